@@ -1,0 +1,112 @@
+// skPerception: how controllers see the world, from the point of view of one
+// character ("me", bound with setMe before each character decides). One
+// perception is shared by every controller of a scenario and keeps the tag
+// history. The three searches (nearest character, nearest obstacle, next
+// collider) are memoised until the next setMe.
+// Positions and directions are 2-element vectors in world units; relative
+// positions are plain differences (they ignore the arena's wrapping); times
+// are milliseconds of game time. Pointers held here are never freed by it.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "skRules.h"
+#include "skVec.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+class skGameState;
+class skCharacter;
+class skObstacle;
+
+class skPerception {
+ public:
+  // Threshold of the "recently tagged" queries; they are not implemented.
+  static const int recentThreshold;
+
+  explicit skPerception(skGameState* gs);
+  ~skPerception();
+
+  // Binds to c (not null, checked) and clears the memo.
+  void setMe(skCharacter* c);
+  // Records that c (not null, and "it": checked) is now tagged.
+  void setTagged(skCharacter* c);
+  skCharacter* getMe() const { return me; }
+  skCharacter* getTagged() const { return tagged; }
+  // Game time in milliseconds.
+  int getTime();
+  int getFrame();
+  skGameState* getGameState() { return gs; }
+
+  // About me.
+  const skRealVec& myPosition() const;
+  const skRealVec& myOrientation() const;
+  skRealVec myVelocity() const;
+  skReal myMaxExtent() const;
+  skReal mySpeed() const;
+  skReal myMaxSpeed() const;
+  // How far I reach along the unit direction d: my radius (I am a disk).
+  skReal myExtent(const skVec<skReal>& d) const;
+
+  // Tag state.
+  bool myselfTagged() const;
+  // Who was "it" right before me the last time I was tagged; null if nobody.
+  const skCharacter* whoLastTaggedMe() const;
+  // Not implemented: fatal "not implemented".
+  int myRecentTaggedCount() const;
+  bool myselfRecentlyTagged() const;
+
+  // The tagged character; each checks that someone is tagged ("tagged").
+  const skRealVec& taggedPosition() const;
+  skRealVec taggedRelativePosition() const;
+  skReal distanceToTagged() const;
+  skRealVec taggedVelocity() const;
+  skReal distanceSquaredToTagged() const;
+  // Where the tagged character will be in one second at its current velocity.
+  skRealVec taggedFuturePosition() const;
+
+  // The nearest other character (ties: lower character index). Needs at
+  // least one other character ("who").
+  skCharacter* nearestCharacter() const;
+  const skRealVec& nearestCharacterPosition() const;
+  skRealVec nearestCharacterRelativePosition() const;
+  skReal distanceToNearestCharacter() const;
+  skReal distanceSquaredToNearestCharacter() const;
+
+  // The nearest obstacle other than me (characters included; "which").
+  skObstacle* nearestObstacle() const;
+  skRealVec nearestObstaclePosition() const;
+  skRealVec nearestObstacleRelativePosition() const;
+  skReal distanceSquaredToNearestObstacle() const;
+  skReal distanceToNearestObstacle() const;
+  skReal distanceTo(const skObstacle& o) const;
+  skRealVec position(const skObstacle& o) const;
+  skRealVec relativePosition(const skObstacle& o) const;
+  skReal distanceSquaredTo(const skObstacle& o) const;
+
+  // The obstacle that the ray from my centre along my heading meets first,
+  // or null (a null result is searched again on the next call).
+  skObstacle* nextCollider() const;
+  // Where that ray meets it, or (Inf, Inf).
+  skRealVec nextCollisionPoint() const;
+  // Distance in world units from my centre to that point (not a time, despite
+  // the name), or Inf. Checks that I am not moving away from it ("0 <= myVel").
+  skReal timeToCollision() const;
+
+ private:
+  skGameState* gs;
+  skCharacter* me;
+  skCharacter* tagged;
+  skCharacter* lastTagged;
+  std::map<skCharacter*, skCharacter*> lastTaggedByList;
+  mutable std::vector<skObstacle*> objectCache;
+
+  void updateLastTagged();
+  // The next collision point of the memoised collider into out; false if none.
+  bool calcNextCollisionPoint(skReal out[2]) const;
+};
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

@@ -1,0 +1,86 @@
+// The scalar type of all geometry and timing, and scalar helpers: tolerant
+// comparison, clamping, angle folding and the process-wide random sources.
+// Angles are in degrees unless a name says radians.
+#pragma once
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "skUtil.h"
+
+namespace skivo {
+
+typedef double skReal;
+
+// Positive infinity: the mass of immovable objects, a missing intersection.
+const skReal Inf = std::numeric_limits<skReal>::infinity();
+
+namespace skMath {
+
+const skReal pi = 3.141592653589793;
+
+// |x - y| <= 1e-5, or both above the largest finite double.
+inline bool isAlmostEq(skReal x, skReal y) {
+  const skReal largest = std::numeric_limits<skReal>::max();
+  if (x > largest && y > largest) return true;
+  return std::fabs(x - y) <= 0.00001;
+}
+
+inline bool isAlmostZero(skReal x) { return isAlmostEq(x, 0.0); }
+
+inline skReal degToRad(skReal x) { return x * pi / 180.0; }
+inline skReal radToDeg(skReal x) { return x * 180.0 / pi; }
+
+// -1 for negative x, +1 otherwise (sgn(0) is +1).
+inline int sgn(skReal x) { return x < 0 ? -1 : 1; }
+
+// Precondition: lower <= upper (checked; fatal otherwise).
+inline skReal clamp(skReal x, skReal lower, skReal upper) {
+  skAssert(lower <= upper);
+  if (x < lower) return lower;
+  if (x > upper) return upper;
+  return x;
+}
+
+// Uniform on [0, 1], both ends possible: one rand() draw.
+inline skReal uniform01() { return rand() / 2147483647.0; }
+
+// Uniform integer in [0, n - 1]; precondition n > 0.
+inline int uniform(int n) { return rand() % n; }
+
+// Folds an angle in degrees into [-180, 180).
+inline skReal angleClamp(skReal t) {
+  skReal x = sgn(t) * std::fmod(std::fabs(t), 360.0);
+  skAssert(skReal(-360) <= x && x < skReal(360));
+  if (x < -180) return x + 360;
+  if (x >= 180) return x - 360;
+  return x;
+}
+
+// Box-Muller in trigonometric form: calls come in pairs sharing two draws, the
+// first of a pair uses the cosine, the second the sine.
+inline skReal normal(skReal mean, skReal std) {
+  static bool validCache = false;
+  static skReal r1 = 0.0;
+  static skReal rho = 0.0;
+  if (!validCache) {
+    const skReal u0 = uniform01();
+    r1 = uniform01();
+    // A draw of exactly 1 would make log(0) and an infinite sample; use the
+    // smallest gap the generator can produce instead, which keeps the sample finite.
+    skReal tail = 1.0 - u0;
+    if (tail <= 0.0) tail = 1.0 / 2147483647.0;
+    rho = std::sqrt(-2.0 * std::log(tail));
+    validCache = true;
+    return std::cos(6.283185307179586 * r1) * rho * std + mean;
+  }
+  validCache = false;
+  return std::sin(6.283185307179586 * r1) * rho * std + mean;
+}
+
+// A normally distributed angle in degrees, folded into [-180, 180).
+inline skReal normalAngle(skReal mean, skReal std) { return angleClamp(normal(mean, std)); }
+
+}  // namespace skMath
+}  // namespace skivo

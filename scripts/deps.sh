@@ -1,0 +1,40 @@
+# The Debian packages skivo needs, in one place, and the function that installs
+# the missing ones. Sourced by scripts/play and scripts/test.
+
+# Building and running the games.
+SKIVO_GAME_PACKAGES=(
+  build-essential cmake pkg-config
+  libsdl1.2-compat-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
+  xvfb x11-apps imagemagick
+)
+
+# Everything the test command builds and runs on top of that.
+SKIVO_TEST_PACKAGES=(
+  "${SKIVO_GAME_PACKAGES[@]}"
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libx11-dev libxtst-dev
+)
+
+# ensure_packages game|test: installs what is missing (as root, with apt-get).
+ensure_packages() {
+  local -a wanted missing=()
+  case "$1" in
+    game) wanted=("${SKIVO_GAME_PACKAGES[@]}") ;;
+    test) wanted=("${SKIVO_TEST_PACKAGES[@]}") ;;
+    *) echo "ensure_packages: unknown group '$1'" >&2; return 2 ;;
+  esac
+  local p
+  for p in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing Debian packages: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "error: these packages are missing and installing them needs root: ${missing[*]}" >&2
+    return 1
+  fi
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+}

@@ -1,0 +1,97 @@
+// skGameState: the world. Owns every object placed in it (characters and
+// obstacles) and keeps three index spaces apart:
+//   object index   - position in the list of all objects (skObject::getGSIndex);
+//   obstacle index - position among the obstacles (every character is one too);
+//   character index - position among the characters, also the collider table's.
+// It also holds the world size (world units), the frame counter, the game clock
+// (not owned), the collider table of the current step and the last tag time.
+#pragma once
+
+#include <vector>
+
+#include "skRules.h"
+#include "skVec.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+class skObject;
+class skObstacle;
+class skCharacter;
+class skTimer;
+
+class skGameState {
+ public:
+  // Sentinel for "no one".
+  static const int nobody = -1;
+
+  // An empty 512 x 512 world with no clock.
+  skGameState();
+  explicit skGameState(const skRealVec& worldDim);
+  // Deletes every object, in object-index order; the clock is not touched.
+  ~skGameState();
+  skGameState(const skGameState&) = delete;
+  skGameState& operator=(const skGameState&) = delete;
+
+  // Takes ownership; returns the new object index.
+  int addObstacle(skObstacle* o);
+  // Adds c as an obstacle and as a character; returns its object index.
+  int addCharacter(skCharacter* c);
+
+  unsigned int getObjectCount() const { return static_cast<unsigned int>(objects.size()); }
+  // Preconditions: indices below the matching count (not checked).
+  skObject* getObject(int k) { return objects[k]; }
+  int getCharacterCount() const { return static_cast<int>(characterIndices.size()); }
+  skCharacter* getCharacter(int i);
+  int getObstacleCount() const { return static_cast<int>(obstacleIndices.size()); }
+  skObstacle* getObstacle(int j);
+
+  // Character / obstacle index of the object with object index i; fatal
+  // ("index: <i> not found") when there is none.
+  int getCharacterIndex(int i) const;
+  int getObstacleIndex(int i) const;
+
+  const skRealVec& getWorldDim() const { return worldDim; }
+
+  // Precondition: a clock is set (checked).
+  skTimer* getTimer() const;
+  // The clock is not owned.
+  void setTimer(skTimer* t) { timer = t; }
+
+  int getFrame() const { return frame; }
+  void incFrame() { ++frame; }
+
+  // Rebuilds the collider table: for each character, the highest obstacle
+  // index it is colliding with (touching and closing in), or -1. Returns the
+  // number of colliding (character, obstacle) pairs.
+  int calcColliders();
+  // Character index i; meaningful after calcColliders().
+  bool isColliding(int i) const { return colliders[i] >= 0; }
+  int getCollider(int i) const { return colliders[i]; }
+  bool isColliding(const skCharacter& c) const;
+  // The character c collides with, or null when its collider is none or not a character.
+  skCharacter* getCollider(const skCharacter& c);
+  // Whether character i's collider is a character that is "it".
+  bool isCollidingTagged(int i) const;
+  bool isCollidingTagged(const skCharacter& c) const;
+
+  // Game time (ms) of the most recent change of "it", or -1.
+  int getLastTaggedTime() const { return lastTagTime; }
+  // Records that "it" changed now (the clock's game time).
+  void setTagged();
+
+ private:
+  std::vector<skObject*> objects;
+  int frame;
+  std::vector<int> characterIndices;
+  std::vector<int> obstacleIndices;
+  skRealVec worldDim;
+  skTimer* timer;
+  std::vector<int> colliders;
+  int lastTagTime;
+
+  static int indexOf(const std::vector<int>& list, int i);
+};
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

@@ -1,0 +1,51 @@
+// skObstacle: an object that can be bumped into. It tells its distance to
+// another obstacle (negative while overlapping), the unit normal towards it,
+// and where a ray first meets it. Distances are in world units.
+#pragma once
+
+#include <ostream>
+
+#include "skObject.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+class skObstacleCircle;
+class skObstacleSide;
+
+class skObstacle : public skObject {
+ public:
+  explicit skObstacle(skGameState* gs);
+  ~skObstacle() override;
+
+  virtual std::ostream& output(std::ostream& os) const = 0;
+  // The first point at or ahead of point where the ray along the unit vector
+  // direction meets this obstacle; (Inf, Inf) when it does not.
+  virtual skRealVec nearestIntersection(const skRealVec& point,
+                                        const skRealVec& direction) const = 0;
+  // Unit normal from this obstacle towards other.
+  virtual skRealVec normalTo(const skObstacle& other) const = 0;
+  virtual skReal distanceTo(const skObstacle& other) const = 0;
+  virtual skReal distanceTo(const skObstacleCircle& other) const = 0;
+  virtual skReal distanceTo(const skObstacleSide& other) const = 0;
+
+  // Allocation-free forms of nearestIntersection and normalTo, with the same
+  // arithmetic, for the per-step loops of the simulator and the perception.
+  // point, direction and out are 2-element arrays (x, y).
+  virtual void calcIntersection(const skReal point[2], const skReal direction[2],
+                                skReal out[2]) const = 0;
+  virtual void calcNormalTo(const skObstacle& other, skReal out[2]) const = 0;
+
+  // distanceTo(o) <= 0 (NaN is not touching).
+  bool touching(const skObstacle& o) const;
+  // Touching, and this obstacle moves towards o faster than o moves away:
+  // velocity . n > o.velocity . n with n = normalTo(o).
+  bool colliding(const skObstacle& o) const;
+  // The squared distance; the sign of an overlap is lost.
+  skReal distanceSquaredTo(const skObstacle& o) const;
+};
+
+std::ostream& operator<<(std::ostream& os, const skObstacle& o);
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo
