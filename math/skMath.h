@@ -58,25 +58,34 @@ inline skReal angleClamp(skReal t) {
   return x;
 }
 
-// Box-Muller in trigonometric form: calls come in pairs sharing two draws, the
-// first of a pair uses the cosine, the second the sine.
+// One Box-Muller pair from the two uniform draws u0 and r1 (both in [0, 1]):
+// the standard normal samples rho cos(2 pi r1) and rho sin(2 pi r1), with
+// rho = sqrt(-2 ln(1 - u0)). Always finite: u0 = 1, the generator's maximum,
+// would make ln(0), so it counts as the draw just below it.
+inline void boxMuller(skReal u0, skReal r1, skReal& cosSample, skReal& sinSample) {
+  skReal tail = 1.0 - u0;
+  if (tail <= 0.0) tail = 1.0 / 2147483647.0;
+  const skReal rho = std::sqrt(-2.0 * std::log(tail));
+  cosSample = std::cos(6.283185307179586 * r1) * rho;
+  sinSample = std::sin(6.283185307179586 * r1) * rho;
+}
+
+// Normally distributed with mean and standard deviation std. Calls come in
+// pairs sharing two draws: the first of a pair uses the cosine sample, the
+// second the sine sample (with its own mean and std), whoever made the first.
 inline skReal normal(skReal mean, skReal std) {
   static bool validCache = false;
-  static skReal r1 = 0.0;
-  static skReal rho = 0.0;
+  static skReal sinSample = 0.0;
   if (!validCache) {
     const skReal u0 = uniform01();
-    r1 = uniform01();
-    // A draw of exactly 1 would make log(0) and an infinite sample; use the
-    // smallest gap the generator can produce instead, which keeps the sample finite.
-    skReal tail = 1.0 - u0;
-    if (tail <= 0.0) tail = 1.0 / 2147483647.0;
-    rho = std::sqrt(-2.0 * std::log(tail));
+    const skReal r1 = uniform01();
+    skReal cosSample;
+    boxMuller(u0, r1, cosSample, sinSample);
     validCache = true;
-    return std::cos(6.283185307179586 * r1) * rho * std + mean;
+    return cosSample * std + mean;
   }
   validCache = false;
-  return std::sin(6.283185307179586 * r1) * rho * std + mean;
+  return sinSample * std + mean;
 }
 
 // A normally distributed angle in degrees, folded into [-180, 180).

@@ -63,7 +63,7 @@ class skMatrix : public std::vector<skVec<T>> {
     skAssert(j < getColCount());
     // Rows are public (element access of the base), so the cache cannot know
     // of every change: refresh the column on every read.
-    const_cast<skMatrix*>(this)->computeCol(j);
+    computeCol(j);
     return cols[j];
   }
 
@@ -188,8 +188,9 @@ class skMatrix : public std::vector<skVec<T>> {
   }
 
  private:
-  std::vector<skVec<T>> cols;
-  std::vector<bool> colsValid;
+  // A cache, refreshed by const reads of columns.
+  mutable std::vector<skVec<T>> cols;
+  mutable std::vector<bool> colsValid;
 
   void invalidateCols() { colsValid.assign(colsValid.size(), false); }
 
@@ -223,7 +224,7 @@ class skMatrix : public std::vector<skVec<T>> {
   }
 
   // Brings the cached column j up to date from the rows.
-  void computeCol(unsigned int j) {
+  void computeCol(unsigned int j) const {
     skVec<T>& c = cols[j];
     c.resize(getRowCount());
     for (unsigned int i = 0; i < getRowCount(); ++i) c[i] = (*this)[i][j];

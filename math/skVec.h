@@ -139,8 +139,12 @@ class skVec : public std::vector<T> {
       skAssert(0 < v[i]);
       T& e = (*this)[i];
       // Far outside (or infinite), stepping one period at a time would take
-      // for ever or never change e; the exact remainder lands in the same place.
-      if (std::fabs(e) > 1024 * v[i]) e = std::fmod(e, v[i]);
+      // for ever or never change e: take the exact remainder, landing where the
+      // stepwise fold would (a positive multiple at the period, a negative at 0).
+      if (std::fabs(e) > 1024 * v[i]) {
+        const T r = std::fmod(e, v[i]);
+        e = r != 0 ? r : (e > 0 ? v[i] : T(0));
+      }
       while (e < 0) e += v[i];
       while (v[i] < e) e -= v[i];
     }

@@ -12,7 +12,7 @@ SKIVO_GAME_PACKAGES=(
 SKIVO_TEST_PACKAGES=(
   "${SKIVO_GAME_PACKAGES[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev libxtst-dev
+  libx11-dev libxtst-dev libxdamage-dev
 )
 
 # ensure_packages game|test: installs what is missing (as root, with apt-get).

@@ -58,11 +58,6 @@ int skGameState::getCharacterIndex(int i) const { return indexOf(characterIndice
 
 int skGameState::getObstacleIndex(int i) const { return indexOf(obstacleIndices, i); }
 
-skTimer* skGameState::getTimer() const {
-  skAssert(timer);
-  return timer;
-}
-
 int skGameState::calcColliders() {
   int count = 0;
   const int characterCount = getCharacterCount();

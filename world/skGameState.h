@@ -23,7 +23,7 @@ class skTimer;
 class skGameState {
  public:
   // Sentinel for "no one".
-  static const int nobody = -1;
+  static constexpr int nobody = -1;
 
   // An empty 512 x 512 world with no clock.
   skGameState();
@@ -53,8 +53,11 @@ class skGameState {
 
   const skRealVec& getWorldDim() const { return worldDim; }
 
-  // Precondition: a clock is set (checked).
-  skTimer* getTimer() const;
+  // Precondition: a clock is set (checked, "timer").
+  skTimer* getTimer() const {
+    skAssert(timer);
+    return timer;
+  }
   // The clock is not owned.
   void setTimer(skTimer* t) { timer = t; }
 

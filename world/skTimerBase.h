@@ -10,7 +10,7 @@ inline namespace SKIVO_RULES {
 template <class T>
 class skTimerBase {
  public:
-  static const int ticksPerSec = 1000;
+  static constexpr int ticksPerSec = 1000;
 
   // Stopped at game time 0.
   skTimerBase() : startTime(0), baseTime(0), isRunning(false) {}

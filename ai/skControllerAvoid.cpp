@@ -1,0 +1,40 @@
+#include "skControllerAvoid.h"
+
+#include <limits>
+
+#include "skCharacter.h"
+#include "skPerception.h"
+#include "skUtil2D.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+skControllerAvoid::skControllerAvoid(skPerception* p, skController* c)
+    : skController(p), defaultController(c), timeLastCollisionDetected(-1) {}
+
+skControllerAvoid::~skControllerAvoid() = default;
+
+void skControllerAvoid::calcAction() {
+  // The perception memoises the collider search, so these queries scan once.
+  const bool threat = perception->timeToCollision() <= lookAhead && perception->nextCollider() &&
+                      perception->nextCollider()->getMass() > std::numeric_limits<skReal>::max();
+  if (!threat) {
+    const int now = perception->getTime();
+    if (timeLastCollisionDetected >= 0 && now - timeLastCollisionDetected <= holdTime) return;
+    defaultController->calcAction();
+    action = defaultController->getAction();
+    return;
+  }
+  timeLastCollisionDetected = perception->getTime();
+  skRealVec v = perception->nextCollisionPoint().relativeTo(perception->myPosition());
+  v.normalize();
+  const skRealVec n = perception->nextCollider()->normalTo(*perception->getMe());
+  // The side of the obstacle's normal; the (v.y, -v.x) side on a head-on approach.
+  const skRealVec rp = skUtil2D::perpendicularTo(v, n);
+  skAssert(skMath::isAlmostZero(v.dot(rp)));
+  action.setDesiredDirection(rp);
+  action.setDesiredSpeed(1.0);
+}
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

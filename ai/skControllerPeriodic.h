@@ -1,0 +1,36 @@
+// skControllerPeriodic: lets its inner controller decide at most once per
+// period of game time and repeats the last decision in between (the inner
+// controller does not run at all then). The first call always decides. Also
+// the way to make an expensive inner controller cheap. The inner controller
+// is not owned.
+#pragma once
+
+#include "skController.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+class skControllerPeriodic : public skController {
+ public:
+  // perception: shared, not owned, its game state must have a clock.
+  // period: milliseconds of game time (0 or less decides on every call).
+  // controller: not owned, must not be null (not checked).
+  skControllerPeriodic(skPerception* perception, int period, skController* controller);
+  ~skControllerPeriodic() override;
+
+  void calcAction() override;
+
+  void setPeriod(int p) { period = p; }
+  int getPeriod() const { return period; }
+  void setController(skController* c) { controller = c; }
+  skController* getController() const { return controller; }
+
+ protected:
+  // Game time (ms) of the last decision; -1 for never.
+  int timeOfLastDecision;
+  int period;
+  skController* controller;
+};
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

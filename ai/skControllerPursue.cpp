@@ -1,0 +1,50 @@
+#include "skControllerPursue.h"
+
+#include <algorithm>
+
+#include "skPerception.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+namespace {
+// Surface distance (world units) under which the nearest character is chased
+// even when someone else is "it".
+const skReal closeEnough = 10.0;
+}  // namespace
+
+skControllerPursue::skControllerPursue(skPerception* p) : skController(p), isAngry(false) {}
+
+skControllerPursue::~skControllerPursue() = default;
+
+void skControllerPursue::calcAction() {
+  skRealVec v = perception->nearestCharacterPosition().relativeTo(perception->myPosition());
+  action.setDesiredSpeed(1.0);
+  action.setDesiredDirection(v.normalize());
+}
+
+skCharacter* skControllerPursue::calcWhoToChase() {
+  skCharacter* nearest = perception->nearestCharacter();
+  skCharacter* t = perception->getTagged();
+  if (nearest == t) return nearest;
+  if (perception->distanceToNearestCharacter() < closeEnough) return nearest;
+  // Checks that someone is tagged.
+  perception->distanceToTagged();
+  return t;
+}
+
+void skControllerPursue::calcIsAngry() {
+  if (!perception->myselfTagged()) {
+    isAngry = false;
+    return;
+  }
+  if (isAngry) return;
+  skReal probability = 0.1;
+  if (perception->myselfRecentlyTagged()) {
+    probability = std::max(9, perception->myRecentTaggedCount()) / 10.0;
+  }
+  isAngry = skMath::uniform01() < probability;
+}
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

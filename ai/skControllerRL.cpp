@@ -1,0 +1,254 @@
+#include "skControllerRL.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <initializer_list>
+#include <locale>
+
+#include "skPerception.h"
+#include "skUtil2D.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+namespace {
+
+// The strategy maps cover the fixed 512 x 512 arena.
+const skReal arenaSide = 512.0;
+// Share of decisions that take a random move.
+const skReal epsilon = 0.1;
+
+bool writeAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+// One value per line, each in the shortest text that reads back to the same
+// double. The text goes to a fresh file beside the target, which replaces the
+// target only when all of it is on disk, so a failed save never costs the
+// previous file.
+bool saveValues(const std::string& filename, std::initializer_list<const skRealVec*> parts) {
+  std::string text;
+  char number[32];  // the longest shortest form of a double has 24 characters
+  for (const skRealVec* part : parts) {
+    for (skReal v : *part) {
+      const std::to_chars_result r = std::to_chars(number, number + sizeof number, v);
+      text.append(number, r.ptr);
+      text.push_back('\n');
+    }
+  }
+
+  static unsigned int serial = 0;
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    temporary = filename + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  if (fd < 0) return false;
+
+  // The replacement keeps the permissions of the file it replaces.
+  struct stat old;
+  if (::stat(filename.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    (void)::fchmod(fd, old.st_mode & 07777);
+  }
+  bool ok = writeAll(fd, text.data(), text.size()) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(temporary.c_str(), filename.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
+// Reads numbers separated by white space into the parts, in order, until they
+// are full, the file ends or a token is not a finite number. Returns the count.
+unsigned int loadValues(const std::string& filename, std::initializer_list<skRealVec*> parts) {
+  std::ifstream in(filename);
+  if (!in) return 0;
+  // Files are written without locale; a program-wide locale must not change
+  // how they read.
+  in.imbue(std::locale::classic());
+  unsigned int count = 0;
+  for (skRealVec* part : parts) {
+    for (skReal& entry : *part) {
+      skReal v;
+      if (!(in >> v) || !std::isfinite(v)) return count;
+      entry = v;
+      ++count;
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
+skControllerRL::skControllerRL(skPerception* perception)
+    : skController(perception),
+      numStates(16),
+      numActions(5),
+      strategyResolution(10),
+      evasionDecayParameter(0.9),
+      taggingDecayParameter(0.9),
+      puffFalloffParameter(50.0),
+      strategyUpdateInterval(250),
+      rlAlpha(0.1),
+      rlGamma(0.1),
+      thinkInterval(250.0),
+      // The first decision learns into entry (0, 0): standing still, which is
+      // what a character does before its controller first decides.
+      lastState(0),
+      lastAction(0),
+      lastTicks(0),
+      // Measured from the clock's zero, so a controller made when the ticks are
+      // already past 250 ms decides at its first call.
+      lastUpdate(0),
+      que(numStates * numActions),
+      evasionMap(static_cast<unsigned int>(strategyResolution * strategyResolution)),
+      taggingMap(static_cast<unsigned int>(strategyResolution * strategyResolution)),
+      lastWasTagged(false),
+      learning(true),
+      decisionCount(0) {}
+
+skControllerRL::~skControllerRL() = default;
+
+void skControllerRL::calcAction() {
+  // Unsigned difference: a tick counter that wrapped still gives the interval.
+  const unsigned int now = static_cast<unsigned int>(timer.time());
+  if (static_cast<skReal>(now - lastUpdate) <= thinkInterval) return;
+  lastUpdate = now;
+
+  const skReal r = getLastReward();
+  const unsigned int sPrime = getCurrentStateId();
+  unsigned int aPrime = greedyAction(sPrime);
+  if (learning) {
+    // Learns from the greedy value even when this decision explores.
+    const skReal q = getQ(lastState, lastAction);
+    setQ(lastState, lastAction, q + rlAlpha * (r + rlGamma * getQ(sPrime, aPrime) - q));
+  }
+  if (skMath::uniform01() < epsilon) aPrime = exploratoryAction(skMath::uniform01());
+
+  takeAction(static_cast<int>(aPrime));
+  lastAction = aPrime;
+  lastState = sPrime;
+  ++decisionCount;
+}
+
+unsigned int skControllerRL::heading(skReal x, skReal y) {
+  if (std::fabs(x) > std::fabs(y)) return x > 0 ? 0 : 1;
+  return y > 0 ? 2 : 3;
+}
+
+// Role and target heading are what the game turns on (8 rows); the last bit
+// goes to whether I already run towards the target, which tells closing in or
+// fleeing from standing or turning. A standing character does not count as
+// moving: by the heading rule alone its zero velocity would read as "-y".
+unsigned int skControllerRL::getCurrentStateId() {
+  const bool tagged = perception->myselfTagged();
+  const skRealVec target = tagged ? perception->nearestCharacterRelativePosition()
+                                  : perception->taggedRelativePosition();
+  const unsigned int t = tagged ? 0 : 1;
+  const unsigned int d = heading(target[0], target[1]);
+  const skRealVec velocity = perception->myVelocity();
+  const bool moving = velocity[0] != 0.0 || velocity[1] != 0.0;
+  const unsigned int m = moving && heading(velocity[0], velocity[1]) == d ? 1 : 0;
+  return 8 * t + 2 * d + m;
+}
+
+void skControllerRL::takeAction(int a) {
+  skReal x = 0.0;
+  skReal y = 0.0;
+  switch (a) {
+    case 1: x = 1.0; break;
+    case 2: y = 1.0; break;
+    case 3: x = -1.0; break;
+    case 4: y = -1.0; break;
+    default: break;
+  }
+  const skRealVec direction = skUtil2D::vec2(x, y);
+  action.setDesiredSpeed(direction.length());
+  action.setDesiredDirection(direction);
+}
+
+skReal skControllerRL::getLastReward() {
+  const bool now = perception->myselfTagged();
+  skReal reward = 0.0;
+  if (now != lastWasTagged) reward = now ? -1.0 : 1.0;
+  lastWasTagged = now;
+  return reward;
+}
+
+skReal skControllerRL::getQ(unsigned int s, unsigned int a) const {
+  skAssert(s < numStates && a < numActions);
+  return que[numActions * s + a];
+}
+
+void skControllerRL::setQ(unsigned int s, unsigned int a, skReal v) {
+  skAssert(s < numStates && a < numActions);
+  que[numActions * s + a] = v;
+}
+
+unsigned int skControllerRL::greedyAction(unsigned int s) const {
+  unsigned int best = 0;
+  skReal bestQ = -Inf;
+  for (unsigned int a = 0; a < numActions; ++a) {
+    if (getQ(s, a) > bestQ) {
+      best = a;
+      bestQ = getQ(s, a);
+    }
+  }
+  return best;
+}
+
+unsigned int skControllerRL::exploratoryAction(skReal u) const {
+  if (!(u > 0.0)) return 0;
+  const skReal scaled = u * numActions;
+  // The generator can return exactly 1, which would name move numActions.
+  return scaled < numActions ? static_cast<unsigned int>(scaled) : numActions - 1;
+}
+
+// Cell i lies at column i mod R and row i div R of an R x R grid over the
+// arena; its reference point is the cell's centre.
+void skControllerRL::addPuff(skRealVec& pos, skRealVec& map) {
+  skAssert(pos.size() == 2);
+  const unsigned int r = static_cast<unsigned int>(strategyResolution);
+  const skReal cell = arenaSide / strategyResolution;
+  const skReal falloffSquared = puffFalloffParameter * puffFalloffParameter;
+  for (unsigned int i = 0; i < map.size(); ++i) {
+    const skReal dx = pos[0] - (i % r + 0.5) * cell;
+    const skReal dy = pos[1] - (i / r + 0.5) * cell;
+    map[i] += 1.0 / (1.0 + (dx * dx + dy * dy) / falloffSquared);
+  }
+}
+
+void skControllerRL::applyDecay(skReal decay, skRealVec& map) { map.scale(decay); }
+
+unsigned int skControllerRL::load_strategy(std::string filename) {
+  return loadValues(filename, {&evasionMap, &taggingMap});
+}
+
+bool skControllerRL::save_strategy(std::string filename) {
+  return saveValues(filename, {&evasionMap, &taggingMap});
+}
+
+unsigned int skControllerRL::load_tactics(std::string filename) {
+  return loadValues(filename, {&que});
+}
+
+bool skControllerRL::save_tactics(std::string filename) { return saveValues(filename, {&que}); }
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

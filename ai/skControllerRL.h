@@ -1,0 +1,125 @@
+// skControllerRL: steers a character by tabular Q-learning. At most every
+// 250 ms of its own clock (SDL ticks, not game time) it looks at a coarse
+// state (its role and where its target lies), rewards itself for changes of
+// the tag, updates the value of its previous choice and picks one of five
+// moves: stand still or run at full speed along +x, +y, -x or -y. Nine
+// decisions in ten are greedy; one in ten is a random move.
+//
+// It also keeps two coarse strategy maps over the 512 x 512 arena (evasion and
+// tagging) and can save and load its table (tactics file, 80 values) and maps
+// (strategy file, 100 + 100 values) as text, one number per line.
+#pragma once
+
+#include <string>
+
+#include "skController.h"
+#include "skTimer.h"
+#include "skVec.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+class skPerception;
+
+class skControllerRL : public skController {
+ public:
+  // perception: shared, not owned; must be bound to the character (setMe)
+  // before each calcAction, and some character must be "it" by then.
+  explicit skControllerRL(skPerception* perception);
+  ~skControllerRL() override;
+
+  // Decides when more than 250 ms of ticks have passed since the previous
+  // decision (the first: since tick 0); otherwise keeps the previous move in
+  // force.
+  void calcAction() override;
+
+  // The Q table, state by state: entry numActions * s + a (80 entries).
+  const skRealVec& getQTable() const { return que; }
+  // 100 entries each: cell i covers column i mod 10 (along x) and row
+  // i div 10 (along y) of a 10 x 10 grid of 51.2-unit squares.
+  const skRealVec& getEvasionMap() const { return evasionMap; }
+  const skRealVec& getTaggingMap() const { return taggingMap; }
+
+  // With learning off the table stays as it is; decisions (exploration
+  // included) and the reward bookkeeping go on. On by default.
+  void setLearning(bool on) { learning = on; }
+  bool getLearning() const { return learning; }
+
+  // Decisions made since construction (calls of calcAction that decided).
+  unsigned long getDecisionCount() const { return decisionCount; }
+
+  // Files: plain text, one number per line in the shortest form that reads
+  // back to the identical double. A save writes a temporary file beside the
+  // target and renames it over the target only once every value is written:
+  // it returns false (and leaves an existing file untouched) when the
+  // directory is missing or not writable, the path is a directory, or the
+  // disk is full. A load reads values in order until the table (80) or the
+  // maps (200) are full, the file ends, or a token is not a finite number
+  // ("nan", "inf" and overflowing values are not); entries not read keep
+  // their values. It returns the number of values read (0 for a missing or
+  // unreadable file).
+  unsigned int load_strategy(std::string filename);
+  bool save_strategy(std::string filename);
+  unsigned int load_tactics(std::string filename);
+  bool save_tactics(std::string filename);
+
+ private:
+  friend class skControllerRLTest;
+
+  const unsigned int numStates;
+  const unsigned int numActions;
+  const int strategyResolution;
+  const skReal evasionDecayParameter;
+  const skReal taggingDecayParameter;
+  const skReal puffFalloffParameter;  // world units
+  const int strategyUpdateInterval;   // ms; nothing reads it yet
+  const skReal rlAlpha;
+  const skReal rlGamma;
+  const skReal thinkInterval;  // ms that must be exceeded between decisions
+
+  unsigned int lastState;
+  unsigned int lastAction;
+  unsigned int lastTicks;   // unused
+  unsigned int lastUpdate;  // tick (ms) of the previous decision
+  skTimer timer;
+  skRealVec que;
+  skRealVec evasionMap;
+  skRealVec taggingMap;
+
+  // Whether this controller's character was "it" at its previous reward
+  // evaluation. Kept per controller: a flag shared by all learners would
+  // reward a bystander when another learner is tagged.
+  bool lastWasTagged;
+  bool learning;
+  unsigned long decisionCount;
+
+  // Row of the table for the current situation, 8 t + 2 d + m (below 16):
+  // t = 0 while "it" (target: the nearest character), 1 otherwise (target:
+  // the one who is "it"); d = heading of the target; m = 1 when I am moving
+  // and my own heading is d.
+  unsigned int getCurrentStateId();
+  // Writes the action of move a (0 stand, 1 +x, 2 +y, 3 -x, 4 -y; any other
+  // value stands still).
+  void takeAction(int a);
+  // -1 on becoming "it", +1 on passing the tag on, 0 otherwise.
+  skReal getLastReward();
+  // Preconditions: s < numStates, a < numActions (checked).
+  skReal getQ(unsigned int s, unsigned int a) const;
+  void setQ(unsigned int s, unsigned int a, skReal v);
+  // Adds a bump of height 1 that halves at 50 world units from pos (world
+  // units) to every cell of map, measured from the cell's centre.
+  void addPuff(skRealVec& pos, skRealVec& map);
+  // Multiplies every entry of map by decay.
+  void applyDecay(skReal decay, skRealVec& map);
+
+  // The axis direction in which (x, y) mainly points: 0 +x, 1 -x, 2 +y, 3 -y;
+  // ties and the zero vector count as vertical.
+  static unsigned int heading(skReal x, skReal y);
+  // The move with the highest value in state s; ties go to the lowest index.
+  unsigned int greedyAction(unsigned int s) const;
+  // Maps a draw u in [0, 1] to a move below numActions (u = 1 included).
+  unsigned int exploratoryAction(skReal u) const;
+};
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

@@ -1,0 +1,207 @@
+#include "skArena.h"
+
+#include <cmath>
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <unistd.h>
+
+#include "skCharacter.h"
+#include "skControllerAvoid.h"
+#include "skControllerConditional.h"
+#include "skControllerEvade.h"
+#include "skControllerPeriodic.h"
+#include "skControllerPursue.h"
+#include "skControllerRL.h"
+#include "skControllerWander.h"
+#include "skPerception.h"
+#include "skArenaReport.h"
+#include "skScenario.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+namespace {
+
+// Simulated milliseconds: the raw source of every clock during a run.
+int simulatedMs = 0;
+
+// A player who never moves.
+class skControllerStill : public skController {
+ public:
+  explicit skControllerStill(skPerception* p) : skController(p) { action.setDesiredSpeed(0.0); }
+  void calcAction() override {}
+};
+
+// How often the scripted trees think, in game milliseconds: often enough to
+// steer round the obstacles, rarely enough to keep the arena fast.
+const int scriptedPeriod = 50;
+// How long a wanderer keeps one heading.
+const int wanderPeriod = 500;
+
+}  // namespace
+
+skArena::skArena(const skArenaOptions& o) : options(o), worldDim(2) {
+  worldDim.set(512.0);
+}
+
+skArena::~skArena() {
+  // The world first: characters delete their roots, which may point at nodes.
+  sim.reset();
+  gs.reset();
+  nodes.clear();
+  skTimer::setTimeSource(skTimer::TimeSource());
+}
+
+skController* skArena::makeScripted(skArenaOptions::Player kind) {
+  skPerception* p = gs->getCharacter(0)->getController()->getPerception();
+  if (kind == skArenaOptions::Player::still) return new skControllerStill(p);
+  if (kind == skArenaOptions::Player::wander) {
+    nodes.emplace_back(new skControllerWander(p));
+    return new skControllerPeriodic(p, wanderPeriod, nodes.back().get());
+  }
+  // Pursue when "it", evade the one who is "it" otherwise, avoid obstacles.
+  skController* pursue = new skControllerPursue(p);
+  skController* evade = new skControllerEvade(p);
+  nodes.emplace_back(pursue);
+  nodes.emplace_back(evade);
+  nodes.emplace_back(new skControllerConditional(p, &skPerception::myselfTagged, pursue, evade));
+  nodes.emplace_back(new skControllerAvoid(p, nodes.back().get()));
+  return new skControllerPeriodic(p, scriptedPeriod, nodes.back().get());
+}
+
+bool skArena::setUp(std::string& error) {
+  if (options.seeded) srand(options.seed);
+  simulatedMs = 0;
+  skTimer::setTimeSource([] { return simulatedMs; });
+
+  gs.reset(new skGameState(worldDim));
+  gs->setTimer(&timer);
+  sim.reset(new skSimulator(gs.get()));
+  setupCharacters(*gs);
+  setupObstacles(*gs);
+
+  gs->getCharacter(0)->setController(makeScripted(options.player));
+  for (int k = 0; k < 2; ++k) {
+    skCharacter* c = gs->getCharacter(k + 1);
+    if (options.npc == skArenaOptions::Npc::scripted) {
+      c->setController(makeScripted(skArenaOptions::Player::chaser));
+      continue;
+    }
+    learners[k] = static_cast<skControllerRL*>(c->getController());
+    learners[k]->setLearning(options.npc == skArenaOptions::Npc::learn);
+    const std::string& file = options.loadTactics[k];
+    if (file.empty()) continue;
+    const unsigned int expected = static_cast<unsigned int>(learners[k]->getQTable().size());
+    const unsigned int read = learners[k]->load_tactics(file);
+    if (read != expected) {
+      error = "cannot load tactics file '" + file + "': read " + std::to_string(read) + " of " +
+              std::to_string(expected) + " values (missing, unreadable, short or not numbers)";
+      return false;
+    }
+  }
+
+  timer.start();
+  gs->getCharacter(0)->setTagged(timer.gameTime());
+  return true;
+}
+
+void skArena::step(int& tagged, skArenaMinute& current) {
+  simulatedMs += options.stepMs;
+  sim->simulate(options.stepMs / 1000.0);
+  gameMs += options.stepMs;
+  current.gameMs += options.stepMs;
+
+  int now = tagged;
+  for (int i = 0; i < 3; ++i) {
+    if (gs->getCharacter(i)->getIsTagged()) now = i;
+  }
+  if (now != tagged) {
+    ++current.tagsMade[tagged];
+    ++current.tagsReceived[now];
+    tagged = now;
+  }
+  current.itMs[tagged] += options.stepMs;
+}
+
+void skArena::run(void (*progress)(long long, long long, void*), void* context) {
+  const long long total = options.stepCount();
+  int tagged = 0;
+  skRealVec tables[2];
+  for (int k = 0; k < 2; ++k) {
+    if (learners[k]) tables[k] = learners[k]->getQTable();
+  }
+  skArenaMinute current;
+  current.minute = 1;
+  // The bar moves in about 200 steps, so reporting costs nothing.
+  const long long reportEvery = total / 200 + 1;
+  for (long long s = 0; s < total; ++s) {
+    step(tagged, current);
+    // A minute ends after the step that reaches its last millisecond.
+    if (gameMs >= 60000LL * current.minute || s + 1 == total) {
+      for (int k = 0; k < 2; ++k) {
+        if (!learners[k]) continue;
+        const skRealVec& q = learners[k]->getQTable();
+        double change = 0.0;
+        for (unsigned int e = 0; e < q.size(); ++e) change += std::fabs(q[e] - tables[k][e]);
+        current.tableChange[k] = change;
+        tables[k] = q;
+      }
+      minutes.push_back(current);
+      const int next = current.minute + 1;
+      current = skArenaMinute();
+      current.minute = next;
+    }
+    if (progress && (s % reportEvery == 0 || s + 1 == total)) progress(s + 1, total, context);
+  }
+}
+
+bool skArena::saveTables(std::string& error) {
+  for (int k = 0; k < 2; ++k) {
+    const std::string& file = options.saveTactics[k];
+    if (file.empty() || !learners[k]) continue;
+    if (!learners[k]->save_tactics(file)) {
+      error = "cannot save tactics file '" + file +
+              "' (missing or unwritable directory, a directory of that name, or a full disk); "
+              "any previous file is left as it was";
+      return false;
+    }
+  }
+  return true;
+}
+
+int runArena(const skArenaOptions& options) {
+  std::string error;
+  // Every output is checked before the run, so that a long run is not lost
+  // to a typo in a file name at its end.
+  const std::string outputs[3] = {options.csv, options.saveTactics[0], options.saveTactics[1]};
+  for (const std::string& path : outputs) {
+    if (!path.empty() && !skArenaReport::checkWritable(path, error)) {
+      std::cerr << "skivo-arena: cannot write '" << path << "': " << error << std::endl;
+      return 1;
+    }
+  }
+  skArena arena(options);
+  if (!arena.setUp(error)) {
+    std::cerr << "skivo-arena: " << error << std::endl;
+    return 1;
+  }
+  const bool bar = options.progress && isatty(STDERR_FILENO);
+  const auto start = std::chrono::steady_clock::now();
+  arena.run(bar ? &skArenaReport::drawProgress : nullptr);
+  const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+
+  if (!options.csv.empty() && !skArenaReport::writeCsv(options.csv, arena.getMinutes(), error)) {
+    std::cerr << "skivo-arena: " << error << std::endl;
+    return 1;
+  }
+  if (!arena.saveTables(error)) {
+    std::cerr << "skivo-arena: " << error << std::endl;
+    return 1;
+  }
+  skArenaReport::printSummary(std::cout, options, arena, wall.count());
+  return 0;
+}
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

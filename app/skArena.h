@@ -1,0 +1,90 @@
+// skArena: the built-in scenario's world run without a window, at a fixed
+// step, as fast as the machine allows. Character 0 is a scripted player built
+// from the controller library; characters 1 and 2 are the game's learners (or,
+// as baselines, frozen learners or the library's evade/pursue). Both the game
+// clock and the learners' own clock follow simulated time, so the learners
+// decide every 250 ms of game time exactly as in a real-time game with the
+// same frame times. The same options give the same results, bit for bit.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skArenaOptions.h"
+#include "skGameState.h"
+#include "skRules.h"
+#include "skSimulator.h"
+#include "skTimer.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+class skController;
+class skControllerRL;
+
+// What happened in one game minute (the last one may be shorter).
+struct skArenaMinute {
+  int minute = 0;           // 1-based
+  int gameMs = 0;           // game time covered, milliseconds
+  int itMs[3] = {0, 0, 0};  // time each character was "it"
+  int tagsMade[3] = {0, 0, 0};
+  int tagsReceived[3] = {0, 0, 0};
+  // Sum of absolute changes of each learner's table entries over the minute
+  // (index 0: character 1); 0 for scripted characters.
+  double tableChange[2] = {0.0, 0.0};
+};
+
+class skArena {
+ public:
+  // Takes a copy of the options. Builds nothing yet.
+  explicit skArena(const skArenaOptions& options);
+  // Restores the real clock source and frees the world.
+  ~skArena();
+  skArena(const skArena&) = delete;
+  skArena& operator=(const skArena&) = delete;
+
+  // Seeds the generator (when asked), builds the world, loads the tables.
+  // Returns false with a message when a table cannot be loaded completely.
+  bool setUp(std::string& error);
+
+  // Runs every step; calls progress(stepsDone, stepsTotal) now and then.
+  void run(void (*progress)(long long done, long long total, void* context) = nullptr,
+           void* context = nullptr);
+
+  // Saves the tables asked for. False with a message when a save fails (the
+  // previous file is then left as it was).
+  bool saveTables(std::string& error);
+
+  const std::vector<skArenaMinute>& getMinutes() const { return minutes; }
+  // Null for a scripted character; index 0 is character 1.
+  const skControllerRL* getLearner(int k) const { return learners[k]; }
+  skGameState& getGameState() { return *gs; }
+  // Game milliseconds simulated so far.
+  long long getGameMs() const { return gameMs; }
+
+ private:
+  skArenaOptions options;
+  skRealVec worldDim;
+  skTimer timer;
+  std::unique_ptr<skGameState> gs;
+  std::unique_ptr<skSimulator> sim;
+  // Inner nodes of the scripted controller trees; the characters own only
+  // their roots, composites own nothing.
+  std::vector<std::unique_ptr<skController>> nodes;
+  skControllerRL* learners[2] = {nullptr, nullptr};
+  std::vector<skArenaMinute> minutes;
+  long long gameMs = 0;
+
+  // A controller tree for the scripted role; returns its root.
+  skController* makeScripted(skArenaOptions::Player kind);
+  void step(int& tagged, skArenaMinute& current);
+};
+
+// The whole program for one rule set: set up, run with a progress bar on a
+// terminal, write the CSV, save the tables, print the summary. Returns the
+// process exit status (0 on success, 1 with a message on standard error).
+int runArena(const skArenaOptions& options);
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

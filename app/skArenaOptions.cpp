@@ -1,0 +1,211 @@
+#include "skArenaOptions.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+namespace skivo {
+
+namespace {
+
+bool parseReal(const std::string& text, double& out) {
+  if (text.empty() || text.size() > 64) return false;
+  // Only plain decimal notation: no "nan", "inf", hex floats or spaces.
+  for (char c : text) {
+    if (!((c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '-' || c == '+')) {
+      return false;
+    }
+  }
+  errno = 0;
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(v)) return false;
+  out = v;
+  return true;
+}
+
+bool parseWhole(const std::string& text, unsigned long long limit, unsigned long long& out) {
+  if (text.empty() || text.size() > 20) return false;
+  unsigned long long v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    const unsigned long long digit = static_cast<unsigned long long>(c - '0');
+    if (v > (limit - digit) / 10) return false;
+    v = v * 10 + digit;
+  }
+  out = v;
+  return true;
+}
+
+}  // namespace
+
+bool skArenaOptions::parse(int argc, const char* const* argv, std::string& error) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i] ? argv[i] : "");
+  return parse(args, error);
+}
+
+bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& error) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::string value;
+    bool hasValue = false;
+    const std::size_t eq = name.find('=');
+    if (name.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name = name.substr(0, eq);
+      hasValue = true;
+    }
+    // Options without a value.
+    if (name == "--help" || name == "-h" || name == "--classic" || name == "--no-progress") {
+      if (hasValue) {
+        error = "option " + name + " takes no value";
+        return false;
+      }
+      if (name == "--classic") classic = true;
+      else if (name == "--no-progress") progress = false;
+      else help = true;
+      continue;
+    }
+    static const char* const withValue[] = {"--minutes",        "--step-ms",        "--seed",
+                                            "--player",         "--npc",            "--csv",
+                                            "--load-tactics1",  "--load-tactics2",  "--save-tactics1",
+                                            "--save-tactics2"};
+    bool known = false;
+    for (const char* o : withValue) known = known || name == o;
+    if (!known) {
+      error = "unknown option '" + name + "' (see --help)";
+      return false;
+    }
+    if (!hasValue) {
+      if (i + 1 >= args.size()) {
+        error = "option " + name + " needs a value";
+        return false;
+      }
+      value = args[++i];
+    }
+    if (name == "--minutes") {
+      double m = 0;
+      if (!parseReal(value, m)) {
+        error = "--minutes: '" + value + "' is not a number";
+        return false;
+      }
+      if (!(m > 0) || m > maxMinutes) {
+        error = "--minutes: " + value + " is out of range (more than 0, at most 30000)";
+        return false;
+      }
+      minutes = m;
+    } else if (name == "--step-ms") {
+      unsigned long long s = 0;
+      if (!parseWhole(value, 1000000000ULL, s)) {
+        error = "--step-ms: '" + value + "' is not a whole number of milliseconds";
+        return false;
+      }
+      if (s < 1 || s > static_cast<unsigned long long>(maxStepMs)) {
+        error = "--step-ms: " + value + " is out of range (1 to 60000)";
+        return false;
+      }
+      stepMs = static_cast<int>(s);
+    } else if (name == "--seed") {
+      unsigned long long s = 0;
+      if (!parseWhole(value, 4294967295ULL, s)) {
+        error = "--seed: '" + value + "' is not a whole number from 0 to 4294967295";
+        return false;
+      }
+      seeded = true;
+      seed = static_cast<unsigned int>(s);
+    } else if (name == "--player") {
+      if (value == "chaser") player = Player::chaser;
+      else if (value == "wander") player = Player::wander;
+      else if (value == "still") player = Player::still;
+      else {
+        error = "--player: unknown player '" + value + "' (chaser, wander or still)";
+        return false;
+      }
+    } else if (name == "--npc") {
+      if (value == "learn") npc = Npc::learn;
+      else if (value == "frozen") npc = Npc::frozen;
+      else if (value == "scripted") npc = Npc::scripted;
+      else {
+        error = "--npc: unknown kind '" + value + "' (learn, frozen or scripted)";
+        return false;
+      }
+    } else {
+      if (value.empty()) {
+        error = "option " + name + " needs a file name";
+        return false;
+      }
+      if (name == "--csv") csv = value;
+      else if (name == "--load-tactics1") loadTactics[0] = value;
+      else if (name == "--load-tactics2") loadTactics[1] = value;
+      else if (name == "--save-tactics1") saveTactics[0] = value;
+      else saveTactics[1] = value;
+    }
+  }
+  if (npc == Npc::scripted) {
+    for (int k = 0; k < 2; ++k) {
+      if (!loadTactics[k].empty() || !saveTactics[k].empty()) {
+        error = "--npc scripted: characters 1 and 2 have no tables to load or save";
+        return false;
+      }
+    }
+  }
+  for (int k = 0; k < 2; ++k) {
+    if (!saveTactics[k].empty() && (saveTactics[k] == saveTactics[1 - k] || saveTactics[k] == csv)) {
+      error = "the same file '" + saveTactics[k] + "' is given for two outputs";
+      return false;
+    }
+  }
+  return true;
+}
+
+long long skArenaOptions::stepCount() const {
+  const double totalMs = minutes * 60000.0;
+  return static_cast<long long>(std::ceil(totalMs / stepMs));
+}
+
+const char* skArenaOptions::playerName(Player p) {
+  switch (p) {
+    case Player::chaser: return "chaser";
+    case Player::wander: return "wander";
+    case Player::still: return "still";
+  }
+  return "?";
+}
+
+const char* skArenaOptions::npcName(Npc n) {
+  switch (n) {
+    case Npc::learn: return "learn";
+    case Npc::frozen: return "frozen";
+    case Npc::scripted: return "scripted";
+  }
+  return "?";
+}
+
+std::string skArenaOptions::usage() {
+  std::ostringstream os;
+  os << "usage: skivo-arena [options]\n"
+        "Runs the game's world without a window, at a fixed step, as fast as the\n"
+        "machine allows: character 0 is a scripted player, characters 1 and 2 learn.\n"
+        "\n"
+        "  --classic             classic rules (pull along -y, 50 scattered obstacles)\n"
+        "  --minutes M           game minutes to run (default 10; up to 30000)\n"
+        "  --step-ms S           game milliseconds per step (default 16; 1 to 60000)\n"
+        "  --seed N              seed the random generator (default: unseeded, the\n"
+        "                        game's own layout)\n"
+        "  --player P            character 0: chaser (default), wander or still\n"
+        "  --npc K               characters 1 and 2: learn (default), frozen (tables\n"
+        "                        kept as loaded, no learning) or scripted (evade and\n"
+        "                        pursue from the controller library)\n"
+        "  --load-tactics1 F     load character 1's Q table from F (80 numbers)\n"
+        "  --load-tactics2 F     load character 2's Q table from F\n"
+        "  --save-tactics1 F     save character 1's Q table to F at the end\n"
+        "  --save-tactics2 F     save character 2's Q table to F at the end\n"
+        "  --csv F               write one row per game minute to F\n"
+        "  --no-progress         no progress bar (it is shown only on a terminal)\n"
+        "  --help                this text\n";
+  return os.str();
+}
+
+}  // namespace skivo

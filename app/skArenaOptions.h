@@ -1,0 +1,53 @@
+// skArenaOptions: the command line of skivo-arena, the headless arena that
+// trains and evaluates the learning characters. Parsing never exits and never
+// prints: it returns false with a message, so that bad input is reported once,
+// clearly, by the caller (and can be fuzzed).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace skivo {
+
+class skArenaOptions {
+ public:
+  // Who drives character 0.
+  enum class Player { chaser, wander, still };
+  // Who drives characters 1 and 2: learners (the game's own controller), the
+  // same learners with learning switched off, or the library's evade/pursue.
+  enum class Npc { learn, frozen, scripted };
+
+  // Longest run: game time is counted in int milliseconds.
+  static constexpr double maxMinutes = 30000.0;
+  static constexpr int maxStepMs = 60000;
+
+  bool classic = false;
+  double minutes = 10.0;
+  int stepMs = 16;
+  bool seeded = false;
+  unsigned int seed = 0;
+  Player player = Player::chaser;
+  Npc npc = Npc::learn;
+  // Index 0 is character 1, index 1 character 2; empty when not given.
+  std::string loadTactics[2];
+  std::string saveTactics[2];
+  std::string csv;
+  bool progress = true;
+  bool help = false;
+
+  // Parses argv[1..argc-1] (argv[0] is the program name). Accepts "--name value"
+  // and "--name=value". On failure returns false and sets error to a message
+  // naming the option and what was wrong; the options are then unspecified.
+  bool parse(int argc, const char* const* argv, std::string& error);
+  bool parse(const std::vector<std::string>& args, std::string& error);
+
+  // Game steps of the run: whole steps of stepMs covering the minutes asked.
+  long long stepCount() const;
+
+  static const char* playerName(Player p);
+  static const char* npcName(Npc n);
+  // The --help text.
+  static std::string usage();
+};
+
+}  // namespace skivo

@@ -1,0 +1,120 @@
+#include "skScenario.h"
+
+#include <cmath>
+
+#include "skCharacter.h"
+#include "skCharacterRenderer.h"
+#include "skControllerPC.h"
+#include "skControllerRL.h"
+#include "skGameState.h"
+#include "skGui.h"
+#include "skKeyboardSDL.h"
+#include "skObstacleCircle.h"
+#include "skObstacleSide.h"
+#include "skObstacleCircleRenderer.h"
+#include "skPerception.h"
+#include "skUtil2D.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+using skUtil2D::vec2;
+
+void setupCharacters(skGameState& gs) {
+  skCharacterRenderer* rendererPCPtr = new skCharacterRenderer(&gs);
+  rendererPCPtr->setColor(skGui::getColorFromName("blue"));
+  rendererPCPtr->setColorFlash(skGui::getColorFromName("red"));
+  skCharacterRenderer* rendererNPCPtr = new skCharacterRenderer(&gs);
+  rendererNPCPtr->setColor(skGui::getColorFromName("green"));
+  rendererNPCPtr->setColorFlash(skGui::getColorFromName("red"));
+  skPerception* perception = new skPerception(&gs);
+
+  for (int i = 0; i < characterCount; ++i) {
+    skController* controller;
+    if (i == 0) {
+      controller = new skControllerPC<skKeyboardSDL>(perception);
+    } else {
+      controller = new skControllerRL(perception);
+    }
+    skCharacter* character = new skCharacter(&gs, controller);
+    character->setRenderer(i == 0 ? rendererPCPtr : rendererNPCPtr);
+    character->setPosition(skUtil2D::randomPosition(gs.getWorldDim()));
+    character->setMass(1.0);
+    character->setRadius(10.0);
+    gs.addCharacter(character);
+  }
+}
+
+namespace {
+
+skObstacleCircle* newCircle(skGameState& gs, skObstacleCircleRenderer* renderer) {
+  skObstacleCircle* circle = new skObstacleCircle(&gs);
+  circle->setRenderer(renderer);
+  return circle;
+}
+
+void setupCircles(skGameState& gs, skObstacleCircleRenderer* renderer) {
+  const skReal W = gs.getWorldDim()[0];
+  if (fullRules) {
+    // 270 down to at most -29 degrees: an open arc with a gap of about 61 degrees.
+    for (int i = 0; i <= 299;) {
+      skObstacleCircle* circle = newCircle(gs, renderer);
+      const skReal a = skMath::degToRad(static_cast<skReal>(270 - i));
+      circle->setPosition(vec2((W / 3.0) * (std::sin(a) + 1.5), (W / 4.0) * (std::cos(a) + 1.5)));
+      gs.addObstacle(circle);
+      i += static_cast<int>(skMath::uniform01() * 10.0);
+    }
+  } else {
+    for (int i = 0; i < circularObstacleCount; ++i) {
+      skObstacleCircle* circle = newCircle(gs, renderer);
+      // Two statements: x must be drawn before y.
+      const skReal x = skMath::uniform01() * W / 2.0;
+      const skReal y = skMath::uniform01() * W / 1.2;
+      circle->setPosition(vec2(x, y));
+      gs.addObstacle(circle);
+    }
+  }
+}
+
+// The arena's edges; every normal points inwards and every distance is the
+// normal's dot product with any point of the wall.
+void setupSides(skGameState& gs) {
+  const skReal W = gs.getWorldDim()[0];
+  const skReal H = gs.getWorldDim()[1];
+  skObstacleSide* sides[sideCount];
+  for (int k = 0; k < sideCount; ++k) sides[k] = new skObstacleSide(&gs);
+
+  sides[0]->setBegin(vec2(0, H));
+  sides[0]->setEnd(vec2(0, 0));
+  sides[0]->setNormal(vec2(1, 0));
+  sides[0]->setDistance(0);
+
+  sides[1]->setBegin(vec2(W, H));
+  sides[1]->setEnd(vec2(W, 0));
+  sides[1]->setNormal(vec2(-1, 0));
+  sides[1]->setDistance(-W);
+
+  sides[2]->setBegin(vec2(W, 0));
+  sides[2]->setEnd(vec2(0, 0));
+  sides[2]->setNormal(vec2(0, 1));
+  sides[2]->setDistance(0);
+
+  sides[3]->setBegin(vec2(W, H));
+  sides[3]->setEnd(vec2(0, H));
+  sides[3]->setNormal(vec2(0, -1));
+  sides[3]->setDistance(-H);
+
+  for (skObstacleSide* side : sides) gs.addObstacle(side);
+}
+
+}  // namespace
+
+void setupObstacles(skGameState& gs) {
+  skObstacleCircleRenderer* obstacleRendererPtr = new skObstacleCircleRenderer(&gs);
+  obstacleRendererPtr->setColor(skGui::getColorFromName("white"));
+  setupCircles(gs, obstacleRendererPtr);
+  setupSides(gs);
+}
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

@@ -1,0 +1,38 @@
+#include "skCharacterRenderer.h"
+
+#include "skCharacter.h"
+#include "skGui.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+skCharacterRenderer::skCharacterRenderer(skGameState* g) : skObstacleCircleRenderer(g) {}
+
+skCharacterRenderer::~skCharacterRenderer() = default;
+
+void skCharacterRenderer::calcArrow(const skCharacter& c, skRealVec& base, skRealVec& vector) {
+  const skReal radius = c.getRadius();
+  base = c.getOrientation();
+  base.scale(radius).add(c.getPosition());
+  const skReal maxSpeed = c.getMaxSpeed();
+  // A top speed of 0 would make the length infinite or NaN.
+  const skReal length = maxSpeed > 0 ? radius * 1.5 * c.getSpeed() / maxSpeed : 0.0;
+  vector = c.getOrientation();
+  vector.scale(length);
+}
+
+void skCharacterRenderer::render(const skObject* obj) {
+  const skCharacter* c = static_cast<const skCharacter*>(obj);
+  if (c->getIsTagged()) {
+    flashingOn();
+  } else {
+    flashingOff();
+  }
+  skObstacleCircleRenderer::render(obj);
+  skRealVec base, vector;
+  calcArrow(*c, base, vector);
+  skGui::drawArrow(base, vector);
+}
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

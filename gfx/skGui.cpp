@@ -1,0 +1,166 @@
+#include "skGui.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+
+#include "skGameState.h"
+#include "skObject.h"
+#include "skUtil2D.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+namespace skGui {
+
+namespace {
+
+// SDL's reason for the last failure, on the line after our own message, so
+// that the player learns why (no display, no GL visual, ...).
+[[noreturn]] void sdlError(const std::string& message) {
+  const std::string reason = SDL_GetError();
+  SDL_Quit();
+  skUtil::error(message + "\n" + reason);
+}
+
+// True when SDL found no display and fell back to a video driver that shows
+// nothing: the game would run for ever in a window nobody can see.
+bool invisibleDriver(std::string& name) {
+  char buffer[64] = "";
+  if (!SDL_VideoDriverName(buffer, sizeof buffer)) return false;
+  name = buffer;
+  return name == "offscreen" || name == "dummy";
+}
+
+}  // namespace
+
+void createWindow(int width, int height, const std::string& title) {
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) sdlError("Couldn't init SDL");
+  std::string driver;
+  if (invisibleDriver(driver)) {
+    SDL_Quit();
+    skUtil::error("Couldn't init SDL\nNo display to show the window on (SDL fell back to its '" +
+                  driver + "' video driver); is DISPLAY set to a running X server?");
+  }
+  if (!SDL_SetVideoMode(width, height, 0, SDL_OPENGL)) sdlError("SDL problem");
+  SDL_WM_SetCaption(title.c_str(), title.c_str());
+  initGL(width, height);
+}
+
+void initGL(int width, int height) {
+  skAssert(0 != height);
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, static_cast<double>(width), 0.0, static_cast<double>(height), -2.0, 2.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDepthFunc(GL_ALWAYS);
+  glDisable(GL_LINE_STIPPLE);
+  glClearColor(0, 0, 0, 0);
+}
+
+void destroyWindow() { SDL_Quit(); }
+
+void pause(int t) { SDL_Delay(static_cast<Uint32>(t)); }
+
+bool isQuit() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_QUIT) return true;
+  }
+  const Uint8* keys = SDL_GetKeyState(nullptr);
+  return keys && keys[SDLK_ESCAPE] != 0;
+}
+
+void render(skGameState* gs) {
+  for (unsigned int i = 0; i < gs->getObjectCount(); ++i) {
+    gs->getObject(static_cast<int>(i))->render();
+  }
+  SDL_GL_SwapBuffers();
+  // Cleared after the swap: the back buffer is ready for the next frame.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void setColor(const skRealVec& color) {
+  glColor4f(static_cast<float>(color[0]), static_cast<float>(color[1]),
+            static_cast<float>(color[2]), static_cast<float>(color[3]));
+}
+
+void drawLineSegment(const skRealVec& begin, const skRealVec& end) {
+  glBegin(GL_LINES);
+  glVertex2f(static_cast<float>(begin[0]), static_cast<float>(begin[1]));
+  glVertex2f(static_cast<float>(end[0]), static_cast<float>(end[1]));
+  glEnd();
+}
+
+void drawCircle(const skRealVec& center, const skRealVec& orientation, skReal radius) {
+  GLUquadric* quadric = gluNewQuadric();
+  // Out of memory: draw nothing rather than hand GLU a null quadric.
+  if (!quadric) return;
+  glPushMatrix();
+  glTranslatef(static_cast<float>(center[0]), static_cast<float>(center[1]), 0.0f);
+  glRotatef(static_cast<float>(skUtil2D::angle(orientation)), 0.0f, 0.0f, 1.0f);
+  gluPartialDisk(quadric, 0.0, radius, 20, 1, 0.0, 360.0);
+  glPopMatrix();
+  gluDeleteQuadric(quadric);
+}
+
+void calcArrow(const skRealVec& direction, skRealVec& shaft, skRealVec& barb1,
+               skRealVec& barb2) {
+  const skReal lineSize = direction.length();
+  const skReal headSize = 0.5 * lineSize;
+  skRealVec u(direction);
+  u.normalize();
+  barb1 = skUtil2D::rotationMatrix(2.5).multiply(u).scale(headSize);
+  barb2 = skUtil2D::rotationMatrix(-2.5).multiply(u).scale(headSize);
+  shaft = u.scale(lineSize);
+}
+
+void drawArrow(const skRealVec& begin, const skRealVec& direction) {
+  skRealVec lvec, hvec1, hvec2;
+  calcArrow(direction, lvec, hvec1, hvec2);
+  glPushMatrix();
+  glTranslatef(static_cast<float>(begin[0]), static_cast<float>(begin[1]), 0.0f);
+  glBegin(GL_LINE_STRIP);
+  glVertex2f(0.0f, 0.0f);
+  glVertex2f(static_cast<float>(lvec[0]), static_cast<float>(lvec[1]));
+  glVertex2f(static_cast<float>(lvec[0] + hvec1[0]), static_cast<float>(lvec[1] + hvec1[1]));
+  glEnd();
+  glPopMatrix();
+
+  glPushMatrix();
+  glTranslatef(static_cast<float>(begin[0] + lvec[0]), static_cast<float>(begin[1] + lvec[1]),
+               0.0f);
+  glBegin(GL_LINES);
+  glVertex2f(0.0f, 0.0f);
+  glVertex2f(static_cast<float>(hvec2[0]), static_cast<float>(hvec2[1]));
+  glEnd();
+  glPopMatrix();
+}
+
+const skRealVec& getColorFromName(const std::string& colorName) {
+  static bool filled = false;
+  static skRealVec yellow(4), white(4), green(4), red(4), blue(4);
+  if (!filled) {
+    white.set(1);
+    red[0] = 1;
+    red[3] = 1;
+    green[1] = 1;
+    green[3] = 1;
+    blue[2] = 1;
+    blue[3] = 1;
+    yellow.set(1);
+    yellow[2] = 0;
+    filled = true;
+  }
+  if (colorName == "yellow") return yellow;
+  if (colorName == "white") return white;
+  if (colorName == "green") return green;
+  if (colorName == "red") return red;
+  if (colorName == "blue") return blue;
+  skUtil::error("unknown color name: " + colorName);
+}
+
+}  // namespace skGui
+}  // namespace SKIVO_RULES
+}  // namespace skivo

@@ -1,0 +1,61 @@
+// skGui: the one place that talks to the window system and OpenGL. Opens the
+// window, sets up a 2D projection of one world unit per pixel (origin at the
+// lower-left corner, y growing upwards), draws a frame of the whole world,
+// reports quit requests and offers the drawing primitives of the renderers.
+// Points and vectors are 2-element skRealVec values in world units; colours
+// are 4-element skRealVec values (red, green, blue, alpha, each in 0..1).
+// Everything here runs on the main thread, which owns the GL context.
+#pragma once
+
+#include <string>
+
+#include "skRules.h"
+#include "skVec.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+class skGameState;
+
+namespace skGui {
+
+// Starts SDL's video, opens a width x height pixel window with a default
+// double-buffered OpenGL context, titles it and sets up the projection.
+// Fatal (exit status 1) with "Couldn't init SDL" or "SDL problem", followed by
+// SDL's own reason on the next line.
+void createWindow(int width, int height, const std::string& title);
+// The projection covering [0, width] x [0, height]; black background.
+// Precondition: height != 0 (checked). Called by createWindow.
+void initGL(int width, int height);
+// Shuts SDL down (the window closes with it).
+void destroyWindow();
+// Sleeps t milliseconds.
+void pause(int t);
+// Drains SDL's event queue; true on a quit request (the events behind it stay
+// queued) or while Escape is held.
+bool isQuit();
+// Draws every object of gs in object-index order, swaps buffers, then clears
+// the back buffer for the next frame. gs is not owned.
+void render(skGameState* gs);
+
+// The colour of everything drawn until the next call.
+void setColor(const skRealVec& color);
+void drawLineSegment(const skRealVec& begin, const skRealVec& end);
+// A filled 20-sided disk turned with the unit vector orientation; radius in world units.
+void drawCircle(const skRealVec& center, const skRealVec& orientation, skReal radius);
+// A shaft from begin along direction, and two barbs at its tip, half as long
+// as the shaft, leaning back at about 36.8 degrees to it.
+void drawArrow(const skRealVec& begin, const skRealVec& direction);
+// The vertices of drawArrow relative to begin: shaft = the tip, and the two
+// barbs relative to the tip. A near-zero direction gives all zeros.
+void calcArrow(const skRealVec& direction, skRealVec& shaft, skRealVec& barb1, skRealVec& barb2);
+
+// The colour named "yellow", "white", "green", "red" or "blue" (exact,
+// case-sensitive). The reference stays valid and unchanged for the whole run.
+// Any other name is fatal: "unknown color name: <name>".
+const skRealVec& getColorFromName(const std::string& colorName);
+
+}  // namespace skGui
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo

@@ -1,0 +1,54 @@
+// skSimulator: advances the world by one step. Every controller decides, the
+// actions become velocities under a bounded force, collisions are answered with
+// an impulse (restitution 0.75) and may pass the tag, then the characters move
+// and wrap around the arena. Only characters move.
+// Step lengths are in seconds, positions in world units, speeds in world units
+// per second, game times in milliseconds.
+#pragma once
+
+#include <vector>
+
+#include "skRules.h"
+#include "skVec.h"
+
+namespace skivo {
+inline namespace SKIVO_RULES {
+
+class skGameState;
+
+class skSimulator {
+ public:
+  // Collision passes allowed in one step. A world whose responses cannot
+  // separate a pair (masses whose sum overflows, velocities below rounding)
+  // would otherwise loop for ever; past the limit the step goes on and the
+  // next step tries again.
+  static constexpr int maxCollisionPasses = 1000;
+
+  // gs: the world to advance, not owned; it must outlive the simulator.
+  explicit skSimulator(skGameState* gs);
+
+  // One step of dt seconds: actions, velocities, collisions and tagging,
+  // motion. Preconditions: the game state has a clock; every character has a
+  // controller and a finite mass.
+  void simulate(skReal dt);
+
+  // Collision passes the last step ran (0 when nothing collided); equal to
+  // maxCollisionPasses when the limit cut the resolution short.
+  int getLastCollisionPasses() const { return lastCollisionPasses; }
+
+ private:
+  void generateActions();
+  void processActions(skReal dt);
+  void resolveCollisions();
+  void updateGameState(skReal dt);
+  void updateCharacter(skReal dt, int i);
+
+  skGameState* gs;
+  int lastCollisionPasses;
+  // Scratch storage reused every step so that a step does not allocate.
+  std::vector<char> handled;
+  skRealVec nextPosition;
+};
+
+}  // namespace SKIVO_RULES
+}  // namespace skivo
