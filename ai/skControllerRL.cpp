@@ -137,7 +137,13 @@ void skControllerRL::calcAction() {
   if (learning) {
     // Learns from the greedy value even when this decision explores.
     const skReal q = getQ(lastState, lastAction);
-    setQ(lastState, lastAction, q + rlAlpha * (r + rlGamma * getQ(sPrime, aPrime) - q));
+    const skReal target = r + rlGamma * getQ(sPrime, aPrime);
+    skReal updated = q + rlAlpha * (target - q);
+    // Near the largest doubles (a loaded table may hold them) target - q
+    // overflows, and the infinity would turn the whole table into NaN; the
+    // weighted mean of q and target is the same value and stays finite.
+    if (!std::isfinite(updated)) updated = (1.0 - rlAlpha) * q + rlAlpha * target;
+    setQ(lastState, lastAction, updated);
   }
   if (skMath::uniform01() < epsilon) aPrime = exploratoryAction(skMath::uniform01());
 

@@ -156,6 +156,11 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
       error = "the same file '" + saveTactics[k] + "' is given for two outputs";
       return false;
     }
+    // The report would replace a table the run starts from.
+    if (!csv.empty() && csv == loadTactics[k]) {
+      error = "--csv: '" + csv + "' is also a tactics file to load; the report would overwrite it";
+      return false;
+    }
   }
   return true;
 }

@@ -136,7 +136,10 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
     os << "\n";
   }
   os << std::defaultfloat << std::setprecision(3) << "wall time " << wallSeconds << " s";
-  if (wallSeconds > 0) os << ", " << std::setprecision(4) << gameSeconds / wallSeconds << " x real time";
+  if (wallSeconds > 0) {
+    os << ", " << std::fixed << std::setprecision(0) << gameSeconds / wallSeconds
+       << " x real time" << std::defaultfloat;
+  }
   os << "\n";
 }
 

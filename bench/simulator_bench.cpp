@@ -84,6 +84,7 @@ void buildWorld(skGameState& gs, skPerception* perception) {
 void BM_SimulateBuiltInWorld(benchmark::State& state) {
   // The generator's default state, again for every run of this function.
   srand(1);
+  clockMs = 0;
   skTimer::setTimeSource([] { return clockMs; });
   skTimer timer;
   timer.start();

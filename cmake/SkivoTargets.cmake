@@ -28,3 +28,20 @@ function(skivo_ruled_sources name)
     target_include_directories(${variant} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   endforeach()
 endfunction()
+
+# Sanitized builds: every target of ours, compiled and linked alike. Errors
+# abort instead of being reported and carried on from.
+if(SKIVO_SANITIZE OR SKIVO_FUZZ)
+  set(SKIVO_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
+                            -fno-omit-frame-pointer)
+  add_compile_options(${SKIVO_SANITIZER_FLAGS})
+  add_link_options(${SKIVO_SANITIZER_FLAGS})
+endif()
+# Fuzzing: coverage instrumentation everywhere; the fuzz programs themselves
+# add -fsanitize=fuzzer, which brings libFuzzer's main.
+if(SKIVO_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "SKIVO_FUZZ needs clang++ (-DCMAKE_CXX_COMPILER=clang++)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -13,6 +13,8 @@ SKIVO_TEST_PACKAGES=(
   "${SKIVO_GAME_PACKAGES[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev libxdamage-dev
+  dpkg-dev desktop-file-utils man-db  # building and checking the Debian package
+  clang libclang-rt-14-dev
 )
 
 # ensure_packages game|test: installs what is missing (as root, with apt-get).

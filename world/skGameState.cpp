@@ -1,5 +1,8 @@
 #include "skGameState.h"
 
+#include <cmath>
+#include <typeinfo>
+
 #include "skCharacter.h"
 #include "skTimer.h"
 
@@ -29,6 +32,9 @@ int skGameState::addObstacle(skObstacle* o) {
   o->setGSIndex(index);
   obstacleIndices.push_back(index);
   objects.push_back(o);
+  const std::type_info& type = typeid(*o);
+  const bool plain = type == typeid(skObstacleCircle) || type == typeid(skCharacter);
+  plainCircles.push_back(plain ? static_cast<const skObstacleCircle*>(o) : nullptr);
   return index;
 }
 
@@ -66,9 +72,20 @@ int skGameState::calcColliders() {
     colliders[i] = -1;
     const int me = characterIndices[i];
     const skCharacter& c = *static_cast<const skCharacter*>(objects[me]);
+    const skReal cx = c.getPosition()[0];
+    const skReal cy = c.getPosition()[1];
     for (int j = 0; j < obstacleCount; ++j) {
       const int other = obstacleIndices[j];
       if (other == me) continue;
+      if (const skObstacleCircle* o = plainCircles[j]) {
+        // Two circles more than one unit apart along an axis cannot touch,
+        // whatever the rounding of the exact distance; NaN falls through.
+        const skReal reach = c.getRadius() + o->getRadius() + 1.0;
+        if (std::fabs(o->getPosition()[0] - cx) > reach ||
+            std::fabs(o->getPosition()[1] - cy) > reach) {
+          continue;
+        }
+      }
       if (c.colliding(*static_cast<const skObstacle*>(objects[other]))) {
         ++count;
         colliders[i] = j;

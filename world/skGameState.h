@@ -17,6 +17,7 @@ inline namespace SKIVO_RULES {
 
 class skObject;
 class skObstacle;
+class skObstacleCircle;
 class skCharacter;
 class skTimer;
 
@@ -92,6 +93,10 @@ class skGameState {
   skTimer* timer;
   std::vector<int> colliders;
   int lastTagTime;
+  // Per obstacle index: the obstacle when it is a plain circle or a character
+  // (whose distance is the circle distance), else null. Lets calcColliders
+  // skip pairs that are clearly apart without the virtual distance calls.
+  std::vector<const skObstacleCircle*> plainCircles;
 
   static int indexOf(const std::vector<int>& list, int i);
 };

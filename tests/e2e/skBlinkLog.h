@@ -23,12 +23,14 @@ class skBlinkLog {
     double shortest, longest;  // bounds of the time between two changes
   };
 
-  // A picture taken when frameCount frames had been seen; frames are the
-  // server times of all frames so far (only the first frameCount are read).
+  // A picture that showed `shown` and could show no frame after the first
+  // frameCount frames (skGameWindow::framesInLastCapture).
   void add(Shown shown, size_t frameCount);
 
-  // Intervals between consecutive changes that can be judged, and how many
-  // could not be (stalls, or pictures too far apart).
+  // Below, frames are the server times of all frames seen so far, in
+  // milliseconds (skGameWindow::frameTimes), a superset of those of every
+  // picture added. Intervals between consecutive changes that can be judged,
+  // and how many could not be (stalls, or pictures too far apart).
   std::vector<Interval> judgedIntervals(const std::vector<double>& frames) const;
   int unjudgedIntervals(const std::vector<double>& frames) const;
   int neitherCount() const;

@@ -22,9 +22,9 @@ namespace skivo {
 
 // Asks for the same action every step; notes whom its perception spoke for
 // and where character 0 stood when it decided.
-class FixedController : public skController {
+class SteadySimController : public skController {
  public:
-  FixedController(skPerception* p, skReal dx, skReal dy, skReal speed) : skController(p) {
+  SteadySimController(skPerception* p, skReal dx, skReal dy, skReal speed) : skController(p) {
     action.setDesiredDirection(skUtil2D::vec2(dx, dy));
     action.setDesiredSpeed(speed);
   }
@@ -55,8 +55,8 @@ class SimWorld : public ::testing::Test {
   // that velocity (direction (1, 0) and speed 0 when it stands still).
   skCharacter* add(skReal x, skReal y, skReal vx = 0, skReal vy = 0, skReal mass = 1) {
     const skReal s = std::sqrt(vx * vx + vy * vy);
-    skController* ctl = s > 0 ? new FixedController(&perception, vx / s, vy / s, s / 100)
-                              : new FixedController(&perception, 1, 0, 0);
+    skController* ctl = s > 0 ? new SteadySimController(&perception, vx / s, vy / s, s / 100)
+                              : new SteadySimController(&perception, 1, 0, 0);
     skCharacter* c = new skCharacter(&gs, ctl);
     c->setMass(mass);
     c->setPosition(skUtil2D::vec2(x, y));

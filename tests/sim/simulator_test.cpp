@@ -111,15 +111,15 @@ TEST_F(SimWorld, EveryControllerDecidesOnTheStartOfStepWorldThroughItsOwnBinding
   skCharacter* second = add(300, 300);
   // A controller that never looks may have no perception at all; the length
   // of the desired direction scales the desired speed.
-  skCharacter* blind = new skCharacter(&gs, new FixedController(nullptr, 0, 2, 0.25));
-  skCharacter* twin = new skCharacter(&gs, new FixedController(nullptr, 0, 1, 0.5));
+  skCharacter* blind = new skCharacter(&gs, new SteadySimController(nullptr, 0, 2, 0.25));
+  skCharacter* twin = new skCharacter(&gs, new SteadySimController(nullptr, 0, 1, 0.5));
   for (skCharacter* c : {blind, twin}) {
     c->setMass(1);
     c->setPosition(skUtil2D::vec2(200, gs.addCharacter(c) * 30));
   }
   sim.simulate(0.1);
-  auto* ctl = static_cast<FixedController*>(second->getController());
-  EXPECT_EQ(static_cast<FixedController*>(first->getController())->seenMe, first);
+  auto* ctl = static_cast<SteadySimController*>(second->getController());
+  EXPECT_EQ(static_cast<SteadySimController*>(first->getController())->seenMe, first);
   EXPECT_EQ(ctl->seenMe, second);
   EXPECT_EQ(ctl->seenFirst[0], 100);
   EXPECT_GT(blind->getSpeed(), 0);
