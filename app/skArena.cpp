@@ -136,9 +136,10 @@ bool skArena::setUp(std::string& error) {
     const unsigned int read = learners[k]->load_tactics(file);
     if (read != expected) {
       error = "cannot load tactics file '" + file + "': read " + std::to_string(read) + " of " +
-              std::to_string(expected) + " values (the file " +
-              (read == 0 ? "is empty or does not start with" : "ends early or then holds") +
-              " something that is not a finite number)";
+              std::to_string(expected) + " values (" +
+              (read == 0 ? "the file is empty or does not start with a finite number"
+                         : "the file ends there or holds something that is not a finite number") +
+              ")";
       return false;
     }
     if (hasMoreThan(file, expected)) {

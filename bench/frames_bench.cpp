@@ -3,15 +3,15 @@
 // swaps and clears a window of the same size (the most the display allows).
 // Run it on a display (scripts/measure-fps starts a virtual one):
 //   skivo_bench_frames [frames per measurement] [rounds]
-// Each mode is measured once per round, the modes interleaved so that a
-// change in the machine's load hits them alike; the median round counts.
+// Within a round the modes take turns every few frames, so that a change in
+// the machine's load hits them alike; the median round counts.
 // What the game adds to drawing is a few per cent, less than the noise of
 // frame rates on a shared machine, so it is also timed directly: the
-// simulation step (controllers, perception, learning, reading the keys) and
-// the event poll, each called alone in the same window.
+// simulation step (controllers, perception, learning, reading the keys)
+// inside the loop, where drawing has just pushed its data out of the caches,
+// and the event poll called alone in the same window.
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -25,18 +25,30 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Frames per second of `frames` calls of frame(); false from frame() means
-// the window was closed.
-double measure(int frames, const std::function<bool()>& frame) {
+// Seconds taken by `calls` calls of frame(); false from frame() means the
+// window was closed.
+double timeOf(int calls, const std::function<bool()>& frame) {
   const Clock::time_point start = Clock::now();
-  for (int i = 0; i < frames; ++i) {
+  for (int i = 0; i < calls; ++i) {
     if (!frame()) {
       std::fprintf(stderr, "the window was closed during the measurement\n");
       std::exit(1);
     }
   }
-  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  return frames / seconds;
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Calls per second of each function, measured in turns of `turn` calls
+// until each has had `calls`.
+std::vector<double> rates(int calls, int turn, const std::vector<std::function<bool()>>& functions) {
+  std::vector<double> seconds(functions.size(), 0.0);
+  for (int done = 0; done < calls; done += turn) {
+    const int n = std::min(turn, calls - done);
+    for (size_t f = 0; f < functions.size(); ++f) seconds[f] += timeOf(n, functions[f]);
+  }
+  std::vector<double> r;
+  for (double s : seconds) r.push_back(calls / s);
+  return r;
 }
 
 double median(std::vector<double> v) {
@@ -68,50 +80,52 @@ int main(int argc, char** argv) {
   // Nothing to draw: rendering it only swaps and clears the same window.
   skGameState empty;
 
-  struct Mode {
-    const char* name;
-    std::function<bool()> frame;
-    std::vector<double> fps;
-  };
-  std::vector<Mode> modes = {
-      {"game loop", [&] { return game.runFrame(true); }, {}},
-      {"without simulation (drawing only)", [&] { return game.runFrame(false); }, {}},
-      {"swap and clear only", [&] {
-         skGui::render(&empty);
-         return true;
-       }, {}},
+  const char* names[] = {"game loop", "without simulation (drawing only)", "swap and clear only"};
+  const std::vector<std::function<bool()>> loops = {
+      [&] { return game.runFrame(true); },
+      [&] { return game.runFrame(false); },
+      [&] {
+        skGui::render(&empty);
+        return true;
+      },
   };
   // Warm-up: first frames pay for code and buffers being touched once.
-  for (Mode& m : modes) measure(std::max(1, frames / 10), m.frame);
+  rates(std::max(1, frames / 10), 10, loops);
+  std::vector<std::vector<double>> fps(loops.size());
   for (int r = 0; r < rounds; ++r) {
-    for (Mode& m : modes) m.fps.push_back(measure(frames, m.frame));
+    const std::vector<double> round = rates(frames, 50, loops);
+    for (size_t m = 0; m < loops.size(); ++m) fps[m].push_back(round[m]);
   }
-  const double full = median(modes[0].fps), drawing = median(modes[1].fps),
-               bare = median(modes[2].fps);
+  const double full = median(fps[0]), drawing = median(fps[1]), bare = median(fps[2]);
 
-  // The step the real loop takes: its frame time in whole milliseconds.
-  const double step = std::max(1.0, std::round(1000.0 / full)) / 1000.0;
-  std::vector<double> simulateRate, pollRate;
-  // Both take microseconds: many calls make a measurable stretch.
-  const int calls = 20 * frames;
+  // A game frame is a frame without simulation followed by the step that
+  // frame measured: the same calls in the same order, with the step timed.
+  std::vector<double> simulateMsPerRound, pollMsPerRound;
   for (int r = 0; r < rounds; ++r) {
-    simulateRate.push_back(measure(calls, [&] {
-      game.getSimulator().simulate(step);
-      return true;
-    }));
-    pollRate.push_back(measure(calls, [] { return !skGui::isQuit(); }));
+    double simulateSeconds = 0.0;
+    for (int i = 0; i < frames; ++i) {
+      timeOf(1, [&] { return game.runFrame(false); });
+      const skReal step = game.getLastStep();
+      simulateSeconds += timeOf(1, [&] {
+        game.getSimulator().simulate(step);
+        return true;
+      });
+    }
+    simulateMsPerRound.push_back(1000.0 * simulateSeconds / frames);
+    // Microseconds each: many calls make a measurable stretch.
+    pollMsPerRound.push_back(1000.0 / rates(20 * frames, 1000, {[] { return !skGui::isQuit(); }})[0]);
   }
   skGui::destroyWindow();
-  const double simulateMs = 1000.0 / median(simulateRate), pollMs = 1000.0 / median(pollRate);
+  const double simulateMs = median(simulateMsPerRound), pollMs = median(pollMsPerRound);
   std::printf("%d frames per measurement, median of %d rounds\n", frames, rounds);
-  for (const Mode& m : modes) {
-    std::printf("  %-36s %9.1f frames/s  (%.3f ms/frame)\n", m.name, median(m.fps),
-                1000.0 / median(m.fps));
+  for (size_t m = 0; m < loops.size(); ++m) {
+    std::printf("  %-36s %9.1f frames/s  (%.3f ms/frame)\n", names[m], median(fps[m]),
+                1000.0 / median(fps[m]));
   }
   std::printf("  game loop / drawing only            %9.3f\n", full / drawing);
   std::printf("  drawing only / swap and clear only  %9.3f\n", drawing / bare);
   std::printf("  game loop / swap and clear only     %9.3f\n", full / bare);
-  std::printf("  simulation step alone (%2.0f ms step)   %9.4f ms\n", step * 1000.0, simulateMs);
+  std::printf("  simulation step in the game loop    %9.4f ms\n", simulateMs);
   std::printf("  event poll alone                    %9.4f ms\n", pollMs);
   // The part of a game frame that is not drawing.
   const double share = (simulateMs + pollMs) / (1000.0 / full);

@@ -2,86 +2,46 @@
 // arrow; nothing here draws.
 #include <gtest/gtest.h>
 
-#include "skCharacter.h"
 #include "skCharacterRenderer.h"
 #include "skControllerPC.h"
-#include "skGameState.h"
 #include "skGui.h"
 #include "skKeyboardSDL.h"
 #include "skObjectRendererColor.h"
-#include "skPerception.h"
-#include "skTimer.h"
-#include "skUtil2D.h"
-#include "world/skTestClock.h"
+#include "skTestWorld.h"
 
-using namespace skivo;
-using skUtil2D::vec2;
+using namespace sktest;
 
-namespace {
-
-class Renderers : public sktest::skTestClock {
- protected:
-  void SetUp() override {
-    skTestClock::SetUp();
-    gs.setTimer(&timer);
-    timer.start();
-    renderer.setColor(skGui::getColorFromName("blue"));
-    renderer.setColorFlash(skGui::getColorFromName("red"));
-    renderer.setColorAlternative(skGui::getColorFromName("yellow"));
+TEST_F(WorldTest, FlashingShowsTheFlashColourForTheFirstHalfOfEachTwoSecondsOverTheAlternative) {
+  skObjectRendererColor r(&gs);
+  r.setColor(skGui::getColorFromName("blue"));
+  r.setColorFlash(skGui::getColorFromName("red"));
+  r.setColorAlternative(skGui::getColorFromName("yellow"));
+  r.flashingOn();
+  const std::pair<int, const skRealVec*> rows[] = {{0, &r.getColorFlash()},
+                                                   {999, &r.getColorFlash()},
+                                                   {1000, &r.getColor()},
+                                                   {1999, &r.getColor()},
+                                                   {2000, &r.getColorFlash()}};
+  for (const auto& row : rows) {
+    now = row.first;
+    EXPECT_EQ(r.getCurrentColor(), *row.second) << row.first;
   }
-  // The colour shown at game time t (ms).
-  const skRealVec& at(int t) {
-    now = t;
-    return renderer.getCurrentColor();
-  }
-  skGameState gs;
-  skTimer timer;
-  skObjectRendererColor renderer{&gs};
-};
-
-}  // namespace
-
-TEST_F(Renderers, FlashingShowsTheFlashColourForTheFirstHalfOfEachTwoSeconds) {
-  renderer.flashingOn();
-  EXPECT_EQ(at(0), renderer.getColorFlash());
-  EXPECT_EQ(at(999), renderer.getColorFlash());
-  EXPECT_EQ(at(1000), renderer.getColor());
-  EXPECT_EQ(at(1999), renderer.getColor());
-  EXPECT_EQ(at(2000), renderer.getColorFlash());
-  EXPECT_EQ(at(61500), renderer.getColor());
-  renderer.flashingOff();
-  EXPECT_EQ(at(500), renderer.getColor());
+  r.alternativeOn();
+  now = 1100;
+  EXPECT_EQ(r.getCurrentColor(), r.getColorAlternative());
 }
 
-TEST_F(Renderers, AlternativeReplacesTheNormalColourAlsoBetweenFlashes) {
-  renderer.alternativeOn();
-  EXPECT_EQ(at(100), renderer.getColorAlternative());
-  renderer.flashingOn();
-  EXPECT_EQ(at(100), renderer.getColorFlash());
-  EXPECT_EQ(at(1100), renderer.getColorAlternative());
-}
-
-TEST_F(Renderers, CharacterArrowAtRestIsAPointOnTheRimAndAtTopSpeedOneAndAHalfRadii) {
-  skPerception perception(&gs);
-  skCharacter* c = new skCharacter(&gs, new skControllerPC<skKeyboardSDL>(&perception));
-  gs.addCharacter(c);
-  c->setMass(1.0);
-  c->setPosition(vec2(100, 200));
-  c->setOrientation(vec2(0, 1));
-
+TEST_F(WorldTest, CharacterArrowStartsOnTheRimAndIsOneAndAHalfRadiiAtTopSpeed) {
+  skCharacter* c = addCharacter(100, 200, 0, 0, new skControllerPC<skKeyboardSDL>(&perception));
   skRealVec base, v;
-  skCharacterRenderer::calcArrow(*c, base, v);
-  EXPECT_TRUE(base.isAlmostEq(vec2(100, 210)));
-  EXPECT_TRUE(v.isAlmostZero());
-
   c->setVelocity(vec2(-c->getMaxSpeed(), 0));
   skCharacterRenderer::calcArrow(*c, base, v);
   EXPECT_TRUE(base.isAlmostEq(vec2(90, 200)));
   EXPECT_TRUE(v.isAlmostEq(vec2(-15, 0)));
-
   // "It" runs at 80 % of the top speed, and that is full length for it.
   c->setTagged(0);
-  c->setVelocity(vec2(80, 0));
+  c->setVelocity(vec2(0, 80));
   skCharacterRenderer::calcArrow(*c, base, v);
+  EXPECT_TRUE(base.isAlmostEq(vec2(100, 210)));
   EXPECT_NEAR(v.length(), 15.0, 1e-9);
 }

@@ -22,23 +22,10 @@ TEST(Error, PrintsTheMessageAndFailsTheProcess) {
               "^assert failed: a == b \\(Line: 12, file: here\\.cpp\\)\nwhy\n$");
 }
 
-TEST(Assert, ReportsTheExpressionAsWrittenTheLineAndTheBareFileName) {
+TEST(Assert, PrintsTheExpressionTheLineTheBareFileNameAndTheMessage) {
   int one = 1;
-  const int line = __LINE__ + 1;
-  EXPECT_EXIT(skAssert(one == 2), ::testing::ExitedWithCode(1),
-              "^assert failed: one == 2 \\(Line: " + skUtil::itos(line) +
-                  ", file: skUtil_test\\.cpp\\)\n\n$");
   const int msgLine = __LINE__ + 1;
   EXPECT_EXIT(skAssertMsg(one < 0, "negative " + skUtil::itos(one)), ::testing::ExitedWithCode(1),
               "^assert failed: one < 0 \\(Line: " + skUtil::itos(msgLine) +
                   ", file: skUtil_test\\.cpp\\)\nnegative 1\n$");
-}
-
-TEST(Assert, APassingCheckEvaluatesItsConditionOnceAndPrintsNothing) {
-  int evaluations = 0;
-  ::testing::internal::CaptureStderr();
-  skAssert(++evaluations == 1);
-  skAssertMsg(++evaluations == 2, "unused");
-  EXPECT_EQ(evaluations, 2);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }

@@ -1,0 +1,123 @@
+// A game state on a clock the test sets (now, in ms), one shared perception
+// the test may script, the real simulator, and builders.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "skCharacter.h"
+#include "skController.h"
+#include "skGameState.h"
+#include "skObstacleCircle.h"
+#include "skPerception.h"
+#include "skSimulator.h"
+#include "skTimer.h"
+#include "skUtil2D.h"
+
+namespace sktest {
+
+using namespace skivo;
+using skUtil2D::vec2;
+
+// Plays back `next`, counts its calls and notes whom its perception spoke for;
+// destroyed, if given, is set by the destructor.
+class ScriptedController : public skController {
+ public:
+  explicit ScriptedController(skPerception* p, bool* destroyed = nullptr)
+      : skController(p), destroyed(destroyed) {}
+  ~ScriptedController() override { if (destroyed) *destroyed = true; }
+  void calcAction() override {
+    ++calls;
+    if (perception) seenMe = perception->getMe();
+    action = next;
+  }
+  void willDecide(skReal x, skReal y, skReal speed) {
+    next.setDesiredDirection(vec2(x, y));
+    next.setDesiredSpeed(speed);
+  }
+  skAction next;
+  int calls = 0;
+  skCharacter* seenMe = nullptr;
+
+ private:
+  bool* destroyed;
+};
+
+class ScriptedPerception : public skPerception {
+ public:
+  using skPerception::skPerception;
+  // answers[k] at the k-th question (the last one once they run out).
+  bool question() const { return answers[std::min(asked++, answers.size() - 1)]; }
+  skReal distance() const { return d; }
+  std::vector<bool> answers{true};
+  mutable std::size_t asked = 0;
+  skReal d = 0;
+};
+using Question = bool (skPerception::*)() const;
+using Distance = skReal (skPerception::*)() const;
+inline Question scriptedQuestion() { return static_cast<Question>(&ScriptedPerception::question); }
+inline Distance scriptedDistance() { return static_cast<Distance>(&ScriptedPerception::distance); }
+
+// Only one world at a time: the clock's source is process-wide.
+class World {
+ public:
+  explicit World(const skRealVec& dim = vec2(512, 512)) : gs(dim) {
+    skTimer::setTimeSource([this] { return now; });
+    gs.setTimer(&timer);
+    timer.start();
+  }
+  ~World() { skTimer::setTimeSource(skTimer::TimeSource()); }
+
+  // A character of radius 10 at (x, y) moving at (vx, vy) units/s, driven by root
+  // (owned by the character; when null, a scripted one keeping that velocity).
+  skCharacter* addCharacter(skReal x, skReal y, skReal vx = 0, skReal vy = 0,
+                            skController* root = nullptr, skReal mass = 1) {
+    if (!root) {
+      auto* s = new ScriptedController(&perception);
+      const skReal v = std::hypot(vx, vy);
+      if (v > 0) s->willDecide(vx / v, vy / v, v / 100);
+      root = s;
+    }
+    auto* c = new skCharacter(&gs, root);
+    c->setMass(mass);
+    c->setPosition(vec2(x, y));
+    c->setVelocity(vx, vy);
+    gs.addCharacter(c);
+    return c;
+  }
+  skObstacleCircle* addCircle(skReal x, skReal y) {  // immovable, radius 10
+    auto* o = new skObstacleCircle(&gs);
+    o->setPosition(vec2(x, y));
+    gs.addObstacle(o);
+    return o;
+  }
+  static ScriptedController& script(skCharacter* c) {
+    return static_cast<ScriptedController&>(*c->getController());
+  }
+  // Keeps a wrapped controller alive as long as the world.
+  template <class T>
+  T* keep(T* node) {
+    inner.emplace_back(node);
+    return node;
+  }
+  // Advances the clock by ms, then simulates a step of that length.
+  void step(int ms = 20) {
+    now += ms;
+    simulator.simulate(ms / 1000.0);
+  }
+
+  int now = 0;
+  skTimer timer;
+  std::vector<std::unique_ptr<skController>> inner;  // outlives the roots in gs
+  skGameState gs;
+  ScriptedPerception perception{&gs};
+  skSimulator simulator{&gs};
+};
+
+class WorldTest : public ::testing::Test, public World {};
+
+}  // namespace sktest
