@@ -29,7 +29,9 @@ class ScriptedController : public skController {
  public:
   explicit ScriptedController(skPerception* p, bool* destroyed = nullptr)
       : skController(p), destroyed(destroyed) {}
-  ~ScriptedController() override { if (destroyed) *destroyed = true; }
+  ~ScriptedController() override {
+    if (destroyed) *destroyed = true;
+  }
   void calcAction() override {
     ++calls;
     if (perception) seenMe = perception->getMe();
@@ -42,8 +44,6 @@ class ScriptedController : public skController {
   skAction next;
   int calls = 0;
   skCharacter* seenMe = nullptr;
-
- private:
   bool* destroyed;
 };
 

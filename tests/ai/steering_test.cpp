@@ -34,8 +34,7 @@ TEST(Wander, SpeedStaysBetweenAQuarterAndFullAndFlockIsNotImplemented) {
 }
 
 TEST_F(Steering, EvadeRunsStraightAwayFromTheTaggedCharacterAndIsFatalOnItself) {
-  skCharacter* me = addCharacter(100, 100);
-  skCharacter* it = addCharacter(130, 140);
+  skCharacter *me = addCharacter(100, 100), *it = addCharacter(130, 140);
   it->setTagged(0);
   skControllerEvade evade(&perception);
   perception.setMe(me);
@@ -79,10 +78,11 @@ class Avoid : public WorldTest {
 
 TEST_F(Avoid, AnObstacleExactlyFiftyAheadIsAThreatButALittleFurtherOrACharacterIsNot) {
   skObstacleCircle* rock = addCircle(160.001, 100);  // met at 50.001
-  addCharacter(130, 100, -50, 0);
+  skCharacter* oncoming = addCharacter(130, 100, -50, 0);
   decide();
   EXPECT_EQ(fallback.calls, 1);
   EXPECT_EQ(avoid.getAction().getDesiredSpeed(), 0.5);
+  oncoming->setPosition(vec2(400, 400));
   rock->setPosition(vec2(160, 100));  // met at exactly 50.0, head-on: (v.y, -v.x)
   decide();
   EXPECT_EQ(fallback.calls, 1);

@@ -57,11 +57,9 @@ TEST_F(WorldTest, APursuerClosesInOnAStillCharacterAndAnEvaderGainsDistanceFromI
     step();
     ASSERT_LT(centreDistance(pursuer, target), chase) << "after " << i + 1 << " steps";
     ASSERT_GT(centreDistance(evader, target), flight) << "after " << i + 1 << " steps";
-    chase = centreDistance(pursuer, target);
-    flight = centreDistance(evader, target);
+    chase = centreDistance(pursuer, target), flight = centreDistance(evader, target);
   }
-  // From rest towards a top speed of 100 per second.
-  EXPECT_LT(chase, 150);  // from 224
+  EXPECT_LT(chase, 150);   // from 224
   EXPECT_GT(flight, 120);  // from 30
 }
 

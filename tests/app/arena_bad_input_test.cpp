@@ -66,20 +66,21 @@ TEST_F(ArenaTableInput, WhatIsNotAFileOfEightyNumbersIsRefusedWithTheReason) {
 }
 
 TEST_F(ArenaTableInput, TablesOfTheLargestDoublesLearnWithoutOverflowAndSaveLoadably) {
+  const std::string max = "1.7976931348623157e308\n";
   std::string extreme;
-  for (int i = 0; i < 80; ++i) extreme += i % 2 ? "1.7976931348623157e308\n" : "-1.7976931348623157e308\n";
+  for (int i = 0; i < 80; ++i) extreme += i % 2 ? max : "-" + max;
   skArenaOptions o;
-  std::string error;
-  const std::string saved = dir + "/saved";
-  ASSERT_TRUE(o.parse({"--minutes", "2", "--seed", "3", "--load-tactics1", file("max", extreme),
-                       "--save-tactics1", saved},
-                      error))
-      << error;
+  o.minutes = 2;
+  o.seeded = true;
+  o.seed = 3;
+  o.loadTactics[0] = file("max", extreme);
+  o.saveTactics[0] = dir + "/saved";
   skArena arena(o);
+  std::string error;
   ASSERT_TRUE(arena.setUp(error)) << error;
   arena.run();
   const skRealVec& q = arena.getLearner(0)->getQTable();
   for (unsigned int i = 0; i < q.size(); ++i) ASSERT_TRUE(std::isfinite(q[i])) << "entry " << i;
   ASSERT_TRUE(arena.saveTables(error)) << error;
-  EXPECT_EQ(loadError(saved), "") << "what was learnt loads back";
+  EXPECT_EQ(loadError(dir + "/saved"), "") << "what was learnt loads back";
 }

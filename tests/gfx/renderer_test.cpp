@@ -17,11 +17,9 @@ TEST_F(WorldTest, FlashingShowsTheFlashColourForTheFirstHalfOfEachTwoSecondsOver
   r.setColorFlash(skGui::getColorFromName("red"));
   r.setColorAlternative(skGui::getColorFromName("yellow"));
   r.flashingOn();
-  const std::pair<int, const skRealVec*> rows[] = {{0, &r.getColorFlash()},
-                                                   {999, &r.getColorFlash()},
-                                                   {1000, &r.getColor()},
-                                                   {1999, &r.getColor()},
-                                                   {2000, &r.getColorFlash()}};
+  const skRealVec *flash = &r.getColorFlash(), *normal = &r.getColor();
+  const std::pair<int, const skRealVec*> rows[] = {
+      {0, flash}, {999, flash}, {1000, normal}, {1999, normal}, {2000, flash}};
   for (const auto& row : rows) {
     now = row.first;
     EXPECT_EQ(r.getCurrentColor(), *row.second) << row.first;

@@ -23,9 +23,9 @@ TEST(Vec, NearZeroNormalisesToZeroTheLengthLimitIsKeptAndOperandsStayUnchanged) 
 }
 
 TEST(Wrap, CoordinatesAtOrBeyondTheSeamFoldWithoutHanging) {
-  const skReal rows[][4] = {{-1, 600, 511, 88},       {-0.5, 1030, 511.5, 6},
-                            {512, 0, 512, 0},         {1024, -512, 512, 0},
-                            {1e15 + 3, -1e12 - 5, 3, 507}, {512.0 * 4096, -512.0 * 4096, 512, 0}};
+  const skReal rows[][4] = {
+      {-1, 600, 511, 88},   {-0.5, 1030, 511.5, 6},        {512, 0, 512, 0},
+      {1024, -512, 512, 0}, {1e15 + 3, -1e12 - 5, 3, 507}, {512.0 * 4096, -512.0 * 4096, 512, 0}};
   for (const auto& r : rows) {
     skRealVec v = vec2(r[0], r[1]);
     EXPECT_EQ(v.wrap(vec2(512, 512)), vec2(r[2], r[3])) << r[0] << " " << r[1];

@@ -62,8 +62,7 @@ TEST(RandomWorlds, StayInTheArenaFiniteWithOneCharacterItAndBoundedSpeeds) {
         World::script(c).willDecide(l * std::cos(a), l * std::sin(a), uniform(0, 1.2));
       }
       world.step(static_cast<int>(uniform(0, 100)));
-      // Crowds moving together can cycle at rounding level for ever; the
-      // resolution must end all the same.
+      // Crowds moving together can cycle at rounding level; resolution ends all the same.
       ASSERT_LE(world.simulator.getLastCollisionPasses(), skSimulator::maxCollisionPasses);
 
       int tagged = 0;

@@ -21,8 +21,7 @@ static const skReal eps = 1e-9;
 static skRealVec getV(const skCharacter* c) { return c->getVelocity(); }
 static skReal along(const skRealVec& v, const skReal n[2]) { return v[0] * n[0] + v[1] * n[1]; }
 
-// Steps of length 0 move nothing and keep the velocities the controllers ask
-// for, so they isolate the collision response in both rule sets.
+// Steps of length 0 move nothing, so they isolate the collision response.
 TEST_F(SimWorld, PairResponseConservesNormalMomentumAndReturnsThreeQuartersOfTheApproach) {
   const skReal masses[3][2] = {{1, 1}, {1, 3}, {2.5, 0.5}};
   const skReal normals[3][2] = {{1, 0}, {0.6, 0.8}, {-0.28, 0.96}};

@@ -18,6 +18,11 @@ TEST(Character, StartsUntaggedAtRestFacingXWithTheSharedLimits) {
 #if !defined(SKIVO_CLASSIC)
   EXPECT_EQ(c.getSprintEnergy(), 0);
 #endif
+  skAction a;  // setAction copies its argument
+  a.setDesiredSpeed(0.5);
+  c.getController()->setAction(a);
+  a.setDesiredSpeed(1);
+  EXPECT_EQ(c.getController()->getAction().getDesiredSpeed(), 0.5);
 }
 
 TEST_F(WorldTest, BeingItSlowsACharacterTo80PercentAndUntaggingTellsNoPerception) {
