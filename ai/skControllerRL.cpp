@@ -178,11 +178,20 @@ void skControllerRL::takeAction(int a) {
   skReal x = 0.0;
   skReal y = 0.0;
   switch (a) {
-    case 1: x = 1.0; break;
-    case 2: y = 1.0; break;
-    case 3: x = -1.0; break;
-    case 4: y = -1.0; break;
-    default: break;
+    case 1:
+      x = 1.0;
+      break;
+    case 2:
+      y = 1.0;
+      break;
+    case 3:
+      x = -1.0;
+      break;
+    case 4:
+      y = -1.0;
+      break;
+    default:
+      break;
   }
   const skRealVec direction = skUtil2D::vec2(x, y);
   action.setDesiredSpeed(direction.length());

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "skArenaReport.h"
 #include "skCharacter.h"
 #include "skControllerAvoid.h"
 #include "skControllerConditional.h"
@@ -21,7 +22,6 @@
 #include "skControllerRL.h"
 #include "skControllerWander.h"
 #include "skPerception.h"
-#include "skArenaReport.h"
 #include "skScenario.h"
 
 namespace skivo {
@@ -43,9 +43,12 @@ bool readableFile(const std::string& path, std::string& why) {
   }
   struct stat st;
   bool ok = fstat(fd, &st) == 0;
-  if (!ok) why = std::strerror(errno);
-  else if (S_ISDIR(st.st_mode)) why = "it is a directory";
-  else if (S_ISFIFO(st.st_mode)) why = "it is a pipe, not a file";
+  if (!ok)
+    why = std::strerror(errno);
+  else if (S_ISDIR(st.st_mode))
+    why = "it is a directory";
+  else if (S_ISFIFO(st.st_mode))
+    why = "it is a pipe, not a file";
   ok = ok && why.empty();
   close(fd);
   return ok;
@@ -75,9 +78,7 @@ const int wanderPeriod = 500;
 
 }  // namespace
 
-skArena::skArena(const skArenaOptions& o) : options(o), worldDim(2) {
-  worldDim.set(512.0);
-}
+skArena::skArena(const skArenaOptions& o) : options(o), worldDim(2) { worldDim.set(512.0); }
 
 skArena::~skArena() {
   // The world first: characters delete their roots, which may point at nodes.

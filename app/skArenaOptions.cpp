@@ -63,15 +63,17 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
         error = "option " + name + " takes no value";
         return false;
       }
-      if (name == "--classic") classic = true;
-      else if (name == "--no-progress") progress = false;
-      else help = true;
+      if (name == "--classic")
+        classic = true;
+      else if (name == "--no-progress")
+        progress = false;
+      else
+        help = true;
       continue;
     }
-    static const char* const withValue[] = {"--minutes",        "--step-ms",        "--seed",
-                                            "--player",         "--npc",            "--csv",
-                                            "--load-tactics1",  "--load-tactics2",  "--save-tactics1",
-                                            "--save-tactics2"};
+    static const char* const withValue[] = {
+        "--minutes", "--step-ms",       "--seed",          "--player",        "--npc",
+        "--csv",     "--load-tactics1", "--load-tactics2", "--save-tactics1", "--save-tactics2"};
     bool known = false;
     for (const char* o : withValue) known = known || name == o;
     if (!known) {
@@ -116,17 +118,23 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
       seeded = true;
       seed = static_cast<unsigned int>(s);
     } else if (name == "--player") {
-      if (value == "chaser") player = Player::chaser;
-      else if (value == "wander") player = Player::wander;
-      else if (value == "still") player = Player::still;
+      if (value == "chaser")
+        player = Player::chaser;
+      else if (value == "wander")
+        player = Player::wander;
+      else if (value == "still")
+        player = Player::still;
       else {
         error = "--player: unknown player '" + value + "' (chaser, wander or still)";
         return false;
       }
     } else if (name == "--npc") {
-      if (value == "learn") npc = Npc::learn;
-      else if (value == "frozen") npc = Npc::frozen;
-      else if (value == "scripted") npc = Npc::scripted;
+      if (value == "learn")
+        npc = Npc::learn;
+      else if (value == "frozen")
+        npc = Npc::frozen;
+      else if (value == "scripted")
+        npc = Npc::scripted;
       else {
         error = "--npc: unknown kind '" + value + "' (learn, frozen or scripted)";
         return false;
@@ -136,11 +144,16 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
         error = "option " + name + " needs a file name";
         return false;
       }
-      if (name == "--csv") csv = value;
-      else if (name == "--load-tactics1") loadTactics[0] = value;
-      else if (name == "--load-tactics2") loadTactics[1] = value;
-      else if (name == "--save-tactics1") saveTactics[0] = value;
-      else saveTactics[1] = value;
+      if (name == "--csv")
+        csv = value;
+      else if (name == "--load-tactics1")
+        loadTactics[0] = value;
+      else if (name == "--load-tactics2")
+        loadTactics[1] = value;
+      else if (name == "--save-tactics1")
+        saveTactics[0] = value;
+      else
+        saveTactics[1] = value;
     }
   }
   if (npc == Npc::scripted) {
@@ -152,7 +165,8 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
     }
   }
   for (int k = 0; k < 2; ++k) {
-    if (!saveTactics[k].empty() && (saveTactics[k] == saveTactics[1 - k] || saveTactics[k] == csv)) {
+    if (!saveTactics[k].empty() &&
+        (saveTactics[k] == saveTactics[1 - k] || saveTactics[k] == csv)) {
       error = "the same file '" + saveTactics[k] + "' is given for two outputs";
       return false;
     }
@@ -172,18 +186,24 @@ long long skArenaOptions::stepCount() const {
 
 const char* skArenaOptions::playerName(Player p) {
   switch (p) {
-    case Player::chaser: return "chaser";
-    case Player::wander: return "wander";
-    case Player::still: return "still";
+    case Player::chaser:
+      return "chaser";
+    case Player::wander:
+      return "wander";
+    case Player::still:
+      return "still";
   }
   return "?";
 }
 
 const char* skArenaOptions::npcName(Npc n) {
   switch (n) {
-    case Npc::learn: return "learn";
-    case Npc::frozen: return "frozen";
-    case Npc::scripted: return "scripted";
+    case Npc::learn:
+      return "learn";
+    case Npc::frozen:
+      return "frozen";
+    case Npc::scripted:
+      return "scripted";
   }
   return "?";
 }

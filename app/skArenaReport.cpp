@@ -137,8 +137,8 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
   }
   os << std::defaultfloat << std::setprecision(3) << "wall time " << wallSeconds << " s";
   if (wallSeconds > 0) {
-    os << ", " << std::fixed << std::setprecision(0) << gameSeconds / wallSeconds
-       << " x real time" << std::defaultfloat;
+    os << ", " << std::fixed << std::setprecision(0) << gameSeconds / wallSeconds << " x real time"
+       << std::defaultfloat;
   }
   os << "\n";
 }

@@ -10,8 +10,8 @@
 #include "skGui.h"
 #include "skKeyboardSDL.h"
 #include "skObstacleCircle.h"
-#include "skObstacleSide.h"
 #include "skObstacleCircleRenderer.h"
+#include "skObstacleSide.h"
 #include "skPerception.h"
 #include "skUtil2D.h"
 

@@ -40,7 +40,8 @@ double timeOf(int calls, const std::function<bool()>& frame) {
 
 // Calls per second of each function, measured in turns of `turn` calls
 // until each has had `calls`.
-std::vector<double> rates(int calls, int turn, const std::vector<std::function<bool()>>& functions) {
+std::vector<double> rates(int calls, int turn,
+                          const std::vector<std::function<bool()>>& functions) {
   std::vector<double> seconds(functions.size(), 0.0);
   for (int done = 0; done < calls; done += turn) {
     const int n = std::min(turn, calls - done);
@@ -113,7 +114,8 @@ int main(int argc, char** argv) {
     }
     simulateMsPerRound.push_back(1000.0 * simulateSeconds / frames);
     // Microseconds each: many calls make a measurable stretch.
-    pollMsPerRound.push_back(1000.0 / rates(20 * frames, 1000, {[] { return !skGui::isQuit(); }})[0]);
+    pollMsPerRound.push_back(1000.0 /
+                             rates(20 * frames, 1000, {[] { return !skGui::isQuit(); }})[0]);
   }
   skGui::destroyWindow();
   const double simulateMs = median(simulateMsPerRound), pollMs = median(pollMsPerRound);
@@ -129,8 +131,9 @@ int main(int argc, char** argv) {
   std::printf("  event poll alone                    %9.4f ms\n", pollMs);
   // The part of a game frame that is not drawing.
   const double share = (simulateMs + pollMs) / (1000.0 / full);
-  std::printf("  share of a game frame besides drawing %6.2f %% (budget 5 %%: %s);"
-              " from the frame rates %.2f %%\n",
-              100.0 * share, share < 0.05 ? "within" : "OVER", 100.0 * (1.0 - full / drawing));
+  std::printf(
+      "  share of a game frame besides drawing %6.2f %% (budget 5 %%: %s);"
+      " from the frame rates %.2f %%\n",
+      100.0 * share, share < 0.05 ? "within" : "OVER", 100.0 * (1.0 - full / drawing));
   return 0;
 }

@@ -63,13 +63,12 @@ void buildWorld(skGameState& gs, skPerception* perception) {
   for (int i = 0; i <= 299; i += static_cast<int>(skMath::uniform01() * 10.0)) {
     skObstacleCircle* o = new skObstacleCircle(&gs);
     const skReal a = skMath::degToRad(270 - i);
-    o->setPosition(skUtil2D::vec2((w / 3.0) * (std::sin(a) + 1.5), (w / 4.0) * (std::cos(a) + 1.5)));
+    o->setPosition(
+        skUtil2D::vec2((w / 3.0) * (std::sin(a) + 1.5), (w / 4.0) * (std::cos(a) + 1.5)));
     gs.addObstacle(o);
   }
-  const skReal walls[4][6] = {{0, h, 0, 0, 1, 0},
-                              {w, h, w, 0, -1, 0},
-                              {w, 0, 0, 0, 0, 1},
-                              {w, h, 0, h, 0, -1}};
+  const skReal walls[4][6] = {
+      {0, h, 0, 0, 1, 0}, {w, h, w, 0, -1, 0}, {w, 0, 0, 0, 0, 1}, {w, h, 0, h, 0, -1}};
   for (const auto& d : walls) {
     skObstacleSide* s = new skObstacleSide(&gs);
     s->setBegin(skUtil2D::vec2(d[0], d[1]));

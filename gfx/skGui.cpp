@@ -105,8 +105,7 @@ void drawCircle(const skRealVec& center, const skRealVec& orientation, skReal ra
   gluDeleteQuadric(quadric);
 }
 
-void calcArrow(const skRealVec& direction, skRealVec& shaft, skRealVec& barb1,
-               skRealVec& barb2) {
+void calcArrow(const skRealVec& direction, skRealVec& shaft, skRealVec& barb1, skRealVec& barb2) {
   const skReal lineSize = direction.length();
   const skReal headSize = 0.5 * lineSize;
   skRealVec u(direction);

@@ -97,7 +97,9 @@ class skMatrix : public std::vector<skVec<T>> {
     return true;
   }
 
-  skMatrix& set(T x) { return forEachRow([x](skVec<T>& r) { r.set(x); }); }
+  skMatrix& set(T x) {
+    return forEachRow([x](skVec<T>& r) { r.set(x); });
+  }
   skMatrix& add(const skMatrix& m) {
     skAssert(getRowCount() == m.getRowCount());
     for (unsigned int i = 0; i < getRowCount(); ++i) (*this)[i].add(m[i]);
@@ -110,8 +112,12 @@ class skMatrix : public std::vector<skVec<T>> {
     invalidateCols();
     return *this;
   }
-  skMatrix& scale(T x) { return forEachRow([x](skVec<T>& r) { r.scale(x); }); }
-  skMatrix& randomize() { return forEachRow([](skVec<T>& r) { r.randomize(); }); }
+  skMatrix& scale(T x) {
+    return forEachRow([x](skVec<T>& r) { r.scale(x); });
+  }
+  skMatrix& randomize() {
+    return forEachRow([](skVec<T>& r) { r.randomize(); });
+  }
 
   // this = this * m. Precondition: getColCount() == m.getRowCount() (checked).
   skMatrix& multiply(const skMatrix& m) {
@@ -169,11 +175,19 @@ class skMatrix : public std::vector<skVec<T>> {
     return *this = inv;
   }
 
-  T minElement() const { return extreme([](T a, T b) { return a < b; }); }
-  T maxElement() const { return extreme([](T a, T b) { return a > b; }); }
+  T minElement() const {
+    return extreme([](T a, T b) { return a < b; });
+  }
+  T maxElement() const {
+    return extreme([](T a, T b) { return a > b; });
+  }
   // Index of the extreme element in row-major order.
-  unsigned int argMax() const { return argExtreme([](T a, T b) { return a > b; }); }
-  unsigned int argMin() const { return argExtreme([](T a, T b) { return a < b; }); }
+  unsigned int argMax() const {
+    return argExtreme([](T a, T b) { return a > b; });
+  }
+  unsigned int argMin() const {
+    return argExtreme([](T a, T b) { return a < b; });
+  }
 
   skMatrix& shuffle() {
     skVec<T> all;

@@ -7,9 +7,7 @@
 namespace skivo {
 namespace skUtil {
 
-void warn(const std::string& message) {
-  std::cerr << message << std::endl;
-}
+void warn(const std::string& message) { std::cerr << message << std::endl; }
 
 void warn(bool condition, const std::string& message) {
   if (!condition) warn(message);
@@ -22,8 +20,8 @@ void error(const std::string& message) {
 
 void error(const std::string& errorStr, int line, const std::string& filename,
            const std::string& message) {
-  std::cerr << "assert failed: " << errorStr << " (Line: " << line << ", file: " << filename
-            << ")" << std::endl;
+  std::cerr << "assert failed: " << errorStr << " (Line: " << line << ", file: " << filename << ")"
+            << std::endl;
   error(message);
 }
 

@@ -35,14 +35,14 @@ constexpr const char* baseName(const char* path) {
 
 // Fatal checks, compiled into every build. The report quotes the condition
 // exactly as written at the call site.
-#define skAssertMsg(cond, msg)                                                              \
-  do {                                                                                      \
-    if (!(cond)) ::skivo::skUtil::error(#cond, __LINE__, ::skivo::skUtil::baseName(__FILE__), \
-                                        (msg));                                             \
+#define skAssertMsg(cond, msg)                                                             \
+  do {                                                                                     \
+    if (!(cond))                                                                           \
+      ::skivo::skUtil::error(#cond, __LINE__, ::skivo::skUtil::baseName(__FILE__), (msg)); \
   } while (0)
 
-#define skAssert(cond)                                                                      \
-  do {                                                                                      \
-    if (!(cond)) ::skivo::skUtil::error(#cond, __LINE__, ::skivo::skUtil::baseName(__FILE__), \
-                                        std::string());                                     \
+#define skAssert(cond)                                                                             \
+  do {                                                                                             \
+    if (!(cond))                                                                                   \
+      ::skivo::skUtil::error(#cond, __LINE__, ::skivo::skUtil::baseName(__FILE__), std::string()); \
   } while (0)

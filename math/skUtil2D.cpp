@@ -55,8 +55,8 @@ skRealMatrix perpendicularTo(const skRealVec& v) {
 }
 
 skRealVec perpendicularTo(const skRealVec& v, const skRealVec& d) {
-  skAssert(skMath::isAlmostEq(1,v.length()));
-  skAssert(skMath::isAlmostEq(1,d.length()));
+  skAssert(skMath::isAlmostEq(1, v.length()));
+  skAssert(skMath::isAlmostEq(1, d.length()));
   const skRealMatrix m = perpendicularTo(v);
   const skReal x = d.dot(m.getRow(0));
   if (skMath::isAlmostZero(x)) return m.getRow(0);

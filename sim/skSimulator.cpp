@@ -173,8 +173,7 @@ void skSimulator::resolveCollisions() {
       other->setVelocity(out[0], out[1]);
 
       // The pair decides, not who moved. In 64 bits: no overflow near INT_MAX.
-      const bool guardPassed =
-          static_cast<long long>(now) - gs->getLastTaggedTime() > tagGuardMs;
+      const bool guardPassed = static_cast<long long>(now) - gs->getLastTaggedTime() > tagGuardMs;
       if (other->getIsTagged() && guardPassed) {
         c->setTagged(now);
         other->setTagged(-1);

@@ -26,8 +26,7 @@ skRealVec skObstacleCircle::nearestIntersection(const skRealVec& p, const skReal
   return result;
 }
 
-void skObstacleCircle::calcIntersection(const skReal p[2], const skReal v[2],
-                                        skReal out[2]) const {
+void skObstacleCircle::calcIntersection(const skReal p[2], const skReal v[2], skReal out[2]) const {
   if (!skMath::isAlmostEq(std::sqrt(v[0] * v[0] + v[1] * v[1]), 1)) {
     skUtil::error("skMath::isAlmostEq(v.length(), 1)", __LINE__, skUtil::baseName(__FILE__), "");
   }

@@ -20,8 +20,7 @@ class skObstacleCircle : public skObstacle {
   std::ostream& output(std::ostream& os) const override;
   // Precondition: direction of unit length (checked). A start inside the
   // circle yields the exit point; a start on the circle yields itself.
-  skRealVec nearestIntersection(const skRealVec& point,
-                                const skRealVec& direction) const override;
+  skRealVec nearestIntersection(const skRealVec& point, const skRealVec& direction) const override;
   // Towards a circle: the unit vector between the centres. Towards anything
   // else: the negation of that obstacle's normal towards this circle.
   skRealVec normalTo(const skObstacle& other) const override;

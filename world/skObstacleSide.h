@@ -26,8 +26,7 @@ class skObstacleSide : public skObstacle {
   // "normal: <normal>" and "distance: <distance>", each on its own line.
   std::ostream& output(std::ostream& os) const override;
   // Always (Inf, Inf).
-  skRealVec nearestIntersection(const skRealVec& point,
-                                const skRealVec& direction) const override;
+  skRealVec nearestIntersection(const skRealVec& point, const skRealVec& direction) const override;
   // This wall's normal, whatever the other obstacle.
   skRealVec normalTo(const skObstacle& other) const override;
   skReal distanceTo(const skObstacle& other) const override;

@@ -14,8 +14,6 @@ skTimer::TimeSource& timeSource() {
 
 skTimer::skTimer() = default;
 
-skTimer::~skTimer() = default;
-
 int skTimer::time() const {
   const TimeSource& source = timeSource();
   if (source) return source();

@@ -16,7 +16,7 @@ class skTimer : public skTimerBase<skTimer> {
   typedef std::function<int()> TimeSource;
 
   skTimer();
-  ~skTimer();
+  ~skTimer() = default;
 
   // Raw milliseconds: SDL_GetTicks(), or the source set below.
   int time() const;

@@ -140,13 +140,15 @@ TEST_F(GameTest, PlayerBlinksRedAndBlueForASecondEachWhileTheLearnersStayGreen) 
   EXPECT_EQ(log.neitherCount(), 0) << "pictures in which the player was neither red nor blue alone";
   EXPECT_EQ(learnersMissing, 0) << "pictures without two green learners";
   const std::vector<skBlinkLog::Interval> judged = log.judgedIntervals(window.frameTimes());
-  ASSERT_GE(judged.size(), wanted) << log.unjudgedIntervals(window.frameTimes())
-                                   << " intervals could not be judged";
+  ASSERT_GE(judged.size(), wanted)
+      << log.unjudgedIntervals(window.frameTimes()) << " intervals could not be judged";
   // Allows for the game's own millisecond clock and the frame in flight.
   const double slack = 40.0;
   for (const skBlinkLog::Interval& i : judged) {
-    EXPECT_LE(i.shortest - slack, 1000.0) << "a colour lasted " << i.shortest << "-" << i.longest << " ms";
-    EXPECT_GE(i.longest + slack, 1000.0) << "a colour lasted " << i.shortest << "-" << i.longest << " ms";
+    EXPECT_LE(i.shortest - slack, 1000.0)
+        << "a colour lasted " << i.shortest << "-" << i.longest << " ms";
+    EXPECT_GE(i.longest + slack, 1000.0)
+        << "a colour lasted " << i.shortest << "-" << i.longest << " ms";
   }
 }
 

@@ -22,7 +22,8 @@ std::vector<skBlinkLog::Change> skBlinkLog::changes(const std::vector<double>& f
     if (pictures[i].shown == neither || pictures[i].frameCount == 0) continue;
     if (last < pictures.size() && pictures[i].shown != pictures[last].shown) {
       // The old colour's frame was drawn after the frame before it went out.
-      found.push_back({last, i, frameOf(pictures[last], frames, 1), frameOf(pictures[i], frames, 0)});
+      found.push_back(
+          {last, i, frameOf(pictures[last], frames, 1), frameOf(pictures[i], frames, 0)});
     }
     last = i;
   }
@@ -76,8 +77,10 @@ std::string skBlinkLog::describe(const std::vector<double>& frames, const char* 
   for (size_t i = 0, runStart = 0; i < pictures.size(); ++i) {
     if (i + 1 < pictures.size() && pictures[i + 1].shown == pictures[i].shown) continue;
     const Shown s = pictures[i].shown;
-    out << (s == first ? firstName : s == second ? secondName : "neither") << " "
-        << frameOf(pictures[runStart], frames, 0) - zero << "-"
+    out << (s == first    ? firstName
+            : s == second ? secondName
+                          : "neither")
+        << " " << frameOf(pictures[runStart], frames, 0) - zero << "-"
         << frameOf(pictures[i], frames, 0) - zero << " ms (" << i + 1 - runStart << "); ";
     runStart = i + 1;
   }

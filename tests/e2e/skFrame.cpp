@@ -9,26 +9,40 @@ namespace e2e {
 
 const char* colourName(skColour c) {
   switch (c) {
-    case skColour::black: return "black";
-    case skColour::white: return "white";
-    case skColour::red: return "red";
-    case skColour::green: return "green";
-    case skColour::blue: return "blue";
-    case skColour::yellow: return "yellow";
-    case skColour::other: break;
+    case skColour::black:
+      return "black";
+    case skColour::white:
+      return "white";
+    case skColour::red:
+      return "red";
+    case skColour::green:
+      return "green";
+    case skColour::blue:
+      return "blue";
+    case skColour::yellow:
+      return "yellow";
+    case skColour::other:
+      break;
   }
   return "other";
 }
 
 skColour classify(std::uint32_t rgb) {
   switch (rgb) {
-    case 0x000000: return skColour::black;
-    case 0xFFFFFF: return skColour::white;
-    case 0xFF0000: return skColour::red;
-    case 0x00FF00: return skColour::green;
-    case 0x0000FF: return skColour::blue;
-    case 0xFFFF00: return skColour::yellow;
-    default: return skColour::other;
+    case 0x000000:
+      return skColour::black;
+    case 0xFFFFFF:
+      return skColour::white;
+    case 0xFF0000:
+      return skColour::red;
+    case 0x00FF00:
+      return skColour::green;
+    case 0x0000FF:
+      return skColour::blue;
+    case 0xFFFF00:
+      return skColour::yellow;
+    default:
+      return skColour::other;
   }
 }
 
@@ -68,7 +82,8 @@ std::vector<skBlob> skFrame::blobs(skColour c, int minPixels) const {
       }
     }
     if (n >= minPixels) {
-      found.push_back({n, static_cast<double>(sumX) / n + 0.5, static_cast<double>(sumY) / n + 0.5});
+      found.push_back(
+          {n, static_cast<double>(sumX) / n + 0.5, static_cast<double>(sumY) / n + 0.5});
     }
   }
   std::sort(found.begin(), found.end(),

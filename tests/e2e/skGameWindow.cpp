@@ -2,8 +2,8 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/Xdamage.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xdamage.h>
 
 #include <algorithm>
 #include <chrono>

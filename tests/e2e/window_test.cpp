@@ -60,8 +60,10 @@ TEST_F(GameTest, DrawsOnlyItsColoursWithEveryObstacleWhereStartUpPutsIt) {
         const skColour c = f.colourAt(x, y);
         const size_t k = static_cast<size_t>(y) * f.width + x;
         if (c == skColour::other) faults.note(faults.foreign, "foreign colour", f, x, y);
-        if (mustBeWhite[k] && c != skColour::white) faults.note(faults.missing, "obstacle not white", f, x, y);
-        if (c == skColour::white && !mayBeWhite[k]) faults.note(faults.stray, "stray white", f, x, y);
+        if (mustBeWhite[k] && c != skColour::white)
+          faults.note(faults.missing, "obstacle not white", f, x, y);
+        if (c == skColour::white && !mayBeWhite[k])
+          faults.note(faults.stray, "stray white", f, x, y);
       }
     }
     EXPECT_EQ(faults.foreign + faults.missing + faults.stray, 0)

@@ -11,9 +11,7 @@ using skivo::skControllerRL;
 
 namespace {
 
-unsigned int entries(const skControllerRL& c) {
-  return c.getQTable().size();
-}
+unsigned int entries(const skControllerRL& c) { return c.getQTable().size(); }
 
 bool allFinite(const skivo::skRealVec& v) {
   for (unsigned int i = 0; i < v.size(); ++i) {

@@ -129,9 +129,9 @@ int main(int argc, char** argv) {
   std::cout << "soak " << program << ": " << seconds << " s, " << presses << " key presses\n"
             << "  exit: " << game.describeEnd() << "\n"
             << "  standard error: " << (diagnostics.empty() ? "empty" : "NOT EMPTY") << "\n"
-            << "  resident memory: " << startKiB << " KiB after " << warmUpMs / 1000.0
-            << " s, " << endKiB << " KiB at the end (growth " << growth << " KiB, peak "
-            << peakKiB << " KiB)\n";
+            << "  resident memory: " << startKiB << " KiB after " << warmUpMs / 1000.0 << " s, "
+            << endKiB << " KiB at the end (growth " << growth << " KiB, peak " << peakKiB
+            << " KiB)\n";
   bool ok = true;
   if (!diagnostics.empty()) {
     std::cout << "  --- standard error ---\n" << diagnostics << "\n";
