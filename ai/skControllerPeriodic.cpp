@@ -10,12 +10,16 @@ skControllerPeriodic::skControllerPeriodic(skPerception* p, int milliseconds, sk
 
 skControllerPeriodic::~skControllerPeriodic() = default;
 
-void skControllerPeriodic::calcAction() {
-  const int now = perception->getTime();
+void skControllerPeriodic::decideWhenDue(int now, int period, int& timeOfLastDecision,
+                                         skController& inner, skAction& action) {
   if (timeOfLastDecision >= 0 && now - timeOfLastDecision < period) return;
   timeOfLastDecision = now;
-  controller->calcAction();
-  action = controller->getAction();
+  inner.calcAction();
+  action = inner.getAction();
+}
+
+void skControllerPeriodic::calcAction() {
+  decideWhenDue(perception->getTime(), period, timeOfLastDecision, *controller, action);
 }
 
 }  // namespace SKIVO_RULES

@@ -25,6 +25,12 @@ class skControllerPeriodic : public skController {
   void setController(skController* c) { controller = c; }
   skController* getController() const { return controller; }
 
+  // The throttle itself, shared with the ramp: when timeOfLastDecision is -1
+  // or at least period ms lie between it and now, stamps now, lets inner
+  // decide and copies its action into action; otherwise changes nothing.
+  static void decideWhenDue(int now, int period, int& timeOfLastDecision, skController& inner,
+                            skAction& action);
+
  protected:
   // Game time (ms) of the last decision; -1 for never.
   int timeOfLastDecision;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "skControllerPeriodic.h"
 #include "skPerception.h"
 
 namespace skivo {
@@ -31,10 +32,7 @@ int skControllerPeriodicRamp::calcPeriod(skReal d) const {
 void skControllerPeriodicRamp::calcAction() {
   const int now = perception->getTime();
   const int period = calcPeriod((perception->*(distance))());
-  if (timeOfLastDecision >= 0 && now - timeOfLastDecision < period) return;
-  timeOfLastDecision = now;
-  controller->calcAction();
-  action = controller->getAction();
+  skControllerPeriodic::decideWhenDue(now, period, timeOfLastDecision, *controller, action);
 }
 
 }  // namespace SKIVO_RULES

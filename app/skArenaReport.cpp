@@ -24,22 +24,31 @@ std::string directoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-// Writes text to a temporary file beside path and renames it over path.
-bool writeAtomically(const std::string& path, const std::string& text, std::string& error) {
+// Creates an empty private temporary file beside path (refusing a path that
+// is a directory); returns its descriptor and name, or -1 with a message.
+int createBeside(const std::string& path, std::string& temp, std::string& error) {
   struct stat st;
   if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
     error = "'" + path + "' is a directory";
-    return false;
+    return -1;
   }
-  std::string temp = directoryOf(path) + "/.skivo-arena-XXXXXX";
-  std::vector<char> name(temp.begin(), temp.end());
+  std::string pattern = directoryOf(path) + "/.skivo-arena-XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = mkstemp(name.data());
   if (fd < 0) {
     error = "cannot create a file in '" + directoryOf(path) + "': " + std::strerror(errno);
-    return false;
+    return -1;
   }
   temp = name.data();
+  return fd;
+}
+
+// Writes text to a temporary file beside path and renames it over path.
+bool writeAtomically(const std::string& path, const std::string& text, std::string& error) {
+  std::string temp;
+  const int fd = createBeside(path, temp, error);
+  if (fd < 0) return false;
   std::size_t done = 0;
   bool ok = true;
   while (ok && done < text.size()) {
@@ -63,21 +72,11 @@ bool writeAtomically(const std::string& path, const std::string& text, std::stri
 }  // namespace
 
 bool skArenaReport::checkWritable(const std::string& path, std::string& error) {
-  struct stat st;
-  if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    error = "'" + path + "' is a directory";
-    return false;
-  }
-  std::string temp = directoryOf(path) + "/.skivo-arena-XXXXXX";
-  std::vector<char> name(temp.begin(), temp.end());
-  name.push_back('\0');
-  const int fd = mkstemp(name.data());
-  if (fd < 0) {
-    error = "cannot create a file in '" + directoryOf(path) + "': " + std::strerror(errno);
-    return false;
-  }
+  std::string temp;
+  const int fd = createBeside(path, temp, error);
+  if (fd < 0) return false;
   close(fd);
-  std::remove(name.data());
+  std::remove(temp.c_str());
   return true;
 }
 
