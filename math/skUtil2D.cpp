@@ -55,8 +55,11 @@ skRealMatrix perpendicularTo(const skRealVec& v) {
 }
 
 skRealVec perpendicularTo(const skRealVec& v, const skRealVec& d) {
-  skAssert(skMath::isAlmostEq(1, v.length()));
-  skAssert(skMath::isAlmostEq(1, d.length()));
+  // The reports quote these checks as written, without a space after the comma.
+  // clang-format off
+  skAssert(skMath::isAlmostEq(1,v.length()));
+  skAssert(skMath::isAlmostEq(1,d.length()));
+  // clang-format on
   const skRealMatrix m = perpendicularTo(v);
   const skReal x = d.dot(m.getRow(0));
   if (skMath::isAlmostZero(x)) return m.getRow(0);
