@@ -1,39 +1,9 @@
-// Feeds arbitrary bytes to skControllerRL::load_strategy: it must never crash,
-// never read more values than the file holds or the controller has room for,
-// and never store a value that is not finite.
-#include <cmath>
-#include <cstdlib>
-
-#include "skControllerRL.h"
-#include "skFuzzFile.h"
-
-using skivo::skControllerRL;
-
-namespace {
-
-unsigned int entries(const skControllerRL& c) {
-  return c.getEvasionMap().size() + c.getTaggingMap().size();
-}
-
-bool allFinite(const skivo::skRealVec& v) {
-  for (unsigned int i = 0; i < v.size(); ++i) {
-    if (!std::isfinite(v[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
+// Feeds arbitrary bytes to skControllerRL::load_strategy (see skFuzzLoad.h).
+#include "skFuzzLoad.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static skFuzzFile file;
-  // No perception: loading never looks at the world.
-  skControllerRL controller(nullptr);
-  const unsigned int read = controller.load_strategy(file.write(data, size));
-  // A value takes at least one character and a separator, except the last.
-  if (read > entries(controller) || read > size / 2 + 1) std::abort();
-  if (!allFinite(controller.getQTable()) || !allFinite(controller.getEvasionMap()) ||
-      !allFinite(controller.getTaggingMap())) {
-    std::abort();
-  }
-  return 0;
+  return skFuzzLoad(
+      data, size, &skivo::skControllerRL::load_strategy, [](const skivo::skControllerRL& c) {
+        return static_cast<unsigned int>(c.getEvasionMap().size() + c.getTaggingMap().size());
+      });
 }
