@@ -7,7 +7,6 @@
 #include "skUtil2D.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skControllerAvoid::skControllerAvoid(skPerception* p, skController* c)
     : skController(p), defaultController(c), timeLastCollisionDetected(-1) {}
@@ -36,5 +35,4 @@ void skControllerAvoid::calcAction() {
   action.setDesiredSpeed(1.0);
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

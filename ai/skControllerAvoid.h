@@ -9,7 +9,6 @@
 #include "skController.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skControllerAvoid : public skController {
  public:
@@ -30,5 +29,4 @@ class skControllerAvoid : public skController {
   int timeLastCollisionDetected;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

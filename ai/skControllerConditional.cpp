@@ -3,7 +3,6 @@
 #include "skPerception.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skControllerConditional::skControllerConditional(skPerception* p, Condition c,
                                                  skController* whenTrue, skController* whenFalse)
@@ -23,5 +22,4 @@ void skControllerConditional::calcAction() {
   action = controllerFalse->getAction();
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -8,7 +8,6 @@
 #include "skController.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skControllerConditional : public skController {
  public:
@@ -36,5 +35,4 @@ class skControllerConditional : public skController {
   skController* controllerFalse;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -3,7 +3,6 @@
 #include "skPerception.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skControllerEvade::skControllerEvade(skPerception* p) : skController(p) {}
 
@@ -17,5 +16,4 @@ void skControllerEvade::calcAction() {
   action.setDesiredDirection(v.normalize());
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

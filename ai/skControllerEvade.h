@@ -7,7 +7,6 @@
 #include "skController.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skControllerEvade : public skController {
  public:
@@ -18,5 +17,4 @@ class skControllerEvade : public skController {
   void calcAction() override;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -3,7 +3,6 @@
 #include "skUtil.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skControllerFlock::skControllerFlock(skPerception* p) : skController(p) {}
 
@@ -11,5 +10,4 @@ skControllerFlock::~skControllerFlock() = default;
 
 void skControllerFlock::calcAction() { skUtil::error("not implemented"); }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

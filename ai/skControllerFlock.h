@@ -5,7 +5,6 @@
 #include "skController.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skControllerFlock : public skController {
  public:
@@ -17,5 +16,4 @@ class skControllerFlock : public skController {
   [[noreturn]] void calcAction() override;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -10,7 +10,6 @@
 #include "skUtil2D.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 template <class Device>
 class skControllerPC : public skController {
@@ -43,5 +42,4 @@ class skControllerPC : public skController {
   Device joystick;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -3,7 +3,6 @@
 #include "skPerception.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skControllerPeriodic::skControllerPeriodic(skPerception* p, int milliseconds, skController* c)
     : skController(p), timeOfLastDecision(-1), period(milliseconds), controller(c) {}
@@ -22,5 +21,4 @@ void skControllerPeriodic::calcAction() {
   decideWhenDue(perception->getTime(), period, timeOfLastDecision, *controller, action);
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

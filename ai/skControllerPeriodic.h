@@ -8,7 +8,6 @@
 #include "skController.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skControllerPeriodic : public skController {
  public:
@@ -38,5 +37,4 @@ class skControllerPeriodic : public skController {
   skController* controller;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

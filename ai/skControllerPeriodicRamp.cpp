@@ -6,7 +6,6 @@
 #include "skPerception.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skControllerPeriodicRamp::skControllerPeriodicRamp(skPerception* p, skController* c, Distance d,
                                                    skReal nearD, skReal farD, int minP, int maxP)
@@ -35,5 +34,4 @@ void skControllerPeriodicRamp::calcAction() {
   skControllerPeriodic::decideWhenDue(now, period, timeOfLastDecision, *controller, action);
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

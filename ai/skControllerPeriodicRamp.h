@@ -8,7 +8,6 @@
 #include "skController.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skControllerPeriodicRamp : public skController {
  public:
@@ -54,5 +53,4 @@ class skControllerPeriodicRamp : public skController {
   int timeOfLastDecision;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -5,7 +5,6 @@
 #include "skPerception.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 namespace {
 // Surface distance (world units) under which the nearest character is chased
@@ -43,8 +42,7 @@ void skControllerPursue::calcIsAngry() {
   if (perception->myselfRecentlyTagged()) {
     probability = std::max(9, perception->myRecentTaggedCount()) / 10.0;
   }
-  isAngry = skMath::uniform01() < probability;
+  isAngry = perception->getRandom().uniform01() < probability;
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -6,7 +6,6 @@
 #include "skController.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skCharacter;
 
@@ -33,5 +32,4 @@ class skControllerPursue : public skController {
   bool isAngry;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

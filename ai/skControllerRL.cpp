@@ -11,11 +11,12 @@
 #include <initializer_list>
 #include <locale>
 
+#include "skGameState.h"
 #include "skPerception.h"
+#include "skTimer.h"
 #include "skUtil2D.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 namespace {
 
@@ -127,7 +128,7 @@ skControllerRL::~skControllerRL() = default;
 
 void skControllerRL::calcAction() {
   // Unsigned difference: a tick counter that wrapped still gives the interval.
-  const unsigned int now = static_cast<unsigned int>(timer.time());
+  const unsigned int now = static_cast<unsigned int>(ticks());
   if (static_cast<skReal>(now - lastUpdate) <= thinkInterval) return;
   lastUpdate = now;
 
@@ -145,13 +146,16 @@ void skControllerRL::calcAction() {
     if (!std::isfinite(updated)) updated = (1.0 - rlAlpha) * q + rlAlpha * target;
     setQ(lastState, lastAction, updated);
   }
-  if (skMath::uniform01() < epsilon) aPrime = exploratoryAction(skMath::uniform01());
+  skRandom& random = perception->getRandom();
+  if (random.uniform01() < epsilon) aPrime = exploratoryAction(random.uniform01());
 
   takeAction(static_cast<int>(aPrime));
   lastAction = aPrime;
   lastState = sPrime;
   ++decisionCount;
 }
+
+int skControllerRL::ticks() { return perception->getGameState()->getTimer()->time(); }
 
 unsigned int skControllerRL::heading(skReal x, skReal y) {
   if (std::fabs(x) > std::fabs(y)) return x > 0 ? 0 : 1;
@@ -265,5 +269,4 @@ unsigned int skControllerRL::load_tactics(std::string filename) {
 
 bool skControllerRL::save_tactics(std::string filename) { return saveValues(filename, {&que}); }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

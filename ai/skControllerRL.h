@@ -1,5 +1,6 @@
 // skControllerRL: steers a character by tabular Q-learning. At most every
-// 250 ms of its own clock (SDL ticks, not game time) it looks at a coarse
+// 250 ms of raw clock ticks (the tick source of its world's game clock: SDL's
+// ticks in the games, simulated ones in the arena; not game time) it looks at a coarse
 // state (its role and where its target lies), rewards itself for changes of
 // the tag, updates the value of its previous choice and picks one of five
 // moves: stand still or run at full speed along +x, +y, -x or -y. Nine
@@ -13,11 +14,9 @@
 #include <string>
 
 #include "skController.h"
-#include "skTimer.h"
 #include "skVec.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skPerception;
 
@@ -81,7 +80,6 @@ class skControllerRL : public skController {
   unsigned int lastAction;
   unsigned int lastTicks;   // unused
   unsigned int lastUpdate;  // tick (ms) of the previous decision
-  skTimer timer;
   skRealVec que;
   skRealVec evasionMap;
   skRealVec taggingMap;
@@ -112,6 +110,8 @@ class skControllerRL : public skController {
   // Multiplies every entry of map by decay.
   void applyDecay(skReal decay, skRealVec& map);
 
+  // Raw milliseconds of the world clock's tick source (not its game time).
+  int ticks();
   // The axis direction in which (x, y) mainly points: 0 +x, 1 -x, 2 +y, 3 -y;
   // ties and the zero vector count as vertical.
   static unsigned int heading(skReal x, skReal y);
@@ -121,5 +121,4 @@ class skControllerRL : public skController {
   unsigned int exploratoryAction(skReal u) const;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

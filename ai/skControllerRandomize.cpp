@@ -7,7 +7,6 @@
 #include "skUtil2D.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skControllerRandomize::skControllerRandomize(skPerception* p, skController* c, Distance d,
                                              skReal nearD, skReal farD)
@@ -26,11 +25,10 @@ void skControllerRandomize::calcAction() {
   // direction NaN, so both take the full range.
   if (!std::isfinite(f)) f = 1.0;
   const skReal theta = skUtil2D::angle(a.getDesiredDirection());
-  const int k = skMath::uniform(360) - 180;
+  const int k = perception->getRandom().uniform(360) - 180;
   action.setDesiredDirection(skUtil2D::dir(theta + k * f));
   action.setDesiredSpeed(a.getDesiredSpeed());
   skAssert(0 < action.getDesiredSpeed());
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

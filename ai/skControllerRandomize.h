@@ -11,7 +11,6 @@
 #include "skController.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skControllerRandomize : public skController {
  public:
@@ -43,5 +42,4 @@ class skControllerRandomize : public skController {
   skReal farDistance;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -5,11 +5,11 @@
 #include "skController.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skControllerWander : public skController {
  public:
-  // perception: not owned and never queried by this controller.
+  // perception: not owned; only its world's random generator is used, and
+  // without one the process-wide generator.
   explicit skControllerWander(skPerception* perception);
   ~skControllerWander() override;
 
@@ -18,5 +18,4 @@ class skControllerWander : public skController {
   void calcAction() override;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

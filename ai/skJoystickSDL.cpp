@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skJoystickSDL::skJoystickSDL() : joystick(nullptr) { SDL_Init(SDL_INIT_JOYSTICK); }
 
@@ -25,5 +24,4 @@ skReal skJoystickSDL::getY() const {
   return joystick ? yFromAxis(SDL_JoystickGetAxis(joystick, 1)) : 0.0;
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -5,10 +5,8 @@
 #include <SDL_joystick.h>
 
 #include "skMath.h"
-#include "skRules.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skJoystickSDL {
  public:
@@ -36,5 +34,4 @@ class skJoystickSDL {
   SDL_Joystick* joystick;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 namespace {
 bool down(SDLKey key) {
@@ -17,5 +16,4 @@ skReal skKeyboardSDL::getX() const { return xFromKeys(down(SDLK_LEFT), down(SDLK
 // Up is the positive axis: the arena is drawn with y growing upwards.
 skReal skKeyboardSDL::getY() const { return yFromKeys(down(SDLK_UP), down(SDLK_DOWN)); }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -4,10 +4,8 @@
 #pragma once
 
 #include "skMath.h"
-#include "skRules.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skKeyboardSDL {
  public:
@@ -23,5 +21,4 @@ class skKeyboardSDL {
   static skReal yFromKeys(bool up, bool down) { return up ? 1.0 : down ? -1.0 : 0.0; }
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

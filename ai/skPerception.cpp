@@ -8,7 +8,6 @@
 #include "skTimer.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 namespace {
 enum CacheEntry { nearestCharacterEntry = 0, nearestObstacleEntry = 1, nextColliderEntry = 2 };
@@ -46,6 +45,8 @@ void skPerception::updateLastTagged() { lastTaggedByList[tagged] = lastTagged; }
 int skPerception::getTime() { return gs->getTimer()->gameTime(); }
 
 int skPerception::getFrame() { return gs->getFrame(); }
+
+skRandom& skPerception::getRandom() { return gs->getRandom(); }
 
 const skRealVec& skPerception::myPosition() const { return me->getPosition(); }
 
@@ -253,5 +254,4 @@ skReal skPerception::timeToCollision() const {
   return std::sqrt(rx * rx + ry * ry);
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -11,11 +11,10 @@
 #include <map>
 #include <vector>
 
-#include "skRules.h"
+#include "skRandom.h"
 #include "skVec.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skGameState;
 class skCharacter;
@@ -39,6 +38,8 @@ class skPerception {
   int getTime();
   int getFrame();
   skGameState* getGameState() { return gs; }
+  // The world's random generator, for controllers that draw.
+  skRandom& getRandom();
 
   // About me.
   const skRealVec& myPosition() const;
@@ -108,5 +109,4 @@ class skPerception {
   bool calcNextCollisionPoint(skReal out[2]) const;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

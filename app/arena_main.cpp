@@ -2,17 +2,8 @@
 #include <iostream>
 #include <string>
 
+#include "skArena.h"
 #include "skArenaOptions.h"
-
-// The runner is built once per rule set; each lives in its own namespace.
-namespace skivo {
-inline namespace full {
-int runArena(const skArenaOptions& options);
-}
-inline namespace classic {
-int runArena(const skArenaOptions& options);
-}
-}  // namespace skivo
 
 int main(int argc, char** argv) {
   skivo::skArenaOptions options;
@@ -25,5 +16,5 @@ int main(int argc, char** argv) {
     std::cout << skivo::skArenaOptions::usage();
     return 0;
   }
-  return options.classic ? skivo::classic::runArena(options) : skivo::full::runArena(options);
+  return skivo::runArena(options);
 }

@@ -25,12 +25,8 @@
 #include "skScenario.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 namespace {
-
-// Simulated milliseconds: the raw source of every clock during a run.
-int simulatedMs = 0;
 
 // Whether path names something a table can be read from; why says what is
 // wrong otherwise. Opened without blocking, so that a pipe nobody writes to
@@ -78,18 +74,20 @@ const int wanderPeriod = 500;
 
 }  // namespace
 
-skArena::skArena(const skArenaOptions& o) : options(o), worldDim(2) { worldDim.set(512.0); }
+skArena::skArena(const skArenaOptions& o)
+    : options(o), worldDim(2), timer([this] { return simulatedMs; }) {
+  worldDim.set(512.0);
+}
 
 skArena::~skArena() {
   // The world first: characters delete their roots, which may point at nodes.
   sim.reset();
   gs.reset();
   nodes.clear();
-  skTimer::setTimeSource(skTimer::TimeSource());
 }
 
 skController* skArena::makeScripted(skArenaOptions::Player kind) {
-  skPerception* p = gs->getCharacter(0)->getController()->getPerception();
+  skPerception* p = perception.get();
   if (kind == skArenaOptions::Player::still) return new skControllerStill(p);
   if (kind == skArenaOptions::Player::wander) {
     nodes.emplace_back(new skControllerWander(p));
@@ -106,17 +104,15 @@ skController* skArena::makeScripted(skArenaOptions::Player kind) {
 }
 
 bool skArena::setUp(std::string& error) {
-  if (options.seeded) srand(options.seed);
-  simulatedMs = 0;
-  skTimer::setTimeSource([] { return simulatedMs; });
-
+  const skRules rules = options.classic ? skRules::classic() : skRules::full();
   gs.reset(new skGameState(worldDim));
+  if (options.seeded) gs->getRandom().seed(options.seed);
   gs->setTimer(&timer);
-  sim.reset(new skSimulator(gs.get()));
-  setupCharacters(*gs);
-  setupObstacles(*gs);
+  sim.reset(new skSimulator(gs.get(), rules));
+  perception.reset(new skPerception(gs.get()));
+  setupCharacters(*gs, perception.get(), makeScripted(options.player));
+  setupObstacles(*gs, rules);
 
-  gs->getCharacter(0)->setController(makeScripted(options.player));
   for (int k = 0; k < 2; ++k) {
     skCharacter* c = gs->getCharacter(k + 1);
     if (options.npc == skArenaOptions::Npc::scripted) {
@@ -252,5 +248,4 @@ int runArena(const skArenaOptions& options) {
   return 0;
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -13,12 +13,11 @@
 
 #include "skArenaOptions.h"
 #include "skGameState.h"
-#include "skRules.h"
+#include "skPerception.h"
 #include "skSimulator.h"
 #include "skTimer.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skController;
 class skControllerRL;
@@ -39,7 +38,7 @@ class skArena {
  public:
   // Takes a copy of the options. Builds nothing yet.
   explicit skArena(const skArenaOptions& options);
-  // Restores the real clock source and frees the world.
+  // Frees the world and every controller.
   ~skArena();
   skArena(const skArena&) = delete;
   skArena& operator=(const skArena&) = delete;
@@ -66,9 +65,13 @@ class skArena {
  private:
   skArenaOptions options;
   skRealVec worldDim;
+  // Simulated milliseconds: the raw ticks of the game clock, and so also the
+  // learners' decision rhythm.
+  int simulatedMs = 0;
   skTimer timer;
   std::unique_ptr<skGameState> gs;
   std::unique_ptr<skSimulator> sim;
+  std::unique_ptr<skPerception> perception;
   // Inner nodes of the scripted controller trees; the characters own only
   // their roots, composites own nothing.
   std::vector<std::unique_ptr<skController>> nodes;
@@ -81,10 +84,9 @@ class skArena {
   void step(int& tagged, skArenaMinute& current);
 };
 
-// The whole program for one rule set: set up, run with a progress bar on a
+// The whole program: set up, run with a progress bar on a
 // terminal, write the CSV, save the tables, print the summary. Returns the
 // process exit status (0 on success, 1 with a message on standard error).
 int runArena(const skArenaOptions& options);
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -13,7 +13,6 @@
 #include "skControllerRL.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 namespace {
 
@@ -151,5 +150,4 @@ void skArenaReport::drawProgress(long long done, long long total, void*) {
   std::fflush(stderr);
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

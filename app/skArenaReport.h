@@ -11,7 +11,6 @@
 #include "skArena.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skArenaReport {
  public:
@@ -33,5 +32,4 @@ class skArenaReport {
   static void drawProgress(long long done, long long total, void* context);
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -1,13 +1,17 @@
 #include "skGame.h"
 
+#include <SDL.h>
+
 #include <cstdlib>
 
 #include "skCharacter.h"
+#include "skControllerPC.h"
 #include "skGui.h"
+#include "skKeyboardSDL.h"
+#include "skObstacleCircle.h"
 #include "skScenario.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 namespace {
 
@@ -17,6 +21,8 @@ skRealVec worldSize() {
   return d;
 }
 
+int sdlTicks() { return static_cast<int>(SDL_GetTicks()); }
+
 // The game state reads the clock from before the simulator exists.
 skGameState* withClock(skGameState& gs, skTimer& timer) {
   gs.setTimer(&timer);
@@ -25,20 +31,42 @@ skGameState* withClock(skGameState& gs, skTimer& timer) {
 
 }  // namespace
 
-skGame::skGame()
-    : worldDim(worldSize()),
-      timer(),
+skGame::skGame(const skRules& r)
+    : rules(r),
+      worldDim(worldSize()),
+      timer(sdlTicks),
       gs(worldDim),
-      sim(withClock(gs, timer)),
+      sim(withClock(gs, timer), rules),
+      perception(&gs),
+      rendererPC(&gs),
+      rendererNPC(&gs),
+      obstacleRenderer(&gs),
       lastGameTime(0.0),
       lastStep(0.0) {}
 
+// Nothing the world's objects do when they are freed touches the renderers
+// or the perception, so the order of the members' destruction is free.
 skGame::~skGame() = default;
+
+void skGame::dress() {
+  rendererPC.setColor(skGui::getColorFromName("blue"));
+  rendererPC.setColorFlash(skGui::getColorFromName("red"));
+  rendererNPC.setColor(skGui::getColorFromName("green"));
+  rendererNPC.setColorFlash(skGui::getColorFromName("red"));
+  obstacleRenderer.setColor(skGui::getColorFromName("white"));
+  for (int i = 0; i < gs.getCharacterCount(); ++i) {
+    gs.getCharacter(i)->setRenderer(i == 0 ? &rendererPC : &rendererNPC);
+  }
+  for (int j = gs.getCharacterCount(); j < gs.getObstacleCount(); ++j) {
+    if (dynamic_cast<skObstacleCircle*>(gs.getObstacle(j))) gs.getObstacle(j)->setRenderer(&obstacleRenderer);
+  }
+}
 
 void skGame::startUp() {
   // Characters first: they are objects 0, 1 and 2.
-  setupCharacters(gs);
-  setupObstacles(gs);
+  setupCharacters(gs, &perception, new skControllerPC<skKeyboardSDL>(&perception));
+  setupObstacles(gs, rules);
+  dress();
   // Truncated to whole pixels.
   skGui::createWindow(static_cast<int>(worldDim[0]), static_cast<int>(worldDim[1]), "skivo");
   // Building the world and opening the window are not game time.
@@ -60,9 +88,9 @@ bool skGame::runFrame(bool simulate) {
   return true;
 }
 
-int SDL_main(int, char**) {
+int gameMain(const skRules& rules, int, char**) {
   // Never destroyed: the process ends through exit(0) below.
-  skGame game;
+  skGame game(rules);
   game.startUp();
   while (game.runFrame()) {
   }
@@ -70,5 +98,4 @@ int SDL_main(int, char**) {
   std::exit(0);
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

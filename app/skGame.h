@@ -1,34 +1,40 @@
-// skGame: one run of the game in a window. Holds what the entry function
-// builds (world size, game clock, game state, simulator) and splits its work
-// into start-up and single frames, so that the programs, the end-to-end tests
-// and the frame-rate benchmark all run the same code. The loop is unthrottled:
-// each simulation step lasts, in game time, exactly as long as the previous
-// frame took (whole milliseconds, possibly 0).
+// skGame: one run of a game in a window. Holds what the game is built from
+// (the rules, world size, game clock on SDL's ticks, game state, simulator,
+// the shared perception and the renderers) and splits its work into start-up
+// and single frames, so that the programs, the end-to-end tests and the
+// frame-rate benchmark all run the same code. The loop is unthrottled: each
+// simulation step lasts, in game time, exactly as long as the previous frame
+// took (whole milliseconds, possibly 0).
 #pragma once
 
+#include <memory>
+
+#include "skCharacterRenderer.h"
 #include "skGameState.h"
+#include "skObstacleCircleRenderer.h"
+#include "skPerception.h"
 #include "skRules.h"
 #include "skSimulator.h"
 #include "skTimer.h"
 #include "skVec.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skGame {
  public:
-  // A 512 x 512 world, a stopped clock, an empty game state that reads that
-  // clock, and a simulator on it. Touches neither SDL nor the window.
-  skGame();
-  // Deletes the world's objects (through the game state); closes nothing.
-  // The programs never get here: they end through exit(0).
+  // A 512 x 512 world played by rules, a stopped clock on SDL's ticks, an
+  // empty game state that reads that clock, and a simulator on it. Touches
+  // neither the window nor SDL's video.
+  explicit skGame(const skRules& rules);
+  // Frees the world, the perception and the renderers; closes nothing.
   ~skGame();
   skGame(const skGame&) = delete;
   skGame& operator=(const skGame&) = delete;
 
-  // Builds the scenario, opens the 512 x 512 window titled "skivo" (fatal,
-  // exit status 1, when SDL or the window fails), starts the clock and makes
-  // character 0 "it". Call once.
+  // Builds the scenario and dresses it (the keyboard for character 0, the
+  // colours), opens the 512 x 512 window titled "skivo" (fatal, exit status 1,
+  // when SDL or the window fails), starts the clock and makes character 0
+  // "it". Call once.
   void startUp();
 
   // One frame: draw, count it, measure the game time since the previous frame,
@@ -45,19 +51,27 @@ class skGame {
   skReal getLastStep() const { return lastStep; }
 
  private:
+  skRules rules;
   skRealVec worldDim;
   skTimer timer;
   skGameState gs;
   skSimulator sim;
+  skPerception perception;
+  skCharacterRenderer rendererPC;
+  skCharacterRenderer rendererNPC;
+  skObstacleCircleRenderer obstacleRenderer;
   // Game time of the last measurement, in seconds.
   skReal lastGameTime;
   skReal lastStep;
+
+  // Colours: the player blue, the learners green, both flashing red while
+  // "it"; the circles white; the walls are not drawn.
+  void dress();
 };
 
-// The entry of both programs: start-up, then frames until the player quits,
+// The entry of both games: start-up, then frames until the player quits,
 // then the window closes and the process ends with exit(0). Takes no options
 // (both arguments are ignored) and never returns.
-int SDL_main(int argc, char** argv);
+int gameMain(const skRules& rules, int argc, char** argv);
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -3,42 +3,21 @@
 #include <cmath>
 
 #include "skCharacter.h"
-#include "skCharacterRenderer.h"
-#include "skControllerPC.h"
 #include "skControllerRL.h"
 #include "skGameState.h"
-#include "skGui.h"
-#include "skKeyboardSDL.h"
 #include "skObstacleCircle.h"
-#include "skObstacleCircleRenderer.h"
 #include "skObstacleSide.h"
-#include "skPerception.h"
 #include "skUtil2D.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 using skUtil2D::vec2;
 
-void setupCharacters(skGameState& gs) {
-  skCharacterRenderer* rendererPCPtr = new skCharacterRenderer(&gs);
-  rendererPCPtr->setColor(skGui::getColorFromName("blue"));
-  rendererPCPtr->setColorFlash(skGui::getColorFromName("red"));
-  skCharacterRenderer* rendererNPCPtr = new skCharacterRenderer(&gs);
-  rendererNPCPtr->setColor(skGui::getColorFromName("green"));
-  rendererNPCPtr->setColorFlash(skGui::getColorFromName("red"));
-  skPerception* perception = new skPerception(&gs);
-
+void setupCharacters(skGameState& gs, skPerception* perception, skController* player) {
   for (int i = 0; i < characterCount; ++i) {
-    skController* controller;
-    if (i == 0) {
-      controller = new skControllerPC<skKeyboardSDL>(perception);
-    } else {
-      controller = new skControllerRL(perception);
-    }
+    skController* controller = i == 0 ? player : new skControllerRL(perception);
     skCharacter* character = new skCharacter(&gs, controller);
-    character->setRenderer(i == 0 ? rendererPCPtr : rendererNPCPtr);
-    character->setPosition(skUtil2D::randomPosition(gs.getWorldDim()));
+    character->setPosition(skUtil2D::randomPosition(gs.getWorldDim(), gs.getRandom()));
     character->setMass(1.0);
     character->setRadius(10.0);
     gs.addCharacter(character);
@@ -47,29 +26,24 @@ void setupCharacters(skGameState& gs) {
 
 namespace {
 
-skObstacleCircle* newCircle(skGameState& gs, skObstacleCircleRenderer* renderer) {
-  skObstacleCircle* circle = new skObstacleCircle(&gs);
-  circle->setRenderer(renderer);
-  return circle;
-}
-
-void setupCircles(skGameState& gs, skObstacleCircleRenderer* renderer) {
+void setupCircles(skGameState& gs, skRules::Layout layout) {
   const skReal W = gs.getWorldDim()[0];
-  if (fullRules) {
+  skRandom& random = gs.getRandom();
+  if (layout == skRules::Layout::arc) {
     // 270 down to at most -29 degrees: an open arc with a gap of about 61 degrees.
     for (int i = 0; i <= 299;) {
-      skObstacleCircle* circle = newCircle(gs, renderer);
+      skObstacleCircle* circle = new skObstacleCircle(&gs);
       const skReal a = skMath::degToRad(static_cast<skReal>(270 - i));
       circle->setPosition(vec2((W / 3.0) * (std::sin(a) + 1.5), (W / 4.0) * (std::cos(a) + 1.5)));
       gs.addObstacle(circle);
-      i += static_cast<int>(skMath::uniform01() * 10.0);
+      i += static_cast<int>(random.uniform01() * 10.0);
     }
   } else {
     for (int i = 0; i < circularObstacleCount; ++i) {
-      skObstacleCircle* circle = newCircle(gs, renderer);
+      skObstacleCircle* circle = new skObstacleCircle(&gs);
       // Two statements: x must be drawn before y.
-      const skReal x = skMath::uniform01() * W / 2.0;
-      const skReal y = skMath::uniform01() * W / 1.2;
+      const skReal x = random.uniform01() * W / 2.0;
+      const skReal y = random.uniform01() * W / 1.2;
       circle->setPosition(vec2(x, y));
       gs.addObstacle(circle);
     }
@@ -109,12 +83,9 @@ void setupSides(skGameState& gs) {
 
 }  // namespace
 
-void setupObstacles(skGameState& gs) {
-  skObstacleCircleRenderer* obstacleRendererPtr = new skObstacleCircleRenderer(&gs);
-  obstacleRendererPtr->setColor(skGui::getColorFromName("white"));
-  setupCircles(gs, obstacleRendererPtr);
+void setupObstacles(skGameState& gs, const skRules& rules) {
+  setupCircles(gs, rules.layout);
   setupSides(gs);
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -8,25 +8,13 @@ function(skivo_warnings target)
   endif()
 endfunction()
 
-# A static library built twice: NAME with the full rules and NAME_classic with
-# the classic rules (SKIVO_CLASSIC defined for it and for everything linking it).
-function(skivo_add_ruled_library name)
-  add_library(${name} STATIC)
-  add_library(${name}_classic STATIC)
-  target_compile_definitions(${name}_classic PUBLIC SKIVO_CLASSIC)
-  skivo_warnings(${name})
-  skivo_warnings(${name}_classic)
-endfunction()
-
-# Adds sources (relative to the calling folder) to both rule-set variants of a
-# ruled library, and that folder to their public include path.
-function(skivo_ruled_sources name)
-  foreach(variant ${name} ${name}_classic)
-    foreach(src ${ARGN})
-      target_sources(${variant} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${src})
-    endforeach()
-    target_include_directories(${variant} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+# Adds sources (relative to the calling folder) to a library made elsewhere,
+# and that folder to its public include path.
+function(skivo_sources target)
+  foreach(src ${ARGN})
+    target_sources(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${src})
   endforeach()
+  target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>)
 endfunction()
 
 # Sanitized builds: every target of ours, compiled and linked alike. Errors

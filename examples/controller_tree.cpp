@@ -46,8 +46,7 @@ skController* buildTagTree(skPerception* perception, TagTree& nodes) {
 
 int main() {
   int now = 0;  // game time in milliseconds
-  skTimer::setTimeSource([&now] { return now; });
-  skTimer clock;
+  skTimer clock([&now] { return now; });  // runs on simulated time
 
   // Declared before the world, so they outlive the roots that point to them.
   std::vector<TagTree> trees(3);
@@ -91,6 +90,5 @@ int main() {
   while (players[itIndex] != it) ++itIndex;
   std::printf("the tag changed hands %d times in 60 s of game time; character %d is it\n",
               handovers, itIndex);
-  skTimer::setTimeSource(skTimer::TimeSource());
   return 0;
 }

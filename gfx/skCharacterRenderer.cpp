@@ -4,7 +4,6 @@
 #include "skGui.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skCharacterRenderer::skCharacterRenderer(skGameState* g) : skObstacleCircleRenderer(g) {}
 
@@ -34,5 +33,4 @@ void skCharacterRenderer::render(const skObject* obj) {
   skGui::drawArrow(base, vector);
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

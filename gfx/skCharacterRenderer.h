@@ -8,7 +8,6 @@
 #include "skObstacleCircleRenderer.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skCharacter;
 
@@ -26,5 +25,4 @@ class skCharacterRenderer : public skObstacleCircleRenderer {
   static void calcArrow(const skCharacter& c, skRealVec& base, skRealVec& vector);
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

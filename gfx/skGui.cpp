@@ -9,7 +9,6 @@
 #include "skUtil2D.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 namespace skGui {
 
 namespace {
@@ -161,5 +160,4 @@ const skRealVec& getColorFromName(const std::string& colorName) {
 }
 
 }  // namespace skGui
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -9,11 +9,9 @@
 
 #include <string>
 
-#include "skRules.h"
 #include "skVec.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skGameState;
 
@@ -57,5 +55,4 @@ const skRealVec& getColorFromName(const std::string& colorName);
 
 }  // namespace skGui
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -5,7 +5,6 @@
 #include "skTimer.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skObjectRendererColor::skObjectRendererColor(skGameState* g)
     : skObjectRenderer(g),
@@ -24,5 +23,4 @@ const skRealVec& skObjectRendererColor::getCurrentColor() const {
 
 void skObjectRendererColor::render(const skObject*) { skGui::setColor(getCurrentColor()); }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

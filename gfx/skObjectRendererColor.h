@@ -9,7 +9,6 @@
 #include "skVec.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skObjectRendererColor : public skObjectRenderer {
  public:
@@ -43,5 +42,4 @@ class skObjectRendererColor : public skObjectRenderer {
   bool alternative;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -4,7 +4,6 @@
 #include "skObstacleCircle.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skObstacleCircleRenderer::skObstacleCircleRenderer(skGameState* g) : skObjectRendererColor(g) {}
 
@@ -16,5 +15,4 @@ void skObstacleCircleRenderer::render(const skObject* obj) {
   skGui::drawCircle(circle->getPosition(), circle->getOrientation(), circle->getRadius());
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -5,7 +5,6 @@
 #include "skObjectRendererColor.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skObstacleCircleRenderer : public skObjectRendererColor {
  public:
@@ -16,5 +15,4 @@ class skObstacleCircleRenderer : public skObjectRendererColor {
   void render(const skObject* obj) override;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -30,6 +30,13 @@ skRealVec randomPosition(const skRealVec& worldDim) {
   return p;
 }
 
+skRealVec randomPosition(const skRealVec& worldDim, skRandom& random) {
+  skRealVec p(2);
+  for (skReal& e : p) e = random.uniform01();
+  p.scale(worldDim);
+  return p;
+}
+
 skRealVec dir(skReal t) {
   const skReal r = skMath::degToRad(t);
   return vec2(std::cos(r), std::sin(r));
@@ -38,6 +45,8 @@ skRealVec dir(skReal t) {
 skRealVec normalDir(skReal mean, skReal std) { return dir(skMath::normalAngle(mean, std)); }
 
 skRealVec uniformDir() { return dir(skMath::uniform01() * 360 - 180); }
+
+skRealVec uniformDir(skRandom& random) { return dir(random.uniform01() * 360 - 180); }
 
 skRealMatrix rotationMatrix(skReal t) {
   skRealMatrix m(2, 2);

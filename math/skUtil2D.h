@@ -4,6 +4,7 @@
 #pragma once
 
 #include "skMatrix.h"
+#include "skRandom.h"
 #include "skVec.h"
 
 namespace skivo {
@@ -14,14 +15,18 @@ skRealVec vec2(skReal x, skReal y);
 
 // Heading of v in degrees, in (-180, 180]. Precondition: 2 elements (checked).
 skReal angle(const skRealVec& v);
-// Uniform in [0, worldDim[0]] x [0, worldDim[1]]; two draws, x first.
+// Uniform in [0, worldDim[0]] x [0, worldDim[1]]; two draws, x first, from
+// the process-wide generator or from random.
 skRealVec randomPosition(const skRealVec& worldDim);
+skRealVec randomPosition(const skRealVec& worldDim, skRandom& random);
 // Unit vector at t degrees.
 skRealVec dir(skReal t);
 // Unit vector at a normally distributed angle (degrees), folded into [-180, 180).
 skRealVec normalDir(skReal mean, skReal std);
-// Unit vector at an angle uniform in [-180, 180]; one draw.
+// Unit vector at an angle uniform in [-180, 180]; one draw, from the
+// process-wide generator or from random.
 skRealVec uniformDir();
+skRealVec uniformDir(skRandom& random);
 // Rotation by t radians: rows (cos t, -sin t) and (sin t, cos t).
 skRealMatrix rotationMatrix(skReal t);
 // Row 0 = v turned by -90 degrees (v.y, -v.x), row 1 = by +90 degrees (-v.y, v.x).

@@ -6,11 +6,9 @@
 #include "skCharacter.h"
 #include "skController.h"
 #include "skGameState.h"
-#include "skPerception.h"
 #include "skTimer.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 // The arithmetic below works on vector components held in scalars, so that a
 // step allocates nothing; each formula keeps the operations and their order of
@@ -22,16 +20,11 @@ const skReal impulseFactor = 1.0 + restitution;
 // The tag cannot pass again within this many milliseconds of game time.
 const long long tagGuardMs = 300;
 
-#if !defined(SKIVO_CLASSIC)
 const skReal sprintThreshold = 0.95;
 const skReal sprintCostPerSecond = 10.0;
 const skReal sprintForceFactor = 10.0;
 const skReal recoveryThreshold = 0.1;
 const skReal recoveryFloor = 5.0;
-#else
-// The constant pull along -y, as a fraction of the maximum force.
-const skReal pullFactor = -0.33;
-#endif
 
 // skVec::dot of two 2-vectors: summed from 0.0 in index order.
 inline skReal dot(skReal ax, skReal ay, skReal bx, skReal by) { return 0.0 + ax * bx + ay * by; }
@@ -58,7 +51,8 @@ inline void scaleAndAdd(const skReal a[2], skReal s, const skReal b[2], skReal t
 
 }  // namespace
 
-skSimulator::skSimulator(skGameState* g) : gs(g), lastCollisionPasses(0), nextPosition(2) {}
+skSimulator::skSimulator(skGameState* g, const skRules& r)
+    : gs(g), rules(r), lastCollisionPasses(0), nextPosition(2) {}
 
 void skSimulator::simulate(skReal dt) {
   generateActions();
@@ -73,9 +67,8 @@ void skSimulator::generateActions() {
     skController* controller = c->getController();
     skAssert(controller);
     // One perception may serve every controller: bind it to this character
-    // before it decides. A controller that never looks has none to bind.
-    skPerception* perception = controller->getPerception();
-    if (perception) perception->setMe(c);
+    // before it decides.
+    controller->bindPerception(c);
     c->calcAction();
   }
 }
@@ -98,18 +91,15 @@ void skSimulator::processActions(skReal dt) {
     skReal fy = mass * (want * direction[1] - vy);
     clampMaxLength(fx, fy, c->getMaxForce());
 
-#if !defined(SKIVO_CLASSIC)
     // Sprinting multiplies the clamped force, so it raises the acceleration
     // but never the top speed. The energy may end below zero.
-    if (c->getSprintEnergy() > 0 && desiredSpeed > sprintThreshold) {
+    if (rules.sprint && c->getSprintEnergy() > 0 && desiredSpeed > sprintThreshold) {
       c->setSprintEnergy(c->getSprintEnergy() - sprintCostPerSecond * dt);
       fx = sprintForceFactor * fx;
       fy = sprintForceFactor * fy;
     }
-#else
     // Added after the clamp: the total force may exceed the maximum force.
-    fy = fy + pullFactor * c->getMaxForce();
-#endif
+    if (rules.pull != 0.0) fy = fy + -rules.pull * c->getMaxForce();
 
     const skReal inverseMass = 1 / mass;
     skReal nx = vx + dt * (inverseMass * fx);
@@ -205,14 +195,11 @@ void skSimulator::updateCharacter(skReal dt, int i) {
   nextPosition.wrap(gs->getWorldDim());
   c->setPosition(nextPosition);
 
-#if !defined(SKIVO_CLASSIC)
   // 5.0 is a floor, not a cap: the first slow step restores it at once and
   // every further slow step adds dt without bound.
-  if (c->getAction().getDesiredSpeed() < recoveryThreshold) {
+  if (rules.sprint && c->getAction().getDesiredSpeed() < recoveryThreshold) {
     c->setSprintEnergy(std::max(recoveryFloor, c->getSprintEnergy() + dt));
   }
-#endif
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

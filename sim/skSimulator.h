@@ -12,7 +12,6 @@
 #include "skVec.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skGameState;
 
@@ -25,7 +24,8 @@ class skSimulator {
   static constexpr int maxCollisionPasses = 1000;
 
   // gs: the world to advance, not owned; it must outlive the simulator.
-  explicit skSimulator(skGameState* gs);
+  // rules: sprint and pull (the layout is the scenario's business).
+  explicit skSimulator(skGameState* gs, const skRules& rules = skRules::full());
 
   // One step of dt seconds: actions, velocities, collisions and tagging,
   // motion. Preconditions: the game state has a clock; every character has a
@@ -36,6 +36,8 @@ class skSimulator {
   // maxCollisionPasses when the limit cut the resolution short.
   int getLastCollisionPasses() const { return lastCollisionPasses; }
 
+  const skRules& getRules() const { return rules; }
+
  private:
   void generateActions();
   void processActions(skReal dt);
@@ -44,11 +46,11 @@ class skSimulator {
   void updateCharacter(skReal dt, int i);
 
   skGameState* gs;
+  skRules rules;
   int lastCollisionPasses;
   // Scratch storage reused every step so that a step does not allocate.
   std::vector<char> handled;
   skRealVec nextPosition;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

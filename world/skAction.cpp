@@ -1,7 +1,6 @@
 #include "skAction.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skAction::skAction() : direction(2), speed(0.0) { direction[0] = 1.0; }
 
@@ -22,5 +21,4 @@ std::ostream& skAction::output(std::ostream& os) const {
 
 std::ostream& operator<<(std::ostream& os, const skAction& a) { return a.output(os); }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

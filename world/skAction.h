@@ -5,11 +5,9 @@
 
 #include <ostream>
 
-#include "skRules.h"
 #include "skVec.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skAction {
  public:
@@ -33,5 +31,4 @@ class skAction {
 
 std::ostream& operator<<(std::ostream& os, const skAction& a);
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

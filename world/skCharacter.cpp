@@ -1,10 +1,8 @@
 #include "skCharacter.h"
 
 #include "skController.h"
-#include "skPerception.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skCharacter::skCharacter(skGameState* g, skController* c)
     : skObstacleCircle(g),
@@ -12,9 +10,7 @@ skCharacter::skCharacter(skGameState* g, skController* c)
       maxTurnRate(10.0),
       maxSpeed(100.0),
       maxForce(150.0),
-#if !defined(SKIVO_CLASSIC)
       sprintEnergy(0.0),
-#endif
       tagTime(-1),
       collideTime(-1) {
 }
@@ -29,7 +25,7 @@ void skCharacter::setController(skController* c) {
 void skCharacter::setTagged(int t) {
   // The time first: the perception checks that the character reports "it".
   tagTime = t;
-  if (t >= 0) controller->getPerception()->setTagged(this);
+  if (t >= 0 && controller) controller->notifyTagged(this);
 }
 
 void skCharacter::calcAction() {
@@ -37,5 +33,4 @@ void skCharacter::calcAction() {
   lastAction = controller->getAction();
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

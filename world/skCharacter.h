@@ -1,6 +1,6 @@
 // skCharacter: a player of the game. A circle that carries a controller (owned),
-// the action it chose last, its motion limits, its tag state and, with the full
-// rules, a sprint energy reserve. Speeds in world units per second, forces in
+// the action it chose last, its motion limits, its tag state and a sprint energy reserve
+// (spent only under rules with sprint). Speeds in world units per second, forces in
 // mass x world units per second squared, times in milliseconds of game time.
 #pragma once
 
@@ -8,7 +8,6 @@
 #include "skObstacleCircle.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skController;
 
@@ -34,10 +33,9 @@ class skCharacter : public skObstacleCircle {
   void setCollideTime(int t) { collideTime = t; }
   int getCollideTime() const { return collideTime; }
 
-#if !defined(SKIVO_CLASSIC)
+  // The sprint reserve; rules without sprint leave it untouched.
   void setSprintEnergy(skReal e) { sprintEnergy = e; }
   skReal getSprintEnergy() const { return sprintEnergy; }
-#endif
 
   // Lets the controller decide and keeps a copy of its action.
   void calcAction();
@@ -54,12 +52,9 @@ class skCharacter : public skObstacleCircle {
   skReal maxTurnRate;
   skReal maxSpeed;
   skReal maxForce;
-#if !defined(SKIVO_CLASSIC)
   skReal sprintEnergy;
-#endif
   int tagTime;
   int collideTime;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

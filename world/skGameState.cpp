@@ -7,7 +7,6 @@
 #include "skTimer.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 namespace {
 skRealVec defaultWorldDim() {
@@ -120,5 +119,4 @@ bool skGameState::isCollidingTagged(const skCharacter& c) const {
 
 void skGameState::setTagged() { lastTagTime = getTimer()->gameTime(); }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

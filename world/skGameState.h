@@ -4,16 +4,17 @@
 //   obstacle index - position among the obstacles (every character is one too);
 //   character index - position among the characters, also the collider table's.
 // It also holds the world size (world units), the frame counter, the game clock
-// (not owned), the collider table of the current step and the last tag time.
+// (not owned), the collider table of the current step, the last tag time and
+// the world's own random generator, from which everything random in this world
+// draws (its layout, wandering, the learners' exploration).
 #pragma once
 
 #include <vector>
 
-#include "skRules.h"
+#include "skRandom.h"
 #include "skVec.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skObject;
 class skObstacle;
@@ -79,6 +80,9 @@ class skGameState {
   bool isCollidingTagged(int i) const;
   bool isCollidingTagged(const skCharacter& c) const;
 
+  // This world's random generator; it starts as the unseeded rand() does.
+  skRandom& getRandom() { return random; }
+
   // Game time (ms) of the most recent change of "it", or -1.
   int getLastTaggedTime() const { return lastTagTime; }
   // Records that "it" changed now (the clock's game time).
@@ -93,6 +97,7 @@ class skGameState {
   skTimer* timer;
   std::vector<int> colliders;
   int lastTagTime;
+  skRandom random;
   // Per obstacle index: the obstacle when it is a plain circle or a character
   // (whose distance is the circle distance), else null. Lets calcColliders
   // skip pairs that are clearly apart without the virtual distance calls.
@@ -101,5 +106,4 @@ class skGameState {
   static int indexOf(const std::vector<int>& list, int i);
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

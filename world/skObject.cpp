@@ -5,7 +5,6 @@
 #include "skObjectRenderer.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skObject::skObject(skGameState* g)
     : gs(g),
@@ -67,5 +66,4 @@ void skObject::render() {
   if (renderer) renderer->render(this);
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -3,11 +3,9 @@
 // Positions are in world units, speeds in world units per second.
 #pragma once
 
-#include "skRules.h"
 #include "skVec.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skGameState;
 class skObjectRenderer;
@@ -71,5 +69,4 @@ class skObject {
   bool isColliding;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -1,7 +1,6 @@
 #include "skObstacle.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skObstacle::skObstacle(skGameState* g) : skObject(g) {}
 
@@ -29,5 +28,4 @@ skReal skObstacle::distanceSquaredTo(const skObstacle& o) const {
 
 std::ostream& operator<<(std::ostream& os, const skObstacle& o) { return o.output(os); }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -8,7 +8,6 @@
 #include "skObject.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skObstacleCircle;
 class skObstacleSide;
@@ -47,5 +46,4 @@ class skObstacle : public skObject {
 
 std::ostream& operator<<(std::ostream& os, const skObstacle& o);
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -5,7 +5,6 @@
 #include "skObstacleSide.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skObstacleCircle::skObstacleCircle(skGameState* g) : skObstacle(g), radius(10.0) {}
 
@@ -97,5 +96,4 @@ skReal skObstacleCircle::distanceTo(const skObstacleCircle& c) const {
 
 skReal skObstacleCircle::distanceTo(const skObstacleSide& s) const { return s.distanceTo(*this); }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -5,7 +5,6 @@
 #include "skObstacle.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skObstacleCircle : public skObstacle {
  public:
@@ -38,5 +37,4 @@ class skObstacleCircle : public skObstacle {
   skReal radius;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

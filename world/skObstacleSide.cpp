@@ -3,7 +3,6 @@
 #include "skObstacleCircle.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 skObstacleSide::skObstacleSide(skGameState* g) : skObstacle(g), normal(2), distance(0.0) {}
 
@@ -41,5 +40,4 @@ skReal skObstacleSide::distanceTo(const skObstacleSide&) const {
   skUtil::error("skObstacleSide::distanceTo not implemented for side obstacles");
 }
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -6,7 +6,6 @@
 #include "skObstacle.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skObstacleSide : public skObstacle {
  public:
@@ -46,5 +45,4 @@ class skObstacleSide : public skObstacle {
   skRealVec end;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -1,25 +1,48 @@
-// The rule set a translation unit is built for. The full rules (sprint energy,
-// obstacles on an arc) are the default; SKIVO_CLASSIC selects the classic ones
-// (constant pull along -y, scattered obstacles). Everything whose layout or
-// behaviour depends on the rules lives in an inline namespace named after the
-// rule set, so that code built for both sets can be linked into one program
-// while callers still write skivo::skCharacter.
+// skRules: the rules a world is played by, chosen at run time and handed to
+// the simulator and the scenario. The full game sprints and lays its circles
+// on an arc; the classic game pulls everyone along -y and scatters 50 circles.
 #pragma once
 
-#if defined(SKIVO_CLASSIC)
-#define SKIVO_RULES classic
-#else
-#define SKIVO_RULES full
-#endif
+#include "skMath.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
-// True when built with the full rules (sprint energy, arc layout).
-constexpr bool fullRules =
-#if defined(SKIVO_CLASSIC)
-    false;
-#else
-    true;
-#endif
-}  // namespace SKIVO_RULES
+
+struct skRules {
+  // How the scenario places the circular obstacles.
+  enum class Layout {
+    arc,       // on an open elliptic arc, one random step of 0 to 9 degrees apart
+    scattered  // 50 circles scattered over [0, W/2] x [0, W/1.2]
+  };
+
+  // A character that sets off at full speed with energy left pushes ten times
+  // harder (its top speed stays the same); the energy refills while it is slow.
+  bool sprint = true;
+  // A constant force along -y on every character, as a fraction of its maximum
+  // force, added after the force limit (0: none).
+  skReal pull = 0.0;
+  Layout layout = Layout::arc;
+
+  // skivo: sprint, no pull, the arc.
+  static skRules full() { return skRules(); }
+  // skivo-classic: no sprint, a pull of 0.33, scattered circles.
+  static skRules classic() {
+    skRules r;
+    r.sprint = false;
+    r.pull = 0.33;
+    r.layout = Layout::scattered;
+    return r;
+  }
+
+  // "full", "classic", or "custom" for any other combination.
+  const char* name() const {
+    if (*this == full()) return "full";
+    if (*this == classic()) return "classic";
+    return "custom";
+  }
+  bool operator==(const skRules& o) const {
+    return sprint == o.sprint && pull == o.pull && layout == o.layout;
+  }
+  bool operator!=(const skRules& o) const { return !(*this == o); }
+};
+
 }  // namespace skivo

@@ -1,26 +1,19 @@
 #include "skTimer.h"
 
-#include <SDL.h>
+#include <chrono>
 
 namespace skivo {
-inline namespace SKIVO_RULES {
-
-namespace {
-skTimer::TimeSource& timeSource() {
-  static skTimer::TimeSource source;
-  return source;
-}
-}  // namespace
 
 skTimer::skTimer() = default;
 
-int skTimer::time() const {
-  const TimeSource& source = timeSource();
-  if (source) return source();
-  return static_cast<int>(SDL_GetTicks());
+skTimer::skTimer(TickSource t) : ticks(std::move(t)) {}
+
+int skTimer::steadyMs() {
+  using clock = std::chrono::steady_clock;
+  static const clock::time_point origin = clock::now();
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(clock::now() - origin);
+  // Wraps after about 24 days, like any millisecond tick counter.
+  return static_cast<int>(static_cast<unsigned int>(ms.count()));
 }
 
-void skTimer::setTimeSource(TimeSource source) { timeSource() = std::move(source); }
-
-}  // namespace SKIVO_RULES
 }  // namespace skivo

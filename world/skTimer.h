@@ -1,6 +1,8 @@
-// skTimer: the game clock on SDL's millisecond tick counter. Its raw source
-// can be replaced (for every skTimer at once) so that tests and headless runs
-// control time.
+// skTimer: the game clock. It counts running time in integer milliseconds on a
+// raw millisecond tick source given by whoever makes it: the games hand it
+// SDL's tick counter, the arena, tests and benchmarks their simulated time.
+// Without a source it reads a monotonic clock of the process. Each clock has
+// its own source, so two worlds can keep separate times in one process.
 #pragma once
 
 #include <functional>
@@ -8,23 +10,25 @@
 #include "skTimerBase.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 class skTimer : public skTimerBase<skTimer> {
  public:
-  // A raw millisecond source.
-  typedef std::function<int()> TimeSource;
+  // A raw millisecond tick counter; it may wrap (differences are taken modulo 2^32).
+  typedef std::function<int()> TickSource;
 
+  // On the process's monotonic clock.
   skTimer();
+  // On ticks; an empty source means the monotonic clock.
+  explicit skTimer(TickSource ticks);
   ~skTimer() = default;
 
-  // Raw milliseconds: SDL_GetTicks(), or the source set below.
-  int time() const;
+  // Raw milliseconds of the source.
+  int time() const { return ticks ? ticks() : steadyMs(); }
 
-  // Replaces the raw source of every skTimer; an empty source restores SDL's
-  // tick counter. Not thread-safe (the system has one thread).
-  static void setTimeSource(TimeSource source);
+ private:
+  TickSource ticks;
+  // Milliseconds of the monotonic clock since its first reading in this process.
+  static int steadyMs();
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -2,10 +2,8 @@
 // milliseconds. T supplies the raw clock, int time() const.
 #pragma once
 
-#include "skRules.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 template <class T>
 class skTimerBase {
@@ -51,5 +49,4 @@ class skTimerBase {
   bool isRunning;
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo

@@ -12,7 +12,6 @@
 #include "skTestWorld.h"
 
 namespace skivo {
-inline namespace SKIVO_RULES {
 
 // Learners in a test world; reaches the learner's insides.
 class skControllerRLTest : public sktest::WorldTest {
@@ -46,7 +45,6 @@ class skControllerRLTest : public sktest::WorldTest {
   static skRealVec& evasion(skControllerRL& c) { return c.evasionMap; }
 };
 
-}  // namespace SKIVO_RULES
 }  // namespace skivo
 
 namespace {

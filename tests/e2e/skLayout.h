@@ -7,7 +7,6 @@
 
 #include <vector>
 
-#include "skRules.h"
 
 namespace skivo {
 namespace e2e {
