@@ -151,7 +151,7 @@ bool skArena::setUp(std::string& error) {
   return true;
 }
 
-void skArena::step(int& tagged, skArenaMinute& current) {
+void skArena::step() {
   simulatedMs += options.stepMs;
   sim->simulate(options.stepMs / 1000.0);
   gameMs += options.stepMs;
@@ -169,21 +169,20 @@ void skArena::step(int& tagged, skArenaMinute& current) {
   current.itMs[tagged] += options.stepMs;
 }
 
-void skArena::run(void (*progress)(long long, long long, void*), void* context) {
+bool skArena::advance(long long count) {
   const long long total = options.stepCount();
-  int tagged = 0;
-  skRealVec tables[2];
-  for (int k = 0; k < 2; ++k) {
-    if (learners[k]) tables[k] = learners[k]->getQTable();
+  if (stepsDone == 0) {
+    current = skArenaMinute();
+    current.minute = 1;
+    for (int k = 0; k < 2; ++k) {
+      if (learners[k]) tables[k] = learners[k]->getQTable();
+    }
   }
-  skArenaMinute current;
-  current.minute = 1;
-  // The bar moves in about 200 steps, so reporting costs nothing.
-  const long long reportEvery = total / 200 + 1;
-  for (long long s = 0; s < total; ++s) {
-    step(tagged, current);
+  for (; count > 0 && stepsDone < total; --count) {
+    step();
+    ++stepsDone;
     // A minute ends after the step that reaches its last millisecond.
-    if (gameMs >= 60000LL * current.minute || s + 1 == total) {
+    if (gameMs >= 60000LL * current.minute || stepsDone == total) {
       for (int k = 0; k < 2; ++k) {
         if (!learners[k]) continue;
         const skRealVec& q = learners[k]->getQTable();
@@ -197,8 +196,18 @@ void skArena::run(void (*progress)(long long, long long, void*), void* context) 
       current = skArenaMinute();
       current.minute = next;
     }
-    if (progress && (s % reportEvery == 0 || s + 1 == total)) progress(s + 1, total, context);
   }
+  return stepsDone < total;
+}
+
+void skArena::run(void (*progress)(long long, long long, void*), void* context) {
+  const long long total = options.stepCount();
+  // The bar moves in about 200 steps, so reporting costs nothing.
+  const long long reportEvery = total / 200 + 1;
+  while (advance(reportEvery)) {
+    if (progress) progress(stepsDone, total, context);
+  }
+  if (progress) progress(stepsDone, total, context);
 }
 
 bool skArena::saveTables(std::string& error) {

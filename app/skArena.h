@@ -47,7 +47,11 @@ class skArena {
   // Returns false with a message when a table cannot be loaded completely.
   bool setUp(std::string& error);
 
-  // Runs every step; calls progress(stepsDone, stepsTotal) now and then.
+  // Runs the next count steps (fewer when the run ends sooner); true while
+  // steps remain. A run may be advanced piecewise, for instance interleaved
+  // with another arena: each world has its own clock and random stream.
+  bool advance(long long count);
+  // Runs every remaining step; calls progress(stepsDone, stepsTotal) now and then.
   void run(void (*progress)(long long done, long long total, void* context) = nullptr,
            void* context = nullptr);
 
@@ -78,10 +82,17 @@ class skArena {
   skControllerRL* learners[2] = {nullptr, nullptr};
   std::vector<skArenaMinute> minutes;
   long long gameMs = 0;
+  // Where a piecewise run stands: steps done, who is "it", the minute being
+  // counted and the tables at its start.
+  long long stepsDone = 0;
+  int tagged = 0;
+  skArenaMinute current;
+  skRealVec tables[2];
 
   // A controller tree for the scripted role; returns its root.
   skController* makeScripted(skArenaOptions::Player kind);
-  void step(int& tagged, skArenaMinute& current);
+  // One step, counted into the current minute.
+  void step();
 };
 
 // The whole program: set up, run with a progress bar on a

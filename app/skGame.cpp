@@ -58,7 +58,8 @@ void skGame::dress() {
     gs.getCharacter(i)->setRenderer(i == 0 ? &rendererPC : &rendererNPC);
   }
   for (int j = gs.getCharacterCount(); j < gs.getObstacleCount(); ++j) {
-    if (dynamic_cast<skObstacleCircle*>(gs.getObstacle(j))) gs.getObstacle(j)->setRenderer(&obstacleRenderer);
+    if (dynamic_cast<skObstacleCircle*>(gs.getObstacle(j)))
+      gs.getObstacle(j)->setRenderer(&obstacleRenderer);
   }
 }
 

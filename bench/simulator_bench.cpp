@@ -84,8 +84,7 @@ void BM_SimulateBuiltInWorld(benchmark::State& state) {
   // The generator's default state, again for every run of this function.
   srand(1);
   clockMs = 0;
-  skTimer::setTimeSource([] { return clockMs; });
-  skTimer timer;
+  skTimer timer([] { return clockMs; });
   timer.start();
   skGameState gs(skUtil2D::vec2(512, 512));
   gs.setTimer(&timer);
@@ -105,7 +104,6 @@ void BM_SimulateBuiltInWorld(benchmark::State& state) {
   }
   state.counters["obstacles"] = gs.getObstacleCount() - 3;
   state.counters["passes/step"] = static_cast<double>(passes) / static_cast<double>(step);
-  skTimer::setTimeSource(skTimer::TimeSource());
 }
 BENCHMARK(BM_SimulateBuiltInWorld);
 

@@ -45,7 +45,7 @@ skController* buildTagTree(skPerception* perception, TagTree& nodes) {
 }
 
 int main() {
-  int now = 0;  // game time in milliseconds
+  int now = 0;                            // game time in milliseconds
   skTimer clock([&now] { return now; });  // runs on simulated time
 
   // Declared before the world, so they outlive the roots that point to them.

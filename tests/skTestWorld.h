@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "skCharacter.h"
@@ -14,6 +15,7 @@
 #include "skGameState.h"
 #include "skObstacleCircle.h"
 #include "skPerception.h"
+#include "skRules.h"
 #include "skSimulator.h"
 #include "skTimer.h"
 #include "skUtil2D.h"
@@ -62,15 +64,14 @@ using Distance = skReal (skPerception::*)() const;
 inline Question scriptedQuestion() { return static_cast<Question>(&ScriptedPerception::question); }
 inline Distance scriptedDistance() { return static_cast<Distance>(&ScriptedPerception::distance); }
 
-// Only one world at a time: the clock's source is process-wide.
+// A world on a clock of its own (now, in ms), played by the given rules.
 class World {
  public:
-  explicit World(const skRealVec& dim = vec2(512, 512)) : gs(dim) {
-    skTimer::setTimeSource([this] { return now; });
+  explicit World(const skRealVec& dim = vec2(512, 512), const skRules& rules = skRules::full())
+      : timer([this] { return now; }), gs(dim), simulator(&gs, rules) {
     gs.setTimer(&timer);
     timer.start();
   }
-  ~World() { skTimer::setTimeSource(skTimer::TimeSource()); }
 
   // A character of radius 10 at (x, y) moving at (vx, vy) units/s, driven by root
   // (owned by the character; when null, a scripted one keeping that velocity).
@@ -115,9 +116,34 @@ class World {
   std::vector<std::unique_ptr<skController>> inner;  // outlives the roots in gs
   skGameState gs;
   ScriptedPerception perception{&gs};
-  skSimulator simulator{&gs};
+  skSimulator simulator;
 };
 
 class WorldTest : public ::testing::Test, public World {};
 
+// A world for each rule value: the full rules and the classic ones.
+class RulesTest : public ::testing::TestWithParam<skRules>, public World {
+ protected:
+  RulesTest() : World(vec2(512, 512), GetParam()) {}
+};
+
 }  // namespace sktest
+
+namespace skivo {
+// Test names and failure reports show the rules by name.
+inline void PrintTo(const skRules& rules, std::ostream* os) { *os << rules.name(); }
+}  // namespace skivo
+
+namespace sktest {
+
+inline std::string rulesName(const ::testing::TestParamInfo<skRules>& info) {
+  return info.param.name();
+}
+
+}  // namespace sktest
+
+// Runs the cases of a TEST_P suite once for each rule value.
+#define SKIVO_FOR_BOTH_RULES(suite)                                                              \
+  INSTANTIATE_TEST_SUITE_P(Rules, suite,                                                         \
+                           ::testing::Values(skivo::skRules::full(), skivo::skRules::classic()), \
+                           sktest::rulesName)

@@ -12,8 +12,7 @@ skCharacter::skCharacter(skGameState* g, skController* c)
       maxForce(150.0),
       sprintEnergy(0.0),
       tagTime(-1),
-      collideTime(-1) {
-}
+      collideTime(-1) {}
 
 skCharacter::~skCharacter() { delete controller; }
 

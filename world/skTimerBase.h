@@ -2,7 +2,6 @@
 // milliseconds. T supplies the raw clock, int time() const.
 #pragma once
 
-
 namespace skivo {
 
 template <class T>

@@ -21,8 +21,7 @@ static skReal centreDistance(const skCharacter* a, const skCharacter* b) {
 // touches a circle it did not touch before.
 static int arcCollisions(bool avoid) {
   World world;
-  srand(1);
-  for (int i = 0; i <= 299; i += int(skMath::uniform01() * 10)) {
+  for (int i = 0; i <= 299; i += int(world.gs.getRandom().uniform01() * 10)) {
     const skReal a = skMath::degToRad(270 - i), w = 512;
     world.addCircle((w / 3) * (std::sin(a) + 1.5), (w / 4) * (std::cos(a) + 1.5));
   }

@@ -1,36 +1,44 @@
-// The built-in scenario: who is where at start-up, in both rule sets.
+// The built-in scenario: who is where at start-up, in both layouts.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 
-#include "skCharacter.h"
-#include "skController.h"
-#include "skGameState.h"
 #include "skObstacleSide.h"
-#include "skPerception.h"
 #include "skScenario.h"
-#include "skTimer.h"
-#include "skUtil2D.h"
+#include "skTestWorld.h"
 
-using namespace skivo;
-using skUtil2D::vec2;
+using namespace sktest;
 
-class Scenario : public ::testing::Test {
- protected:
-  void SetUp() override {
-    gs.setTimer(&timer);
-    setupCharacters(gs);
-    setupObstacles(gs);
+// The scenario built into a world played by rules.
+class ScenarioWorld : public World {
+ public:
+  explicit ScenarioWorld(const skRules& rules) : World(vec2(512, 512), rules) {
+    setupCharacters(gs, &perception, new ScriptedController(&perception));
+    setupObstacles(gs, rules);
   }
   int circleCount() { return static_cast<int>(gs.getObjectCount()) - characterCount - sideCount; }
   const skRealVec& circle(int k) { return gs.getObject(characterCount + k)->getPosition(); }
-  skTimer timer;
-  skGameState gs;
   const skReal W = 512, H = 512;
 };
 
-TEST_F(Scenario, ThreeCharactersComeFirstInsideTheArenaSharingOnePerception) {
+class Scenario : public ::testing::TestWithParam<skRules>, public ScenarioWorld {
+ protected:
+  Scenario() : ScenarioWorld(GetParam()) {}
+};
+SKIVO_FOR_BOTH_RULES(Scenario);
+
+class ArcLayout : public ::testing::Test, public ScenarioWorld {
+ protected:
+  ArcLayout() : ScenarioWorld(skRules::full()) {}
+};
+
+class ScatteredLayout : public ::testing::Test, public ScenarioWorld {
+ protected:
+  ScatteredLayout() : ScenarioWorld(skRules::classic()) {}
+};
+
+TEST_P(Scenario, ThreeCharactersComeFirstInsideTheArenaSharingOnePerception) {
   ASSERT_EQ(gs.getCharacterCount(), 3);
   skPerception* shared = gs.getCharacter(0)->getController()->getPerception();
   for (int i = 0; i < 3; ++i) {
@@ -46,7 +54,7 @@ TEST_F(Scenario, ThreeCharactersComeFirstInsideTheArenaSharingOnePerception) {
   EXPECT_EQ(shared->getTagged(), gs.getCharacter(2));
 }
 
-TEST_F(Scenario, FourWallsFacingInwardsComeLast) {
+TEST_P(Scenario, FourWallsFacingInwardsComeLast) {
   const skReal normals[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
   const skReal distances[4] = {0, -W, 0, -H};
   for (int k = 0; k < 4; ++k) {
@@ -57,8 +65,7 @@ TEST_F(Scenario, FourWallsFacingInwardsComeLast) {
   }
 }
 
-#if !defined(SKIVO_CLASSIC)
-TEST_F(Scenario, TheArcStartsAtItsLeftEndAndEveryCircleLiesOnTheEllipse) {
+TEST_F(ArcLayout, StartsAtItsLeftEndAndEveryCircleLiesOnTheEllipse) {
   ASSERT_GE(circleCount(), 34);  // 299 degrees in steps of at most 9
   EXPECT_TRUE(circle(0).isAlmostEq(vec2(85.33333, 192)));
   for (int k = 0; k < circleCount(); ++k) {
@@ -66,12 +73,11 @@ TEST_F(Scenario, TheArcStartsAtItsLeftEndAndEveryCircleLiesOnTheEllipse) {
     EXPECT_NEAR(u * u + v * v, 1.0, 1e-9) << "circle " << k << " at " << circle(k);
   }
 }
-#else
-TEST_F(Scenario, FiftyCirclesScatteredOverTheLowerLeftPart) {
+
+TEST_F(ScatteredLayout, PutsFiftyCirclesOverTheLowerLeftPart) {
   ASSERT_EQ(circleCount(), 50);
   for (int k = 0; k < circleCount(); ++k) {
     const skRealVec& p = circle(k);
     EXPECT_TRUE(0 <= p[0] && p[0] <= W / 2 && 0 <= p[1] && p[1] <= W / 1.2) << p;
   }
 }
-#endif

@@ -3,6 +3,9 @@
 // started game builds.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "skGameTest.h"
 
 namespace skivo {
@@ -12,8 +15,13 @@ namespace {
 skLayout layout;
 }
 
+bool classicGame() {
+  const char* rules = std::getenv("SKIVO_E2E_RULES");
+  return rules && std::strcmp(rules, "classic") == 0;
+}
+
 const std::string& programUnderTest() {
-  static const std::string path = SKIVO_E2E_PROGRAM;
+  static const std::string path = classicGame() ? SKIVO_E2E_CLASSIC : SKIVO_E2E_FULL;
   return path;
 }
 
@@ -23,7 +31,8 @@ const skLayout& startLayout() { return layout; }
 }  // namespace skivo
 
 int main(int argc, char** argv) {
-  skivo::e2e::layout = skivo::e2e::skLayout::fromScenario();
+  skivo::e2e::layout = skivo::e2e::skLayout::fromScenario(
+      skivo::e2e::classicGame() ? skivo::skRules::classic() : skivo::skRules::full());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

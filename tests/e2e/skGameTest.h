@@ -14,6 +14,8 @@ namespace e2e {
 
 // The program under test (skivo or skivo-classic, matching the rules this
 // driver is linked with) and its start-up layout; both set up by main.
+// Whether the classic game is under test (SKIVO_E2E_RULES=classic), else the full one.
+bool classicGame();
 const std::string& programUnderTest();
 const skLayout& startLayout();
 

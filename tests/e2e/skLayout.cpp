@@ -4,22 +4,25 @@
 #include <cmath>
 
 #include "skCharacter.h"
+#include "skControllerWander.h"
 #include "skGameState.h"
 #include "skObstacleCircle.h"
+#include "skPerception.h"
 #include "skScenario.h"
 #include "skTimer.h"
 
 namespace skivo {
 namespace e2e {
 
-skLayout skLayout::fromScenario() {
+skLayout skLayout::fromScenario(const skRules& rules) {
   skRealVec worldDim(2);
   worldDim.set(512.0);
   skTimer timer;
   skGameState gs(worldDim);
   gs.setTimer(&timer);
-  setupCharacters(gs);
-  setupObstacles(gs);
+  skPerception perception(&gs);
+  setupCharacters(gs, &perception, new skControllerWander(nullptr));
+  setupObstacles(gs, rules);
 
   skLayout layout;
   layout.width = worldDim[0];

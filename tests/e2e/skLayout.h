@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "skRules.h"
 
 namespace skivo {
 namespace e2e {
@@ -26,7 +27,7 @@ struct skLayout {
   std::vector<skDisk> obstacles;
 
   // Builds the scenario of the rules this driver is linked with.
-  static skLayout fromScenario();
+  static skLayout fromScenario(const skRules& rules);
 
   // Pixel masks of a width x height image (row 0 at the top). mustBeWhite
   // marks the pixels whose centres lie inside every 20-sided disk an obstacle

@@ -18,7 +18,10 @@ static bool touchesAnything(skGameState& gs, skCharacter* c) {
 // kinetic energy: the sum of m |v|^2 stays within the sum of m maxSpeed^2. A
 // character that touches nothing at the start of the step takes part in no
 // response and ends within its maximum speed.
-TEST(RandomWorlds, StayInTheArenaFiniteWithOneCharacterItAndBoundedSpeeds) {
+class RandomWorlds : public ::testing::TestWithParam<skRules> {};
+SKIVO_FOR_BOTH_RULES(RandomWorlds);
+
+TEST_P(RandomWorlds, StayInTheArenaFiniteWithOneCharacterItAndBoundedSpeeds) {
   alarm(60);  // a step that never ends kills the program instead of hanging it
   for (unsigned seed = 1; seed <= 60; ++seed) {
     SCOPED_TRACE(testing::Message() << "seed " << seed);
@@ -28,16 +31,14 @@ TEST(RandomWorlds, StayInTheArenaFiniteWithOneCharacterItAndBoundedSpeeds) {
     };
     const skReal w = uniform(100, 500), h = uniform(100, 500);
     const skReal spread = seed % 2 ? 1.0 : 0.15;  // half start as a crowd
-    World world(vec2(w, h));
+    World world(vec2(w, h), GetParam());
     skGameState& gs = world.gs;
     const int characters = 2 + static_cast<int>(rng() % 6);
     for (int i = 0; i < characters; ++i) {
       skCharacter* c = world.addCharacter(uniform(0, w * spread), uniform(0, h * spread));
       c->setMass(uniform(0.5, 3));
       c->setRadius(uniform(4, 15));
-#if !defined(SKIVO_CLASSIC)
       c->setSprintEnergy(uniform(-1, 6));
-#endif
     }
     for (int i = static_cast<int>(rng() % 30); i > 0; --i) {
       world.addCircle(uniform(0, w), uniform(0, h))->setRadius(uniform(2, 30));
@@ -72,9 +73,7 @@ TEST(RandomWorlds, StayInTheArenaFiniteWithOneCharacterItAndBoundedSpeeds) {
         const skRealVec& p = c->getPosition();
         ASSERT_TRUE(p[0] >= 0 && p[0] <= w && p[1] >= 0 && p[1] <= h) << p;
         ASSERT_TRUE(std::isfinite(c->getSpeed() + c->getOrientation()[0] + c->getOrientation()[1]));
-#if !defined(SKIVO_CLASSIC)
         ASSERT_TRUE(std::isfinite(c->getSprintEnergy()));
-#endif
         tagged += c->getIsTagged();
         ASSERT_LE(touching[i] ? 0 : c->getSpeed(), maxSpeed[i] * (1 + 1e-12));
         energy += c->getMass() * c->getSpeed() * c->getSpeed();

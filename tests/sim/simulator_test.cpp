@@ -108,7 +108,6 @@ TEST_F(SimWorld, EachControllerDecidesThroughItsOwnBindingAndMayHaveNoPerception
   EXPECT_NEAR(getV(b)[1], getV(t)[1], eps);
 }
 
-#if !defined(SKIVO_CLASSIC)
 TEST_F(SimWorld, SprintMultipliesTheClampedForceNeverTheTopSpeedAndFiveIsAFloorNotACap) {
   skCharacter *walker = add(100, 100, 0, 0, 2), *sprinter = add(100, 200, 0, 0, 2);
   skCharacter *light = add(100, 300), *lightIt = add(100, 400);
@@ -133,17 +132,24 @@ TEST_F(SimWorld, SprintMultipliesTheClampedForceNeverTheTopSpeedAndFiveIsAFloorN
   EXPECT_EQ(low->getSprintEnergy(), 5.0);
   EXPECT_NEAR(high->getSprintEnergy(), 5.1, eps);
 }
-#else
-TEST_F(SimWorld, ClassicPullAcceleratesAStillCharacterAlongMinusYBeyondTheForceLimit) {
-  skCharacter *c = add(100, 100, 0, 0, 2), *pushing = add(300, 300, 0, 0, 2);
-  action(pushing).setDesiredDirection(vec2(0, -1));
-  action(pushing).setDesiredSpeed(1.0);
-  simulator.simulate(0.1);
+
+// The classic rules pull along -y after the force limit and never sprint: the
+// reserve stays as it is, whatever the character does.
+TEST(ClassicRules, PullAcceleratesAStillCharacterAlongMinusYBeyondTheForceLimitAndNobodySprints) {
+  World world(vec2(512, 512), skRules::classic());
+  skCharacter* c = world.addCharacter(100, 100, 0, 0, nullptr, 2);
+  skCharacter* pushing = world.addCharacter(300, 300, 0, 0, nullptr, 2);
+  pushing->setSprintEnergy(5);
+  c->setSprintEnergy(0.5);
+  World::script(pushing).next.setDesiredDirection(vec2(0, -1));
+  World::script(pushing).next.setDesiredSpeed(1.0);
+  world.simulator.simulate(0.1);
   EXPECT_NEAR(getV(c)[0], 0, eps);
   EXPECT_NEAR(getV(c)[1], -0.33 * 150 / 2 * 0.1, eps);
   EXPECT_NEAR(getV(pushing)[1], -(150 + 0.33 * 150) / 2 * 0.1, eps);
+  EXPECT_EQ(pushing->getSprintEnergy(), 5);
+  EXPECT_EQ(c->getSprintEnergy(), 0.5);
 }
-#endif
 
 // Pairs no response can separate: masses whose sum overflows give no impulse;
 // a graze at 1e-11 units/s gives the still partner less than 1e-5, which stops

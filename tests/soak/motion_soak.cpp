@@ -62,28 +62,26 @@ struct Figures {
   std::exit(1);
 }
 
-void runWorld(unsigned seed, int steps, Figures& f) {
+void runWorld(unsigned seed, int steps, const skRules& rules, Figures& f) {
   std::mt19937 rng(seed);
   auto uniform = [&rng](skReal lo, skReal hi) {
     return std::uniform_real_distribution<skReal>(lo, hi)(rng);
   };
   const skReal w = uniform(60, 600), h = uniform(60, 600);
   const skReal spread = seed % 3 == 0 ? 0.15 : 1.0;  // a third start as a crowd
-  skTimer timer;
+  skTimer timer([] { return clockMs; });
   timer.start();
   skGameState world(skUtil2D::vec2(w, h));
   world.setTimer(&timer);
   skPerception eyes(&world);
-  skSimulator sim(&world);
+  skSimulator sim(&world, rules);
   const int characters = 2 + static_cast<int>(rng() % 8);
   for (int i = 0; i < characters; ++i) {
     skCharacter* c = new skCharacter(&world, new RandomController(&eyes, seed * 100 + i));
     c->setMass(uniform(0.2, 5));
     c->setRadius(uniform(3, 20));
     c->setPosition(skUtil2D::vec2(uniform(0, w * spread), uniform(0, h * spread)));
-#if !defined(SKIVO_CLASSIC)
     c->setSprintEnergy(uniform(-1, 6));
-#endif
     world.addCharacter(c);
   }
   for (int i = static_cast<int>(rng() % 40); i > 0; --i) {
@@ -124,9 +122,7 @@ void runWorld(unsigned seed, int steps, Figures& f) {
       if (!std::isfinite(p[0] + p[1] + vx + vy + c->getOrientation()[0] + c->getOrientation()[1])) {
         fail(seed, s, "a position, velocity or orientation is not finite");
       }
-#if !defined(SKIVO_CLASSIC)
       if (!std::isfinite(c->getSprintEnergy())) fail(seed, s, "sprint energy is not finite");
-#endif
       if (!(p[0] >= 0 && p[0] <= w && p[1] >= 0 && p[1] <= h)) {
         fail(seed, s, "character " + std::to_string(i) + " left the arena");
       }
@@ -144,20 +140,20 @@ void runWorld(unsigned seed, int steps, Figures& f) {
 int main(int argc, char** argv) {
   const long long total = argc > 1 ? std::atoll(argv[1]) : 1000000;
   const unsigned firstSeed = argc > 2 ? static_cast<unsigned>(std::atoll(argv[2])) : 1;
-  if (total < 1) {
-    std::cerr << "usage: skivo_soak_motion [STEPS] [FIRST_SEED]\n";
+  const std::string rulesName = argc > 3 ? argv[3] : "full";
+  if (total < 1 || (rulesName != "full" && rulesName != "classic")) {
+    std::cerr << "usage: skivo_soak_motion [STEPS] [FIRST_SEED] [full|classic]\n";
     return 2;
   }
-  skTimer::setTimeSource([] { return clockMs; });
+  const skRules rules = rulesName == "classic" ? skRules::classic() : skRules::full();
   Figures f;
   const auto start = std::chrono::steady_clock::now();
   for (unsigned seed = firstSeed; f.steps < total; ++seed) {
-    runWorld(seed, static_cast<int>(std::min<long long>(stepsPerWorld, total - f.steps)), f);
+    runWorld(seed, static_cast<int>(std::min<long long>(stepsPerWorld, total - f.steps)), rules, f);
   }
   const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
-  std::cout << "skivo_soak_motion (" << (fullRules ? "full" : "classic") << " rules): " << f.steps
-            << " steps in " << f.worlds << " worlds from seed " << firstSeed << ", " << wall.count()
-            << " s\n"
+  std::cout << "skivo_soak_motion (" << rules.name() << " rules): " << f.steps << " steps in "
+            << f.worlds << " worlds from seed " << firstSeed << ", " << wall.count() << " s\n"
             << "  tag transfers " << f.tagTransfers << ", most collision passes in a step "
             << f.maxPasses << ", steps cut at the pass limit " << f.passLimitHits;
   if (f.firstCutWorld != 0) std::cout << " (first in world " << f.firstCutWorld << ")";

@@ -15,9 +15,7 @@ TEST(Character, StartsUntaggedAtRestFacingXWithTheSharedLimits) {
   EXPECT_EQ(c.getTaggedTime(), -1);
   EXPECT_EQ(c.getMaxSpeed(), 100);
   EXPECT_EQ(c.getMaxForce(), 150);
-#if !defined(SKIVO_CLASSIC)
   EXPECT_EQ(c.getSprintEnergy(), 0);
-#endif
   skAction a;  // setAction copies its argument
   a.setDesiredSpeed(0.5);
   c.getController()->setAction(a);

@@ -2,14 +2,13 @@
 
 #include <climits>
 
-#include "skTestWorld.h"
+#include "skTimer.h"
 
-using Clock = sktest::WorldTest;
 using skivo::skTimer;
 
-TEST_F(Clock, CountsRunningTimeFromTheFirstStartOnlyAndHoldsItWhileStopped) {
-  skTimer t;
-  now = 1000;
+TEST(Clock, CountsRunningTimeFromTheFirstStartOnlyAndHoldsItWhileStopped) {
+  int now = 1000;
+  skTimer t([&now] { return now; });
   EXPECT_EQ(t.gameTime(), 0);  // never started
   t.start();
   now = 1700;
@@ -25,9 +24,9 @@ TEST_F(Clock, CountsRunningTimeFromTheFirstStartOnlyAndHoldsItWhileStopped) {
   EXPECT_EQ(t.gameTime(), 1550);
 }
 
-TEST_F(Clock, ARawCounterThatWrapsStillGivesTheElapsedTime) {
-  skTimer t;
-  now = INT_MAX - 10;
+TEST(Clock, ARawCounterThatWrapsStillGivesTheElapsedTime) {
+  int now = INT_MAX - 10;
+  skTimer t([&now] { return now; });
   t.start();
   now = INT_MIN + 20;
   EXPECT_EQ(t.gameTime(), 31);
