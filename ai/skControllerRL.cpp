@@ -7,6 +7,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <initializer_list>
 #include <locale>
@@ -24,6 +26,20 @@ namespace {
 const skReal arenaSide = 512.0;
 // Share of decisions that take a random move.
 const skReal epsilon = 0.1;
+
+// Writes the shortest text that reads back to v; returns its end.
+char* shortest(char* first, char* last, skReal v) {
+#ifndef __EMSCRIPTEN__
+  return std::to_chars(first, last, v).ptr;
+#else
+  // The browser build's standard library lacks to_chars for doubles: the
+  // fewest significant digits that read back to v.
+  for (int digits = 1;; ++digits) {
+    const int n = std::snprintf(first, static_cast<size_t>(last - first), "%.*g", digits, v);
+    if (digits >= 17 || std::strtod(first, nullptr) == v) return first + n;
+  }
+#endif
+}
 
 bool writeAll(int fd, const char* data, size_t size) {
   while (size > 0) {
@@ -47,8 +63,7 @@ bool saveValues(const std::string& filename, std::initializer_list<const skRealV
   char number[32];  // the longest shortest form of a double has 24 characters
   for (const skRealVec* part : parts) {
     for (skReal v : *part) {
-      const std::to_chars_result r = std::to_chars(number, number + sizeof number, v);
-      text.append(number, r.ptr);
+      text.append(number, shortest(number, number + sizeof number, v));
       text.push_back('\n');
     }
   }

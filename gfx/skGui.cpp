@@ -1,8 +1,12 @@
 #include "skGui.h"
 
 #include <GL/gl.h>
+#ifndef __EMSCRIPTEN__
 #include <GL/glu.h>
+#endif
 #include <SDL.h>
+
+#include <cmath>
 
 #include "skGameState.h"
 #include "skObject.h"
@@ -29,6 +33,29 @@ bool invisibleDriver(std::string& name) {
   name = buffer;
   return name == "offscreen" || name == "dummy";
 }
+
+#ifndef __EMSCRIPTEN__
+// A filled 20-sided disk around the origin.
+void fillDisk(skReal radius) {
+  GLUquadric* quadric = gluNewQuadric();
+  // Out of memory: draw nothing rather than hand GLU a null quadric.
+  if (!quadric) return;
+  gluPartialDisk(quadric, 0.0, radius, 20, 1, 0.0, 360.0);
+  gluDeleteQuadric(quadric);
+}
+#else
+// The browser's GL has no GLU: the same 20-sided polygon as a fan, its
+// corners where GLU puts them, from +y round towards +x.
+void fillDisk(skReal radius) {
+  glBegin(GL_TRIANGLE_FAN);
+  glVertex2f(0.0f, 0.0f);
+  for (int i = 0; i <= 20; ++i) {
+    const skReal a = skMath::degToRad(18.0 * i);
+    glVertex2f(static_cast<float>(radius * std::sin(a)), static_cast<float>(radius * std::cos(a)));
+  }
+  glEnd();
+}
+#endif
 
 }  // namespace
 
@@ -72,12 +99,18 @@ bool isQuit() {
 }
 
 void render(skGameState* gs) {
+#ifdef __EMSCRIPTEN__
+  // A browser shows the canvas as the frame leaves it, after the swap: clear first.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+#endif
   for (unsigned int i = 0; i < gs->getObjectCount(); ++i) {
     gs->getObject(static_cast<int>(i))->render();
   }
   SDL_GL_SwapBuffers();
+#ifndef __EMSCRIPTEN__
   // Cleared after the swap: the back buffer is ready for the next frame.
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+#endif
 }
 
 void setColor(const skRealVec& color) {
@@ -93,15 +126,11 @@ void drawLineSegment(const skRealVec& begin, const skRealVec& end) {
 }
 
 void drawCircle(const skRealVec& center, const skRealVec& orientation, skReal radius) {
-  GLUquadric* quadric = gluNewQuadric();
-  // Out of memory: draw nothing rather than hand GLU a null quadric.
-  if (!quadric) return;
   glPushMatrix();
   glTranslatef(static_cast<float>(center[0]), static_cast<float>(center[1]), 0.0f);
   glRotatef(static_cast<float>(skUtil2D::angle(orientation)), 0.0f, 0.0f, 1.0f);
-  gluPartialDisk(quadric, 0.0, radius, 20, 1, 0.0, 360.0);
+  fillDisk(radius);
   glPopMatrix();
-  gluDeleteQuadric(quadric);
 }
 
 void calcArrow(const skRealVec& direction, skRealVec& shaft, skRealVec& barb1, skRealVec& barb2) {

@@ -1,5 +1,5 @@
 # The Debian packages skivo needs, in one place, and the function that installs
-# the missing ones. Sourced by scripts/play and scripts/test.
+# the missing ones. Sourced by scripts/play, scripts/web and scripts/test.
 
 # Building and running the games.
 SKIVO_GAME_PACKAGES=(
@@ -8,20 +8,29 @@ SKIVO_GAME_PACKAGES=(
   xvfb x11-apps imagemagick
 )
 
-# Everything the test command builds and runs on top of that.
+# The games for the browser: Emscripten (with its own SDL and GL), CMake, and
+# Python's web server for serving the page on this machine.
+SKIVO_WEB_PACKAGES=(
+  emscripten cmake make python3
+)
+
+# Everything the test command builds and runs on top of those.
 SKIVO_TEST_PACKAGES=(
   "${SKIVO_GAME_PACKAGES[@]}"
+  "${SKIVO_WEB_PACKAGES[@]}"
+  chromium  # the page in a real browser, driven by puppeteer-core (tests/web)
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev libxdamage-dev
   dpkg-dev desktop-file-utils man-db  # building and checking the Debian package
   clang libclang-rt-14-dev
 )
 
-# ensure_packages game|test: installs what is missing (as root, with apt-get).
+# ensure_packages game|web|test: installs what is missing (as root, with apt-get).
 ensure_packages() {
   local -a wanted missing=()
   case "$1" in
     game) wanted=("${SKIVO_GAME_PACKAGES[@]}") ;;
+    web) wanted=("${SKIVO_WEB_PACKAGES[@]}") ;;
     test) wanted=("${SKIVO_TEST_PACKAGES[@]}") ;;
     *) echo "ensure_packages: unknown group '$1'" >&2; return 2 ;;
   esac

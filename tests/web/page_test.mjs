@@ -1,0 +1,188 @@
+// Both games in Debian's headless Chromium, from the built site served on
+// this machine: the 512 x 512 canvas and its first picture against the
+// desktop tests' reference, keys that play at once without scrolling, the
+// blink, Escape, and the learners' tables kept in the browser's storage.
+// Any error the browser reports fails the test.
+//   node page_test.mjs SITE TRAINED_DIR CHECK...
+// SITE: the built site, with the trained tables of TRAINED_DIR (full-1.txt
+// ... classic-2.txt) embedded. CHECK...: the picture checker, called as
+// CHECK... --rules full|classic PICTURE.png; exit status 0 when the picture
+// holds the reference's colours and every obstacle in place.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { after, before, describe, it } from 'node:test';
+import { firstFrame, launch, openPage, serve } from './chromium.mjs';
+
+const [site, trainedDir, ...check] = process.argv.slice(2);
+if (!site || !trainedDir || check.length === 0) {
+  console.error('usage: node page_test.mjs SITE TRAINED_DIR CHECK...');
+  process.exit(2);
+}
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'skivo-web-test-'));
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// The canvas as RGB bytes, row 0 at the top; the PNG is kept for the checker.
+let shots = 0;
+async function picture(page) {
+  const file = path.join(scratch, `shot-${++shots}.png`);
+  await (await page.$('canvas')).screenshot({ path: file });
+  const rgb = execFileSync('convert', [file, '-depth', '8', 'rgb:-'], { maxBuffer: 1 << 22 });
+  assert.equal(rgb.length, 512 * 512 * 3, `${file} is not 512 x 512`);
+  return { file, rgb };
+}
+
+// Where the player (the only disk in red or blue while it is "it") is drawn,
+// and in which of the two colours it is mostly seen.
+function player({ rgb }) {
+  let x = 0, y = 0, red = 0, blue = 0;
+  for (let i = 0; i < rgb.length; i += 3) {
+    const isRed = rgb[i] > 200 && rgb[i + 1] < 60 && rgb[i + 2] < 60;
+    const isBlue = rgb[i] < 60 && rgb[i + 1] < 60 && rgb[i + 2] > 200;
+    if (!isRed && !isBlue) continue;
+    red += isRed;
+    blue += isBlue;
+    x += (i / 3) % 512;
+    y += Math.floor(i / 3 / 512);
+  }
+  const n = red + blue;
+  assert.ok(n > 0, 'the player is nowhere to be seen');
+  return { x: x / n, y: y / n, color: red > blue ? 'red' : 'blue' };
+}
+
+const table = (text) => text.trim().split('\n').map(Number);
+const sameEntries = (a, b) => a.filter((v, k) => v === b[k]).length;
+
+// Holds Escape until the game has ended; returns the page's status line.
+async function quit(page) {
+  await page.keyboard.down('Escape');
+  await page.waitForFunction(
+    () => document.getElementById('status').textContent.includes('Game over'), { timeout: 10000 });
+  await page.keyboard.up('Escape');
+  return page.$eval('#status', (e) => e.textContent);
+}
+
+let server;
+let chromium;
+let problems;
+before(async () => {
+  server = await serve(site);
+  chromium = await launch();
+});
+after(async () => {
+  await chromium?.close();
+  server?.stop();
+  if (!process.env.KEEP) fs.rmSync(scratch, { recursive: true, force: true });
+});
+
+for (const rules of ['full', 'classic']) {
+  describe(`the ${rules} game`, () => {
+    let page;
+    before(async () => {
+      problems = [];
+      page = await openPage(chromium.browser, server.url, `rules=${rules}`, problems);
+      await firstFrame(page);
+    });
+    after(() => page.close());
+
+    it('draws its first picture as the desktop game does, on one 512 x 512 canvas', async () => {
+      const shot = await picture(page);
+      const canvases = await page.$$eval('canvas', (all) =>
+        all.map((c) => [c.width, c.height, c.getBoundingClientRect().width,
+          c.getBoundingClientRect().height]));
+      assert.deepEqual(canvases, [[512, 512, 512, 512]]);
+      execFileSync(check[0], [...check.slice(1), '--rules', rules, shot.file], { stdio: 'inherit' });
+    });
+
+    it('blinks the player red and blue, a second each', async () => {
+      const seen = [];
+      for (let t = Date.now(); Date.now() - t < 6000 && seen.length < 3;) {
+        const { color } = player(await picture(page));
+        if (seen.at(-1) !== color) seen.push(color);
+        await sleep(150);
+      }
+      assert.equal(seen.length, 3, `colours seen in 6 s: ${seen.join(', ')}`);
+    });
+
+    it('moves the player with the arrow keys at once, without scrolling the page', async () => {
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'canvas');
+      await page.keyboard.down('ArrowRight');
+      await page.keyboard.down('ArrowUp');
+      // Right at once; up once the classic game's pull has been overcome.
+      // Steps between pictures are short, so a long one is a wrap.
+      const wrapped = (d) => d - 512 * Math.round(d / 512);
+      let before = player(await picture(page));
+      let right = 0, up = 0, fallen = 0;
+      for (let t = Date.now(); Date.now() - t < 8000 && !(right > 5 && up - fallen > 5);) {
+        const now = player(await picture(page));
+        right += wrapped(now.x - before.x);
+        up -= wrapped(now.y - before.y);
+        fallen = Math.min(fallen, up);
+        before = now;
+      }
+      await page.keyboard.up('ArrowRight');
+      await page.keyboard.up('ArrowUp');
+      assert.ok(right > 5 && up - fallen > 5, `moved ${right} right, ${up} up after ${fallen}`);
+      assert.equal(await page.evaluate(() => window.scrollY), 0);
+    });
+
+    it('ends on a held Escape and reports no error', async () => {
+      await quit(page);
+      const frames = await page.evaluate(() => window.skivoFrames);
+      await sleep(300);
+      assert.equal(await page.evaluate(() => window.skivoFrames), frames, 'frames after the end');
+      assert.deepEqual(problems, []);
+    });
+  });
+}
+
+describe('the learners\' tables', () => {
+  const trained = table(fs.readFileSync(path.join(trainedDir, 'full-1.txt'), 'utf8'));
+  const stored = (page, key) => page.evaluate((k) => localStorage.getItem(k), key);
+  before(() => {
+    problems = [];
+  });
+  after(() => assert.deepEqual(problems, []));
+
+  it('start from the trained tables and are kept in the browser\'s storage', async () => {
+    const page = await openPage(chromium.browser, server.url, 'trained=1&remember=1', problems);
+    await firstFrame(page);
+    assert.equal(await page.$eval('#trained-choice', (e) => e.hidden), false);
+    await sleep(1000);
+    await quit(page);
+    const kept = table(await stored(page, 'skivo.full.trained.tactics1'));
+    assert.equal(kept.length, trained.length);
+    // A second of play changes a few entries at most.
+    assert.ok(sameEntries(kept, trained) >= 60, `${kept} after ${trained}`);
+    await page.close();
+  });
+
+  it('come back from the storage in the next game, per rule set and kind of opponent', async () => {
+    const page = await openPage(chromium.browser, server.url, 'rules=classic', problems);
+    await page.evaluate((text) => localStorage.setItem('skivo.classic.learning.tactics1', text),
+      trained.join('\n'));
+    await page.goto(`${server.url}?rules=classic&remember=1`);
+    await firstFrame(page);
+    await quit(page);
+    const kept = table(await stored(page, 'skivo.classic.learning.tactics1'));
+    assert.ok(sameEntries(kept, trained) >= 60, `${kept} after ${trained}`);
+    assert.equal(table(await stored(page, 'skivo.classic.learning.tactics2')).length, 80);
+    assert.equal(await stored(page, 'skivo.classic.trained.tactics1'), null);
+    await page.close();
+  });
+
+  it('are refused, and left as they are, when what is stored is not a whole table', async () => {
+    const page = await openPage(chromium.browser, server.url, '', problems);
+    await page.evaluate(() => localStorage.setItem('skivo.full.learning.tactics2', '0.5\nbanana\n'));
+    await page.goto(`${server.url}?remember=1`);
+    await page.waitForFunction(
+      () => document.getElementById('status').textContent.includes('exit status 2'));
+    const status = await page.$eval('#status', (e) => e.textContent);
+    assert.match(status, /tactics2\.txt: not a table of 80 numbers \(read 1\)/);
+    assert.equal(await stored(page, 'skivo.full.learning.tactics2'), '0.5\nbanana\n');
+    assert.equal(await page.evaluate(() => window.skivoFrames), 0);
+    await page.close();
+  });
+});

@@ -1,0 +1,141 @@
+// The page around the game: reads the options from the address
+// (?rules=classic&trained=1&remember=1), starts the game module with them,
+// and keeps the learners' tables in the browser's storage when asked to.
+// Everything but Module stays inside, clear of the names the module declares.
+(() => {
+  'use strict';
+
+  const canvas = document.getElementById('canvas');
+  const form = document.getElementById('options');
+  const statusLine = document.getElementById('status');
+  const forgetButton = document.getElementById('forget');
+
+  const params = new URLSearchParams(location.search);
+  const choice = {
+    rules: params.get('rules') === 'classic' ? 'classic' : 'full',
+    trained: params.get('trained') === '1',
+    remember: params.get('remember') === '1',
+  };
+  form.rules.value = choice.rules;
+  form.trained.checked = choice.trained;
+  form.remember.checked = choice.remember;
+  forgetButton.hidden = !choice.remember;
+
+  // Any other choice starts a new game: the page loads again with it.
+  form.addEventListener('change', () => {
+    const next = new URLSearchParams({ rules: form.rules.value });
+    if (form.trained.checked) next.set('trained', '1');
+    if (form.remember.checked) next.set('remember', '1');
+    location.search = next.toString();
+  });
+
+  function say(text) {
+    statusLine.textContent = text;
+  }
+
+  // Where the tables of learner i (1 or 2) are kept: one place per rule set
+  // and kind of opponent, so that trained and untrained learners never mix.
+  function storageKey(i) {
+    return `skivo.${choice.rules}.${choice.trained ? 'trained' : 'learning'}.tactics${i}`;
+  }
+  const rememberFile = (i) => `/remember/tactics${i}.txt`;
+  const trainedFile = (i) => `/trained/${choice.rules}-${i}.txt`;
+
+  let running = false;
+  let forgetting = false;
+
+  // Copies the tables the game wrote into the browser's storage.
+  function storeTables() {
+    if (!choice.remember || forgetting) return;
+    try {
+      for (const i of [1, 2]) {
+        localStorage.setItem(storageKey(i), window.Module.FS.readFile(rememberFile(i), { encoding: 'utf8' }));
+      }
+    } catch (e) {
+      say(`Could not keep what the learners learned in this browser's storage: ${e.message}`);
+    }
+  }
+
+  function saveTables() {
+    if (!running || !choice.remember || forgetting) return;
+    if (window.Module._skivo_save_tactics() < 0) {
+      say('Could not write the learners\' tables.');
+      return;
+    }
+    storeTables();
+  }
+
+  forgetButton.addEventListener('click', () => {
+    forgetting = true;
+    for (const i of [1, 2]) localStorage.removeItem(storageKey(i));
+    location.reload();
+  });
+
+  function start() {
+    const FS = window.Module.FS;
+    const haveTrained = [1, 2].every((i) => FS.analyzePath(trainedFile(i)).exists);
+    document.getElementById('trained-choice').hidden = !haveTrained;
+    const args = choice.rules === 'classic' ? ['--classic'] : [];
+    if (choice.remember) FS.mkdir('/remember');
+    for (const i of [1, 2]) {
+      let from = null;
+      if (choice.remember) {
+        let stored = null;
+        try {
+          stored = localStorage.getItem(storageKey(i));
+        } catch (e) {
+          say(`This browser's storage cannot be read: ${e.message}`);
+        }
+        if (stored !== null) {
+          FS.writeFile(rememberFile(i), stored);
+          from = rememberFile(i);
+        }
+        args.push(`--save-tactics${i}`, rememberFile(i));
+      }
+      if (!from && choice.trained && haveTrained) from = trainedFile(i);
+      if (from) args.push(`--tactics${i}`, from);
+    }
+    say('');
+    running = true;
+    canvas.focus();
+    window.Module.callMain(args);
+  }
+
+  function ended(status) {
+    running = false;
+    if (status === 0) {
+      storeTables();
+      say('Game over. Reload the page to play again.');
+    } else {
+      say(`${statusLine.textContent}\nThe game stopped (exit status ${status}).` +
+          (choice.remember ? ' "Forget it" clears the tables kept in this browser.' : ''));
+    }
+  }
+
+  // The first frame's time and the frame count, for the tests and measurements.
+  window.skivoFrames = 0;
+  window.skivoFirstFrame = null;
+
+  window.Module = {
+    canvas,
+    keyboardListeningElement: canvas,
+    print: (text) => console.log(text),
+    printErr: (text) => {
+      console.warn(text);
+      // Emscripten's own notes about its GL emulation are for developers.
+      if (!text.startsWith('WARNING: using emscripten GL')) say(text);
+    },
+    onRuntimeInitialized: start,
+    onExit: ended,
+    postMainLoop: () => {
+      if (window.skivoFrames++ === 0) window.skivoFirstFrame = performance.now();
+    },
+  };
+
+  setInterval(saveTables, 10000);
+  document.addEventListener('visibilitychange', () => {
+    if (document.hidden) saveTables();
+  });
+  window.addEventListener('pagehide', saveTables);
+  canvas.addEventListener('click', () => canvas.focus());
+})();
