@@ -49,3 +49,13 @@ ensure_packages() {
   apt-get update
   DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
 }
+
+# ensure_npm: npm for the browser tests' pinned packages. It comes with some
+# builds of Node.js; Debian's own Node.js needs Debian's npm package beside it.
+ensure_npm() {
+  command -v npm >/dev/null && return 0
+  echo "Installing missing Debian package: npm"
+  [ "$(id -u)" -eq 0 ] || { echo "error: npm is missing and installing it needs root" >&2; return 1; }
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y npm
+}

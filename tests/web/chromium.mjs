@@ -51,8 +51,10 @@ export async function launch() {
 
 // Opens the page with the query (e.g. 'rules=classic'); every error the
 // browser reports (console, uncaught, failed request) is added to problems.
-export async function openPage(browser, url, query, problems) {
+// cache false: everything is fetched anew.
+export async function openPage(browser, url, query, problems, { cache = true } = {}) {
   const page = await browser.newPage();
+  await page.setCacheEnabled(cache);
   page.on('console', (m) => {
     if (m.type() === 'error') problems.push(`console: ${m.text()}`);
   });

@@ -3,11 +3,12 @@
 // desktop tests' reference, keys that play at once without scrolling, the
 // blink, Escape, and the learners' tables kept in the browser's storage.
 // Any error the browser reports fails the test.
-//   node page_test.mjs SITE TRAINED_DIR CHECK...
+//   node page_test.mjs SITE TRAINED_DIR [CHECK...]
 // SITE: the built site, with the trained tables of TRAINED_DIR (full-1.txt
 // ... classic-2.txt) embedded. CHECK...: the picture checker, called as
 // CHECK... --rules full|classic PICTURE.png; exit status 0 when the picture
-// holds the reference's colours and every obstacle in place.
+// holds the reference's colours and every obstacle in place. Without it that
+// check is reported as skipped.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -17,8 +18,8 @@ import { after, before, describe, it } from 'node:test';
 import { firstFrame, launch, openPage, serve } from './chromium.mjs';
 
 const [site, trainedDir, ...check] = process.argv.slice(2);
-if (!site || !trainedDir || check.length === 0) {
-  console.error('usage: node page_test.mjs SITE TRAINED_DIR CHECK...');
+if (!site || !trainedDir) {
+  console.error('usage: node page_test.mjs SITE TRAINED_DIR [CHECK...]');
   process.exit(2);
 }
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'skivo-web-test-'));
@@ -87,13 +88,14 @@ for (const rules of ['full', 'classic']) {
     });
     after(() => page.close());
 
-    it('draws its first picture as the desktop game does, on one 512 x 512 canvas', async () => {
+    it('draws its first picture as the desktop game does, on one 512 x 512 canvas', async (t) => {
       const shot = await picture(page);
       const canvases = await page.$$eval('canvas', (all) =>
         all.map((c) => [c.width, c.height, c.getBoundingClientRect().width,
           c.getBoundingClientRect().height]));
       assert.deepEqual(canvases, [[512, 512, 512, 512]]);
-      execFileSync(check[0], [...check.slice(1), '--rules', rules, shot.file], { stdio: 'inherit' });
+      if (check.length === 0) t.skip('no picture checker given');
+      else execFileSync(check[0], [...check.slice(1), '--rules', rules, shot.file], { stdio: 'inherit' });
     });
 
     it('blinks the player red and blue, a second each', async () => {
