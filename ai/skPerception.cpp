@@ -41,7 +41,19 @@ void skPerception::setTagged(skCharacter* c) {
   updateLastTagged();
 }
 
-void skPerception::updateLastTagged() { lastTaggedByList[tagged] = lastTagged; }
+void skPerception::updateLastTagged() {
+  for (auto& entry : lastTaggedByList) {
+    if (entry.first == tagged) {
+      entry.second = lastTagged;
+      return;
+    }
+  }
+  // Room for every character of the world at the first tag, so that later
+  // first tags of others do not allocate in the middle of a match.
+  lastTaggedByList.reserve(
+      std::max<size_t>(lastTaggedByList.size() + 1, static_cast<size_t>(gs->getCharacterCount())));
+  lastTaggedByList.emplace_back(tagged, lastTagged);
+}
 
 int skPerception::getTime() { return gs->getTimer()->gameTime(); }
 
@@ -66,8 +78,10 @@ skReal skPerception::myExtent(const skVec<skReal>&) const { return me->getRadius
 bool skPerception::myselfTagged() const { return tagged == me; }
 
 const skCharacter* skPerception::whoLastTaggedMe() const {
-  const auto it = lastTaggedByList.find(me);
-  return it == lastTaggedByList.end() ? nullptr : it->second;
+  for (const auto& entry : lastTaggedByList) {
+    if (entry.first == me) return entry.second;
+  }
+  return nullptr;
 }
 
 int skPerception::myRecentTaggedCount() const { skUtil::error("not implemented"); }

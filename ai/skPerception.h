@@ -8,7 +8,7 @@
 // are milliseconds of game time. Pointers held here are never freed by it.
 #pragma once
 
-#include <map>
+#include <utility>
 #include <vector>
 
 #include "skRandom.h"
@@ -110,7 +110,9 @@ class skPerception {
   skCharacter* me;
   skCharacter* tagged;
   skCharacter* lastTagged;
-  std::map<skCharacter*, skCharacter*> lastTaggedByList;
+  // Who was "it" before each character the last time it was tagged; a few
+  // entries, one per character ever tagged, searched in turn.
+  std::vector<std::pair<skCharacter*, skCharacter*>> lastTaggedByList;
   mutable std::vector<skObstacle*> objectCache;
 
   void updateLastTagged();

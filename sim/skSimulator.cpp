@@ -29,6 +29,9 @@ skSimulator::skSimulator(skGameState* g, const skRules& r)
     : gs(g), rules(r), lastCollisionPasses(0) {}
 
 void skSimulator::simulate(skReal dt) {
+  // Sized on the first step (and when characters are added), not when the
+  // first collision comes.
+  handled.resize(static_cast<size_t>(gs->getCharacterCount()));
   generateActions();
   processActions(dt);
   resolveCollisions();
