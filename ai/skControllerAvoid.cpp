@@ -25,11 +25,10 @@ void skControllerAvoid::calcAction() {
     return;
   }
   timeLastCollisionDetected = perception->getTime();
-  skRealVec v = perception->nextCollisionPoint().relativeTo(perception->myPosition());
-  v.normalize();
-  const skRealVec n = perception->nextCollider()->normalTo(*perception->getMe());
+  const skVec2 v = (perception->collisionPoint() - perception->getMe()->position()).normalized();
+  const skVec2 n = perception->nextCollider()->contactNormal(*perception->getMe());
   // The side of the obstacle's normal; the (v.y, -v.x) side on a head-on approach.
-  const skRealVec rp = skUtil2D::perpendicularTo(v, n);
+  const skVec2 rp = skUtil2D::perpendicularTo(v, n);
   skAssert(skMath::isAlmostZero(v.dot(rp)));
   action.setDesiredDirection(rp);
   action.setDesiredSpeed(1.0);

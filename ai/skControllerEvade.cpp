@@ -9,11 +9,11 @@ skControllerEvade::skControllerEvade(skPerception* p) : skController(p) {}
 skControllerEvade::~skControllerEvade() = default;
 
 void skControllerEvade::calcAction() {
-  skRealVec v = perception->myPosition().relativeTo(perception->taggedPosition());
+  const skVec2 v = -perception->offsetToTagged();
   // Fleeing from oneself has no direction.
   skAssert(!skMath::isAlmostZero(v.length()));
   action.setDesiredSpeed(1.0);
-  action.setDesiredDirection(v.normalize());
+  action.setDesiredDirection(v.normalized());
 }
 
 }  // namespace skivo

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "skController.h"
-#include "skUtil2D.h"
+#include "skVec2.h"
 
 namespace skivo {
 
@@ -22,14 +22,13 @@ class skControllerPC : public skController {
   // Otherwise the direction of the axes, at a speed of their deflection capped
   // at 1 (a diagonal of two keys is full speed, not sqrt(2)).
   void calcAction() override {
-    const skRealVec v = skUtil2D::vec2(joystick.getX(), joystick.getY());
+    const skVec2 v(joystick.getX(), joystick.getY());
     if (v.isAlmostZero()) {
       action.setDesiredSpeed(0.0);
       return;
     }
     action.setDesiredSpeed(std::min<skReal>(1.0, v.length()));
-    skRealVec direction(v);
-    action.setDesiredDirection(direction.normalize());
+    action.setDesiredDirection(v.normalized());
   }
 
   // Opens the device; false when it is not there.

@@ -17,9 +17,8 @@ skControllerPursue::skControllerPursue(skPerception* p) : skController(p), isAng
 skControllerPursue::~skControllerPursue() = default;
 
 void skControllerPursue::calcAction() {
-  skRealVec v = perception->nearestCharacterPosition().relativeTo(perception->myPosition());
   action.setDesiredSpeed(1.0);
-  action.setDesiredDirection(v.normalize());
+  action.setDesiredDirection(perception->offsetToNearestCharacter().normalized());
 }
 
 skCharacter* skControllerPursue::calcWhoToChase() {

@@ -13,6 +13,7 @@
 #include <initializer_list>
 #include <locale>
 
+#include "skCharacter.h"
 #include "skGameState.h"
 #include "skPerception.h"
 #include "skTimer.h"
@@ -183,13 +184,13 @@ unsigned int skControllerRL::heading(skReal x, skReal y) {
 // moving: by the heading rule alone its zero velocity would read as "-y".
 unsigned int skControllerRL::getCurrentStateId() {
   const bool tagged = perception->myselfTagged();
-  const skRealVec target = tagged ? perception->nearestCharacterRelativePosition()
-                                  : perception->taggedRelativePosition();
+  const skVec2 target =
+      tagged ? perception->offsetToNearestCharacter() : perception->offsetToTagged();
   const unsigned int t = tagged ? 0 : 1;
-  const unsigned int d = heading(target[0], target[1]);
-  const skRealVec velocity = perception->myVelocity();
-  const bool moving = velocity[0] != 0.0 || velocity[1] != 0.0;
-  const unsigned int m = moving && heading(velocity[0], velocity[1]) == d ? 1 : 0;
+  const unsigned int d = heading(target.x, target.y);
+  const skVec2 velocity = perception->getMe()->velocity();
+  const bool moving = velocity.x != 0.0 || velocity.y != 0.0;
+  const unsigned int m = moving && heading(velocity.x, velocity.y) == d ? 1 : 0;
   return 8 * t + 2 * d + m;
 }
 
@@ -212,7 +213,7 @@ void skControllerRL::takeAction(int a) {
     default:
       break;
   }
-  const skRealVec direction = skUtil2D::vec2(x, y);
+  const skVec2 direction(x, y);
   action.setDesiredSpeed(direction.length());
   action.setDesiredDirection(direction);
 }

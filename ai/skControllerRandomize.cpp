@@ -24,9 +24,9 @@ void skControllerRandomize::calcAction() {
   // negative ratio has no turn to scale either. Either would make the
   // direction NaN, so both take the full range.
   if (!std::isfinite(f)) f = 1.0;
-  const skReal theta = skUtil2D::angle(a.getDesiredDirection());
+  const skReal theta = skUtil2D::angle(a.direction());
   const int k = perception->getRandom().uniform(360) - 180;
-  action.setDesiredDirection(skUtil2D::dir(theta + k * f));
+  action.setDesiredDirection(skUtil2D::unit(theta + k * f));
   action.setDesiredSpeed(a.getDesiredSpeed());
   skAssert(0 < action.getDesiredSpeed());
 }

@@ -15,7 +15,7 @@ void skControllerWander::calcAction() {
   // the process-wide one.
   if (perception) {
     skRandom& random = perception->getRandom();
-    action.setDesiredDirection(skUtil2D::uniformDir(random));
+    action.setDesiredDirection(skUtil2D::randomHeading(random));
     action.setDesiredSpeed(skMath::clamp(random.uniform01(), 0.25, 1.0));
   } else {
     action.setDesiredDirection(skUtil2D::uniformDir());

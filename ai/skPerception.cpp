@@ -1,5 +1,6 @@
 #include "skPerception.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -25,7 +26,7 @@ skPerception::~skPerception() = default;
 void skPerception::setMe(skCharacter* c) {
   me = c;
   skAssert(me);
-  objectCache.assign(3, nullptr);
+  std::fill(objectCache.begin(), objectCache.end(), nullptr);
 }
 
 void skPerception::setTagged(skCharacter* c) {
@@ -40,7 +41,19 @@ void skPerception::setTagged(skCharacter* c) {
   updateLastTagged();
 }
 
-void skPerception::updateLastTagged() { lastTaggedByList[tagged] = lastTagged; }
+void skPerception::updateLastTagged() {
+  for (auto& entry : lastTaggedByList) {
+    if (entry.first == tagged) {
+      entry.second = lastTagged;
+      return;
+    }
+  }
+  // Room for every character of the world at the first tag, so that later
+  // first tags of others do not allocate in the middle of a match.
+  lastTaggedByList.reserve(
+      std::max<size_t>(lastTaggedByList.size() + 1, static_cast<size_t>(gs->getCharacterCount())));
+  lastTaggedByList.emplace_back(tagged, lastTagged);
+}
 
 int skPerception::getTime() { return gs->getTimer()->gameTime(); }
 
@@ -48,9 +61,9 @@ int skPerception::getFrame() { return gs->getFrame(); }
 
 skRandom& skPerception::getRandom() { return gs->getRandom(); }
 
-const skRealVec& skPerception::myPosition() const { return me->getPosition(); }
+skRealVec skPerception::myPosition() const { return me->getPosition(); }
 
-const skRealVec& skPerception::myOrientation() const { return me->getOrientation(); }
+skRealVec skPerception::myOrientation() const { return me->getOrientation(); }
 
 skRealVec skPerception::myVelocity() const { return me->getVelocity(); }
 
@@ -65,22 +78,26 @@ skReal skPerception::myExtent(const skVec<skReal>&) const { return me->getRadius
 bool skPerception::myselfTagged() const { return tagged == me; }
 
 const skCharacter* skPerception::whoLastTaggedMe() const {
-  const auto it = lastTaggedByList.find(me);
-  return it == lastTaggedByList.end() ? nullptr : it->second;
+  for (const auto& entry : lastTaggedByList) {
+    if (entry.first == me) return entry.second;
+  }
+  return nullptr;
 }
 
 int skPerception::myRecentTaggedCount() const { skUtil::error("not implemented"); }
 
 bool skPerception::myselfRecentlyTagged() const { skUtil::error("not implemented"); }
 
-const skRealVec& skPerception::taggedPosition() const {
+skRealVec skPerception::taggedPosition() const {
   skAssert(tagged);
   return tagged->getPosition();
 }
 
-skRealVec skPerception::taggedRelativePosition() const {
+skRealVec skPerception::taggedRelativePosition() const { return offsetToTagged().toVec(); }
+
+skVec2 skPerception::offsetToTagged() const {
   skAssert(tagged);
-  return taggedPosition().relativeTo(myPosition());
+  return tagged->position() - me->position();
 }
 
 skReal skPerception::distanceToTagged() const {
@@ -99,9 +116,8 @@ skReal skPerception::distanceSquaredToTagged() const {
 }
 
 skRealVec skPerception::taggedFuturePosition() const {
-  skRealVec p(taggedPosition());
-  p.add(taggedVelocity());
-  return p;
+  skAssert(tagged);
+  return (tagged->position() + tagged->velocity()).toVec();
 }
 
 skCharacter* skPerception::nearestCharacter() const {
@@ -125,12 +141,16 @@ skCharacter* skPerception::nearestCharacter() const {
   return who;
 }
 
-const skRealVec& skPerception::nearestCharacterPosition() const {
+skRealVec skPerception::nearestCharacterPosition() const {
   return nearestCharacter()->getPosition();
 }
 
 skRealVec skPerception::nearestCharacterRelativePosition() const {
-  return nearestCharacterPosition().relativeTo(myPosition());
+  return offsetToNearestCharacter().toVec();
+}
+
+skVec2 skPerception::offsetToNearestCharacter() const {
+  return nearestCharacter()->position() - me->position();
 }
 
 skReal skPerception::distanceToNearestCharacter() const {
@@ -164,7 +184,7 @@ skObstacle* skPerception::nearestObstacle() const {
 skRealVec skPerception::nearestObstaclePosition() const { return nearestObstacle()->getPosition(); }
 
 skRealVec skPerception::nearestObstacleRelativePosition() const {
-  return nearestObstaclePosition().relativeTo(myPosition());
+  return (nearestObstacle()->position() - me->position()).toVec();
 }
 
 skReal skPerception::distanceToNearestObstacle() const { return distanceTo(*nearestObstacle()); }
@@ -181,7 +201,7 @@ skReal skPerception::distanceTo(const skObstacle& o) const {
 skRealVec skPerception::position(const skObstacle& o) const { return o.getPosition(); }
 
 skRealVec skPerception::relativePosition(const skObstacle& o) const {
-  return o.getPosition().relativeTo(myPosition());
+  return (o.position() - me->position()).toVec();
 }
 
 skReal skPerception::distanceSquaredTo(const skObstacle& o) const {
@@ -191,67 +211,59 @@ skReal skPerception::distanceSquaredTo(const skObstacle& o) const {
 
 skObstacle* skPerception::nextCollider() const {
   if (objectCache[nextColliderEntry]) return objectCache[nextColliderEntry];
-  const skRealVec& p = myPosition();
-  const skRealVec& v = myOrientation();
-  const skReal point[2] = {p[0], p[1]};
-  const skReal direction[2] = {v[0], v[1]};
+  const skVec2& p = me->position();
+  const skVec2& v = me->orientation();
   const skReal extent = myMaxExtent();
   skObstacle* best = nullptr;
+  int bestIndex = -1;
   skReal bestDistance = Inf;
-  const int count = gs->getObstacleCount();
-  for (int i = 0; i < count; ++i) {
-    skObstacle* o = gs->getObstacle(i);
-    if (o == me) continue;
-    skReal hit[2];
-    o->calcIntersection(point, direction, hit);
+  // The nearest hit wins; of equal ones, the lowest obstacle index, as in a
+  // scan of every obstacle in index order.
+  auto consider = [&](int j) {
+    skObstacle* o = gs->getObstacle(j);
+    if (o == me) return;
+    const skVec2 hit = o->rayHit(p, v);
     // Infinite and NaN lengths (no intersection) are skipped.
-    if (!(std::sqrt(hit[0] * hit[0] + hit[1] * hit[1]) <= largestFinite)) continue;
-    const skReal dx = hit[0] - point[0];
-    const skReal dy = hit[1] - point[1];
-    const skReal d = std::sqrt(dx * dx + dy * dy) - extent;
-    if (d < bestDistance) {
+    if (!(hit.length() <= largestFinite)) return;
+    const skReal d = (hit - p).length() - extent;
+    if (d < bestDistance || (d == bestDistance && j < bestIndex)) {
       best = o;
+      bestIndex = j;
       bestDistance = d;
     }
+  };
+  const skObstacleGrid& grid = gs->getObstacleGrid();
+  for (int j : grid.alwaysTested()) consider(j);
+  // Circles along the ray, until no cell can hold a nearer hit: a hit at
+  // distance t along the ray lies in a cell entered before t (one unit of
+  // margin for rounding).
+  const bool walked = grid.alongRay(p, v, [&](int j) {
+    consider(j);
+    return bestDistance + extent + 1.0;
+  });
+  if (!walked) {
+    for (int j = 0; j < gs->getObstacleCount(); ++j) consider(j);
   }
   objectCache[nextColliderEntry] = best;
   return best;
 }
 
-bool skPerception::calcNextCollisionPoint(skReal out[2]) const {
+skVec2 skPerception::collisionPoint() const {
   if (!objectCache[nextColliderEntry]) nextCollider();
   const skObstacle* o = objectCache[nextColliderEntry];
-  if (!o) {
-    out[0] = Inf;
-    out[1] = Inf;
-    return false;
-  }
-  const skRealVec& p = myPosition();
-  const skRealVec& v = myOrientation();
-  const skReal point[2] = {p[0], p[1]};
-  const skReal direction[2] = {v[0], v[1]};
-  o->calcIntersection(point, direction, out);
-  return true;
+  if (!o) return {Inf, Inf};
+  return o->rayHit(me->position(), me->orientation());
 }
 
-skRealVec skPerception::nextCollisionPoint() const {
-  skRealVec p(2);
-  calcNextCollisionPoint(&p[0]);
-  return p;
-}
+skRealVec skPerception::nextCollisionPoint() const { return collisionPoint().toVec(); }
 
 skReal skPerception::timeToCollision() const {
-  skReal p[2];
-  calcNextCollisionPoint(p);
-  if (std::sqrt(p[0] * p[0] + p[1] * p[1]) > largestFinite) return Inf;
-  const skRealVec& pos = myPosition();
-  const skReal rx = p[0] - pos[0];
-  const skReal ry = p[1] - pos[1];
-  skReal vx, vy;
-  me->getVelocity(vx, vy);
-  const skReal myVel = 0.0 + rx * vx + ry * vy;
+  const skVec2 p = collisionPoint();
+  if (p.length() > largestFinite) return Inf;
+  const skVec2 r = p - me->position();
+  const skReal myVel = r.dot(me->velocity());
   skAssert(0 <= myVel);
-  return std::sqrt(rx * rx + ry * ry);
+  return r.length();
 }
 
 }  // namespace skivo

@@ -8,11 +8,12 @@
 // are milliseconds of game time. Pointers held here are never freed by it.
 #pragma once
 
-#include <map>
+#include <utility>
 #include <vector>
 
 #include "skRandom.h"
 #include "skVec.h"
+#include "skVec2.h"
 
 namespace skivo {
 
@@ -42,8 +43,8 @@ class skPerception {
   skRandom& getRandom();
 
   // About me.
-  const skRealVec& myPosition() const;
-  const skRealVec& myOrientation() const;
+  skRealVec myPosition() const;
+  skRealVec myOrientation() const;
   skRealVec myVelocity() const;
   skReal myMaxExtent() const;
   skReal mySpeed() const;
@@ -60,7 +61,7 @@ class skPerception {
   bool myselfRecentlyTagged() const;
 
   // The tagged character; each checks that someone is tagged ("tagged").
-  const skRealVec& taggedPosition() const;
+  skRealVec taggedPosition() const;
   skRealVec taggedRelativePosition() const;
   skReal distanceToTagged() const;
   skRealVec taggedVelocity() const;
@@ -71,7 +72,7 @@ class skPerception {
   // The nearest other character (ties: lower character index). Needs at
   // least one other character ("who").
   skCharacter* nearestCharacter() const;
-  const skRealVec& nearestCharacterPosition() const;
+  skRealVec nearestCharacterPosition() const;
   skRealVec nearestCharacterRelativePosition() const;
   skReal distanceToNearestCharacter() const;
   skReal distanceSquaredToNearestCharacter() const;
@@ -96,17 +97,25 @@ class skPerception {
   // the name), or Inf. Checks that I am not moving away from it ("0 <= myVel").
   skReal timeToCollision() const;
 
+  // The engine's forms of the vector queries, as skVec2 values (no
+  // allocation): the tagged character's and the nearest character's place
+  // relative to mine (with the checks of taggedRelativePosition and
+  // nearestCharacterRelativePosition), and nextCollisionPoint.
+  skVec2 offsetToTagged() const;
+  skVec2 offsetToNearestCharacter() const;
+  skVec2 collisionPoint() const;
+
  private:
   skGameState* gs;
   skCharacter* me;
   skCharacter* tagged;
   skCharacter* lastTagged;
-  std::map<skCharacter*, skCharacter*> lastTaggedByList;
+  // Who was "it" before each character the last time it was tagged; a few
+  // entries, one per character ever tagged, searched in turn.
+  std::vector<std::pair<skCharacter*, skCharacter*>> lastTaggedByList;
   mutable std::vector<skObstacle*> objectCache;
 
   void updateLastTagged();
-  // The next collision point of the memoised collider into out; false if none.
-  bool calcNextCollisionPoint(skReal out[2]) const;
 };
 
 }  // namespace skivo

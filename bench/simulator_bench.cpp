@@ -1,6 +1,7 @@
 // Speed of one simulation step in a world like the built-in one: three
 // characters of mass 1 and radius 10 on one shared perception, the full game's
-// arc of circles (about 67) and the four walls, characters always moving.
+// arc of circles (about 67) and the four walls, characters always moving; and
+// the same with 71, 500 or 5,000 small circles scattered over the arena.
 // Game time advances by the step length through a hand-set clock, so the run
 // needs no display and no SDL ticks.
 #include <benchmark/benchmark.h>
@@ -49,8 +50,10 @@ class CirclingController : public skController {
   int steps;
 };
 
-// The built-in layout: characters at random places, the arc, then the walls.
-void buildWorld(skGameState& gs, skPerception* perception) {
+// The built-in layout: characters at random places, the arc (or, with
+// scattered > 0, that many circles of radius 2 at random places), then the
+// walls.
+void buildWorld(skGameState& gs, skPerception* perception, int scattered) {
   const skReal w = gs.getWorldDim()[0], h = gs.getWorldDim()[1];
   const skReal turns[3] = {0.4, -0.9, 1.7};
   for (int i = 0; i < 3; ++i) {
@@ -60,7 +63,14 @@ void buildWorld(skGameState& gs, skPerception* perception) {
     c->setRadius(10.0);
     gs.addCharacter(c);
   }
-  for (int i = 0; i <= 299; i += static_cast<int>(skMath::uniform01() * 10.0)) {
+  for (int i = 0; i < scattered; ++i) {
+    skObstacleCircle* o = new skObstacleCircle(&gs);
+    o->setRadius(2.0);
+    const skReal x = skMath::uniform01() * w;
+    o->setPosition(skUtil2D::vec2(x, skMath::uniform01() * h));
+    gs.addObstacle(o);
+  }
+  for (int i = 0; scattered == 0 && i <= 299; i += static_cast<int>(skMath::uniform01() * 10.0)) {
     skObstacleCircle* o = new skObstacleCircle(&gs);
     const skReal a = skMath::degToRad(270 - i);
     o->setPosition(
@@ -80,7 +90,7 @@ void buildWorld(skGameState& gs, skPerception* perception) {
   }
 }
 
-void BM_SimulateBuiltInWorld(benchmark::State& state) {
+void simulateWorld(benchmark::State& state, int scattered) {
   // The generator's default state, again for every run of this function.
   srand(1);
   clockMs = 0;
@@ -90,7 +100,7 @@ void BM_SimulateBuiltInWorld(benchmark::State& state) {
   gs.setTimer(&timer);
   skPerception perception(&gs);
   skSimulator sim(&gs);
-  buildWorld(gs, &perception);
+  buildWorld(gs, &perception, scattered);
   gs.getCharacter(0)->setTagged(0);
 
   // 60 steps per game second, as headless training will run it.
@@ -105,6 +115,13 @@ void BM_SimulateBuiltInWorld(benchmark::State& state) {
   state.counters["obstacles"] = gs.getObstacleCount() - 3;
   state.counters["passes/step"] = static_cast<double>(passes) / static_cast<double>(step);
 }
+void BM_SimulateBuiltInWorld(benchmark::State& state) { simulateWorld(state, 0); }
 BENCHMARK(BM_SimulateBuiltInWorld);
+
+// How the step's cost grows with the number of fixed circles.
+void BM_SimulateScatteredCircles(benchmark::State& state) {
+  simulateWorld(state, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_SimulateScatteredCircles)->Arg(71)->Arg(500)->Arg(5000);
 
 }  // namespace

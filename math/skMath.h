@@ -49,6 +49,22 @@ inline skReal uniform01() { return rand() / 2147483647.0; }
 // Uniform integer in [0, n - 1]; precondition n > 0.
 inline int uniform(int n) { return rand() % n; }
 
+// Folds e into [0, period] (both ends included) one period at a time, as on
+// the wrapping arena: -0.5 becomes period - 0.5, period itself stays. Far
+// outside (or infinite) it takes the exact remainder instead, landing where
+// the stepwise fold would (a positive multiple at the period, a negative at
+// 0), so it never loops for long; an infinite e becomes NaN.
+// Precondition: period > 0 (not checked here).
+inline skReal wrap(skReal e, skReal period) {
+  if (std::fabs(e) > 1024 * period) {
+    const skReal r = std::fmod(e, period);
+    e = r != 0 ? r : (e > 0 ? period : 0.0);
+  }
+  while (e < 0) e += period;
+  while (period < e) e -= period;
+  return e;
+}
+
 // Folds an angle in degrees into [-180, 180).
 inline skReal angleClamp(skReal t) {
   skReal x = sgn(t) * std::fmod(std::fabs(t), 360.0);

@@ -18,9 +18,12 @@ skRealVec vec2(skReal x, skReal y) {
 
 skReal angle(const skRealVec& v) {
   skAssert(dim == v.size());
-  skRealVec u(v);
-  u.normalize();
-  return skMath::radToDeg(std::atan2(u[1], u[0]));
+  return angle(skVec2(v));
+}
+
+skReal angle(const skVec2& v) {
+  const skVec2 u = v.normalized();
+  return skMath::radToDeg(std::atan2(u.y, u.x));
 }
 
 skRealVec randomPosition(const skRealVec& worldDim) {
@@ -37,16 +40,18 @@ skRealVec randomPosition(const skRealVec& worldDim, skRandom& random) {
   return p;
 }
 
-skRealVec dir(skReal t) {
+skRealVec dir(skReal t) { return unit(t).toVec(); }
+
+skVec2 unit(skReal t) {
   const skReal r = skMath::degToRad(t);
-  return vec2(std::cos(r), std::sin(r));
+  return {std::cos(r), std::sin(r)};
 }
 
 skRealVec normalDir(skReal mean, skReal std) { return dir(skMath::normalAngle(mean, std)); }
 
 skRealVec uniformDir() { return dir(skMath::uniform01() * 360 - 180); }
 
-skRealVec uniformDir(skRandom& random) { return dir(random.uniform01() * 360 - 180); }
+skVec2 randomHeading(skRandom& random) { return unit(random.uniform01() * 360 - 180); }
 
 skRealMatrix rotationMatrix(skReal t) {
   skRealMatrix m(2, 2);
@@ -64,15 +69,20 @@ skRealMatrix perpendicularTo(const skRealVec& v) {
 }
 
 skRealVec perpendicularTo(const skRealVec& v, const skRealVec& d) {
+  return perpendicularTo(skVec2(v), skVec2(d)).toVec();
+}
+
+skVec2 perpendicularTo(const skVec2& v, const skVec2& d) {
   // The reports quote these checks as written, without a space after the comma.
   // clang-format off
   skAssert(skMath::isAlmostEq(1,v.length()));
   skAssert(skMath::isAlmostEq(1,d.length()));
   // clang-format on
-  const skRealMatrix m = perpendicularTo(v);
-  const skReal x = d.dot(m.getRow(0));
-  if (skMath::isAlmostZero(x)) return m.getRow(0);
-  return x > 0 ? m.getRow(0) : m.getRow(1);
+  // Turned by -90 degrees, or by +90 when d lies on that side.
+  const skVec2 right = v.turnedRight();
+  const skReal x = d.dot(right);
+  if (skMath::isAlmostZero(x)) return right;
+  return x > 0 ? right : -right;
 }
 
 skRealMatrix tagentLinePts(const skRealVec& p, const skRealVec& center, skReal radius) {

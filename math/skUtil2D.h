@@ -6,6 +6,7 @@
 #include "skMatrix.h"
 #include "skRandom.h"
 #include "skVec.h"
+#include "skVec2.h"
 
 namespace skivo {
 namespace skUtil2D {
@@ -15,18 +16,20 @@ skRealVec vec2(skReal x, skReal y);
 
 // Heading of v in degrees, in (-180, 180]. Precondition: 2 elements (checked).
 skReal angle(const skRealVec& v);
+skReal angle(const skVec2& v);
 // Uniform in [0, worldDim[0]] x [0, worldDim[1]]; two draws, x first, from
 // the process-wide generator or from random.
 skRealVec randomPosition(const skRealVec& worldDim);
 skRealVec randomPosition(const skRealVec& worldDim, skRandom& random);
 // Unit vector at t degrees.
 skRealVec dir(skReal t);
+skVec2 unit(skReal t);
 // Unit vector at a normally distributed angle (degrees), folded into [-180, 180).
 skRealVec normalDir(skReal mean, skReal std);
 // Unit vector at an angle uniform in [-180, 180]; one draw, from the
 // process-wide generator or from random.
 skRealVec uniformDir();
-skRealVec uniformDir(skRandom& random);
+skVec2 randomHeading(skRandom& random);
 // Rotation by t radians: rows (cos t, -sin t) and (sin t, cos t).
 skRealMatrix rotationMatrix(skReal t);
 // Row 0 = v turned by -90 degrees (v.y, -v.x), row 1 = by +90 degrees (-v.y, v.x).
@@ -34,6 +37,7 @@ skRealMatrix perpendicularTo(const skRealVec& v);
 // The unit perpendicular of v on the side of d (row 0 when d is parallel to v).
 // Preconditions: v and d of unit length (checked).
 skRealVec perpendicularTo(const skRealVec& v, const skRealVec& d);
+skVec2 perpendicularTo(const skVec2& v, const skVec2& d);
 // The two points where the tangents from p touch the circle (center, radius):
 // row 0 turning towards +90 degrees, row 1 towards -90 degrees.
 // Precondition: p not inside the circle (checked).

@@ -130,23 +130,13 @@ class skVec : public std::vector<T> {
     return *this;
   }
 
-  // Folds element i into [0, v[i]] (both ends included), one period at a time.
-  // An infinite element becomes NaN rather than hanging.
+  // Folds element i into [0, v[i]] (both ends included), as skMath::wrap.
   // Preconditions: equal lengths and positive periods (checked).
   skVec& wrap(const skVec& v) {
     skAssert(vector<T>::size() == v.size());
     for (unsigned int i = 0; i < vector<T>::size(); ++i) {
       skAssert(0 < v[i]);
-      T& e = (*this)[i];
-      // Far outside (or infinite), stepping one period at a time would take
-      // for ever or never change e: take the exact remainder, landing where the
-      // stepwise fold would (a positive multiple at the period, a negative at 0).
-      if (std::fabs(e) > 1024 * v[i]) {
-        const T r = std::fmod(e, v[i]);
-        e = r != 0 ? r : (e > 0 ? v[i] : T(0));
-      }
-      while (e < 0) e += v[i];
-      while (v[i] < e) e -= v[i];
+      (*this)[i] = skMath::wrap((*this)[i], v[i]);
     }
     return *this;
   }

@@ -48,9 +48,8 @@ class skSimulator {
   skGameState* gs;
   skRules rules;
   int lastCollisionPasses;
-  // Scratch storage reused every step so that a step does not allocate.
+  // Reused every step so that a step does not allocate.
   std::vector<char> handled;
-  skRealVec nextPosition;
 };
 
 }  // namespace skivo

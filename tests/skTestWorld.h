@@ -86,7 +86,7 @@ class World {
     auto* c = new skCharacter(&gs, root);
     c->setMass(mass);
     c->setPosition(vec2(x, y));
-    c->setVelocity(vx, vy);
+    c->setVelocity({vx, vy});
     gs.addCharacter(c);
     return c;
   }

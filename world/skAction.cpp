@@ -2,20 +2,8 @@
 
 namespace skivo {
 
-skAction::skAction() : direction(2), speed(0.0) { direction[0] = 1.0; }
-
-skAction::skAction(const skAction& a) = default;
-
-skAction& skAction::operator=(const skAction& a) {
-  if (this != &a) {
-    direction = a.direction;
-    speed = a.speed;
-  }
-  return *this;
-}
-
 std::ostream& skAction::output(std::ostream& os) const {
-  os << "(" << direction << ") * " << speed;
+  os << "(" << dir << ") * " << speed;
   return os;
 }
 

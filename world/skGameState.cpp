@@ -1,5 +1,6 @@
 #include "skGameState.h"
 
+#include <algorithm>
 #include <cmath>
 #include <typeinfo>
 
@@ -31,25 +32,20 @@ int skGameState::addObstacle(skObstacle* o) {
   o->setGSIndex(index);
   obstacleIndices.push_back(index);
   objects.push_back(o);
+  obstacles.push_back(o);
   const std::type_info& type = typeid(*o);
   const bool plain = type == typeid(skObstacleCircle) || type == typeid(skCharacter);
   plainCircles.push_back(plain ? static_cast<const skObstacleCircle*>(o) : nullptr);
+  gridValid = false;
   return index;
 }
 
 int skGameState::addCharacter(skCharacter* c) {
   const int index = addObstacle(c);
   characterIndices.push_back(index);
+  characters.push_back(c);
   colliders.resize(characterIndices.size(), -1);
   return index;
-}
-
-skCharacter* skGameState::getCharacter(int i) {
-  return static_cast<skCharacter*>(objects[characterIndices[i]]);
-}
-
-skObstacle* skGameState::getObstacle(int j) {
-  return static_cast<skObstacle*>(objects[obstacleIndices[j]]);
 }
 
 int skGameState::indexOf(const std::vector<int>& list, int i) {
@@ -63,7 +59,27 @@ int skGameState::getCharacterIndex(int i) const { return indexOf(characterIndice
 
 int skGameState::getObstacleIndex(int i) const { return indexOf(obstacleIndices, i); }
 
+const skObstacleGrid& skGameState::getObstacleGrid() {
+  if (!gridValid) {
+    for (skObstacle* o : obstacles) o->inGrid = false;
+    // A character larger than this later is looked up the slow way.
+    skReal reach = 0.0;
+    for (const skCharacter* c : characters) reach = std::max(reach, c->getRadius());
+    grid.build(
+        obstacles,
+        skVec2(worldDim.size() == 2 ? worldDim[0] : 0.0, worldDim.size() == 2 ? worldDim[1] : 0.0),
+        reach);
+    // Only the circles filed in cells must report a change; they are those not
+    // always tested (walls are in neither and never move either).
+    for (skObstacle* o : obstacles) o->inGrid = true;
+    for (int j : grid.alwaysTested()) obstacles[j]->inGrid = false;
+    gridValid = true;
+  }
+  return grid;
+}
+
 int skGameState::calcColliders() {
+  const skObstacleGrid& near = getObstacleGrid();
   int count = 0;
   const int characterCount = getCharacterCount();
   const int obstacleCount = getObstacleCount();
@@ -71,25 +87,32 @@ int skGameState::calcColliders() {
     colliders[i] = -1;
     const int me = characterIndices[i];
     const skCharacter& c = *static_cast<const skCharacter*>(objects[me]);
-    const skReal cx = c.getPosition()[0];
-    const skReal cy = c.getPosition()[1];
-    for (int j = 0; j < obstacleCount; ++j) {
-      const int other = obstacleIndices[j];
-      if (other == me) continue;
+    // The highest colliding obstacle index wins, whatever the order of the
+    // tests (they change nothing).
+    auto test = [&](int j) {
+      if (obstacleIndices[j] == me || !c.colliding(*obstacles[j])) return;
+      ++count;
+      colliders[i] = std::max(colliders[i], j);
+    };
+    // A character of another type may measure distance its own way: it is
+    // tested against everything.
+    if (typeid(c) != typeid(skCharacter)) {
+      for (int j = 0; j < obstacleCount; ++j) test(j);
+      continue;
+    }
+    const skVec2& p = c.position();
+    const skReal r = c.getRadius();
+    near.near(p, r, [&](int j) {
+      // Two plain circles (the grid's already are) more than one unit apart
+      // along an axis cannot touch, whatever the rounding; NaN falls through.
       if (const skObstacleCircle* o = plainCircles[j]) {
-        // Two circles more than one unit apart along an axis cannot touch,
-        // whatever the rounding of the exact distance; NaN falls through.
-        const skReal reach = c.getRadius() + o->getRadius() + 1.0;
-        if (std::fabs(o->getPosition()[0] - cx) > reach ||
-            std::fabs(o->getPosition()[1] - cy) > reach) {
-          continue;
+        const skReal reach = r + o->getRadius() + 1.0;
+        if (std::fabs(o->position().x - p.x) > reach || std::fabs(o->position().y - p.y) > reach) {
+          return;
         }
       }
-      if (c.colliding(*static_cast<const skObstacle*>(objects[other]))) {
-        ++count;
-        colliders[i] = j;
-      }
-    }
+      test(j);
+    });
   }
   return count;
 }

@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "skObstacleGrid.h"
 #include "skRandom.h"
 #include "skVec.h"
 
@@ -44,9 +45,9 @@ class skGameState {
   // Preconditions: indices below the matching count (not checked).
   skObject* getObject(int k) { return objects[k]; }
   int getCharacterCount() const { return static_cast<int>(characterIndices.size()); }
-  skCharacter* getCharacter(int i);
+  skCharacter* getCharacter(int i) { return characters[i]; }
   int getObstacleCount() const { return static_cast<int>(obstacleIndices.size()); }
-  skObstacle* getObstacle(int j);
+  skObstacle* getObstacle(int j) { return obstacles[j]; }
 
   // Character / obstacle index of the object with object index i; fatal
   // ("index: <i> not found") when there is none.
@@ -83,6 +84,12 @@ class skGameState {
   // This world's random generator; it starts as the unseeded rand() does.
   skRandom& getRandom() { return random; }
 
+  // The grid of fixed circles, brought up to date first (obstacles added,
+  // moved or resized since the last use); for searches near a place or along a ray.
+  const skObstacleGrid& getObstacleGrid();
+  // Called by a fixed circle in the grid whose place or size changed.
+  void fixedObstacleChanged() { gridValid = false; }
+
   // Game time (ms) of the most recent change of "it", or -1.
   int getLastTaggedTime() const { return lastTagTime; }
   // Records that "it" changed now (the clock's game time).
@@ -98,10 +105,16 @@ class skGameState {
   std::vector<int> colliders;
   int lastTagTime;
   skRandom random;
-  // Per obstacle index: the obstacle when it is a plain circle or a character
-  // (whose distance is the circle distance), else null. Lets calcColliders
-  // skip pairs that are clearly apart without the virtual distance calls.
+  // The obstacles by obstacle index, and their grid; the collider search of
+  // a plain character (exact type skCharacter, whose distance is the circle
+  // distance) tests only the obstacles the grid finds near it.
+  std::vector<skObstacle*> obstacles;
+  std::vector<skCharacter*> characters;
+  // Per obstacle index: the obstacle when it is a plain circle or a plain
+  // character (exact types, whose distance is the circle distance), else null.
   std::vector<const skObstacleCircle*> plainCircles;
+  skObstacleGrid grid;
+  bool gridValid = false;
 
   static int indexOf(const std::vector<int>& list, int i);
 };

@@ -1,9 +1,15 @@
 // skObject: everything that exists in the arena. A point with a position, a
 // heading (unit vector) and a speed; the velocity is always heading x speed.
 // Positions are in world units, speeds in world units per second.
+//
+// Vector values come in two forms: the get.../set... operations take and give
+// skRealVec (allocated), for callers of the public API; position(),
+// orientation() and velocity() and the skVec2 setters are the engine's
+// allocation-free forms of the same values.
 #pragma once
 
 #include "skVec.h"
+#include "skVec2.h"
 
 namespace skivo {
 
@@ -16,10 +22,15 @@ class skObject {
   // heading (1, 0), speed 0, infinite mass (immovable), index -1, no renderer.
   explicit skObject(skGameState* gs);
   virtual ~skObject();
+  // An object belongs to one world at one index; a copy would be neither.
+  skObject(const skObject&) = delete;
+  skObject& operator=(const skObject&) = delete;
 
-  const skRealVec& getPosition() const { return position; }
-  // Copies; no wrapping here (the simulator wraps).
-  void setPosition(const skRealVec& p);
+  skRealVec getPosition() const { return pos.toVec(); }
+  const skVec2& position() const { return pos; }
+  // Copies; no wrapping here (the simulator wraps). Precondition: 2 elements.
+  void setPosition(const skRealVec& p) { setPosition(skVec2(p)); }
+  void setPosition(const skVec2& p);
 
   skReal getSpeed() const { return speed; }
   // Precondition: finite mass (checked, "mass < Inf"). Stored unchanged.
@@ -32,22 +43,19 @@ class skObject {
   void setRenderer(skObjectRenderer* r) { renderer = r; }
   skObjectRenderer* getRenderer() const { return renderer; }
 
-  // Heading x speed, as a new vector.
-  skRealVec getVelocity() const;
-  // The same without allocating: x and y of heading x speed.
-  void getVelocity(skReal& vx, skReal& vy) const {
-    vx = speed * orientation[0];
-    vy = speed * orientation[1];
-  }
+  // Heading x speed.
+  skRealVec getVelocity() const { return velocity().toVec(); }
+  skVec2 velocity() const { return speed * heading; }
   // Speed = |v| and heading = v / |v|; a v of length at most 1e-5 stops the
-  // object and keeps its heading. Precondition: finite mass, 2-element v.
-  void setVelocity(const skRealVec& v);
-  // The same from components, without allocating.
-  void setVelocity(skReal vx, skReal vy);
+  // object and keeps its heading. Preconditions: finite mass, 2-element v.
+  void setVelocity(const skRealVec& v) { setVelocity(skVec2(v)); }
+  void setVelocity(const skVec2& v);
 
-  const skRealVec& getOrientation() const { return orientation; }
+  skRealVec getOrientation() const { return heading.toVec(); }
+  const skVec2& orientation() const { return heading; }
   // Precondition: a unit vector (checked within 1e-5).
-  void setOrientation(const skRealVec& orientation);
+  void setOrientation(const skRealVec& orientation) { setOrientation(skVec2(orientation)); }
+  void setOrientation(const skVec2& orientation);
 
   void setGSIndex(int index) { gsIndex = index; }
   int getGSIndex() const { return gsIndex; }
@@ -61,12 +69,19 @@ class skObject {
  protected:
   skGameState* gs;
   skObjectRenderer* renderer;
-  skRealVec position;
+  skVec2 pos;
   skReal speed;
   skReal mass;
   int gsIndex;
-  skRealVec orientation;
+  skVec2 heading;
   bool isColliding;
+  // Set by the game state while the object stands in its grid of fixed
+  // obstacles, which must then hear of any change of place or size.
+  bool inGrid = false;
+  friend class skGameState;
+
+  // Tells the game state that this fixed obstacle changed place or size.
+  void movedInGrid();
 };
 
 }  // namespace skivo

@@ -20,20 +20,16 @@ class skObstacle : public skObject {
   virtual std::ostream& output(std::ostream& os) const = 0;
   // The first point at or ahead of point where the ray along the unit vector
   // direction meets this obstacle; (Inf, Inf) when it does not.
-  virtual skRealVec nearestIntersection(const skRealVec& point,
-                                        const skRealVec& direction) const = 0;
+  virtual skVec2 rayHit(const skVec2& point, const skVec2& direction) const = 0;
+  skRealVec nearestIntersection(const skRealVec& point, const skRealVec& direction) const {
+    return rayHit(skVec2(point), skVec2(direction)).toVec();
+  }
   // Unit normal from this obstacle towards other.
-  virtual skRealVec normalTo(const skObstacle& other) const = 0;
+  virtual skVec2 contactNormal(const skObstacle& other) const = 0;
+  skRealVec normalTo(const skObstacle& other) const { return contactNormal(other).toVec(); }
   virtual skReal distanceTo(const skObstacle& other) const = 0;
   virtual skReal distanceTo(const skObstacleCircle& other) const = 0;
   virtual skReal distanceTo(const skObstacleSide& other) const = 0;
-
-  // Allocation-free forms of nearestIntersection and normalTo, with the same
-  // arithmetic, for the per-step loops of the simulator and the perception.
-  // point, direction and out are 2-element arrays (x, y).
-  virtual void calcIntersection(const skReal point[2], const skReal direction[2],
-                                skReal out[2]) const = 0;
-  virtual void calcNormalTo(const skObstacle& other, skReal out[2]) const = 0;
 
   // distanceTo(o) <= 0 (NaN is not touching).
   bool touching(const skObstacle& o) const;

@@ -14,22 +14,10 @@ std::ostream& skObstacleSide::output(std::ostream& os) const {
   return os;
 }
 
-skRealVec skObstacleSide::nearestIntersection(const skRealVec&, const skRealVec&) const {
-  skRealVec r(2);
-  r.set(Inf);
-  return r;
-}
+skVec2 skObstacleSide::rayHit(const skVec2&, const skVec2&) const { return {Inf, Inf}; }
 
-void skObstacleSide::calcIntersection(const skReal[2], const skReal[2], skReal out[2]) const {
-  out[0] = Inf;
-  out[1] = Inf;
-}
-
-skRealVec skObstacleSide::normalTo(const skObstacle&) const { return normal; }
-
-void skObstacleSide::calcNormalTo(const skObstacle&, skReal out[2]) const {
-  out[0] = normal.size() > 0 ? normal[0] : 0.0;
-  out[1] = normal.size() > 1 ? normal[1] : 0.0;
+skVec2 skObstacleSide::contactNormal(const skObstacle&) const {
+  return {normal.size() > 0 ? normal[0] : 0.0, normal.size() > 1 ? normal[1] : 0.0};
 }
 
 skReal skObstacleSide::distanceTo(const skObstacle& o) const { return o.distanceTo(*this); }

@@ -24,19 +24,15 @@ class skObstacleSide : public skObstacle {
 
   // "normal: <normal>" and "distance: <distance>", each on its own line.
   std::ostream& output(std::ostream& os) const override;
-  // Always (Inf, Inf).
-  skRealVec nearestIntersection(const skRealVec& point, const skRealVec& direction) const override;
-  // This wall's normal, whatever the other obstacle.
-  skRealVec normalTo(const skObstacle& other) const override;
+  // Always (Inf, Inf): a ray never meets a wall.
+  skVec2 rayHit(const skVec2& point, const skVec2& direction) const override;
+  // This wall's normal, whatever the other obstacle (missing components 0).
+  skVec2 contactNormal(const skObstacle& other) const override;
   skReal distanceTo(const skObstacle& other) const override;
   // Always +infinity.
   skReal distanceTo(const skObstacleCircle& other) const override;
   // Not defined between two walls: fatal.
   skReal distanceTo(const skObstacleSide& other) const override;
-
-  void calcIntersection(const skReal point[2], const skReal direction[2],
-                        skReal out[2]) const override;
-  void calcNormalTo(const skObstacle& other, skReal out[2]) const override;
 
  protected:
   skRealVec normal;

@@ -18,7 +18,7 @@ class ScenarioWorld : public World {
     setupObstacles(gs, rules);
   }
   int circleCount() { return static_cast<int>(gs.getObjectCount()) - characterCount - sideCount; }
-  const skRealVec& circle(int k) { return gs.getObject(characterCount + k)->getPosition(); }
+  skRealVec circle(int k) { return gs.getObject(characterCount + k)->getPosition(); }
   const skReal W = 512, H = 512;
 };
 

@@ -55,8 +55,8 @@ TEST_F(SimWorld, TagPassesOnlyBetweenCollidingCharactersAndNotWithin300msOfTheLa
   it->setTagged(0);
   // x velocities of the tagged one and the other; the pair decides, not who moved.
   auto collideAt = [&](int ms, skReal v0, skReal v1) {
-    it->setVelocity(v0, 0);
-    other->setVelocity(v1, 0);
+    it->setVelocity({v0, 0});
+    other->setVelocity({v1, 0});
     now = ms;
     simulator.simulate(0);
   };

@@ -116,14 +116,12 @@ void runWorld(unsigned seed, int steps, const skRules& rules, Figures& f) {
     int tagged = 0;
     for (int i = 0; i < characters; ++i) {
       skCharacter* c = world.getCharacter(i);
-      const skRealVec& p = c->getPosition();
-      skReal vx, vy;
-      c->getVelocity(vx, vy);
-      if (!std::isfinite(p[0] + p[1] + vx + vy + c->getOrientation()[0] + c->getOrientation()[1])) {
+      const skVec2& p = c->position();
+      if (!p.isFinite() || !c->velocity().isFinite() || !c->orientation().isFinite()) {
         fail(seed, s, "a position, velocity or orientation is not finite");
       }
       if (!std::isfinite(c->getSprintEnergy())) fail(seed, s, "sprint energy is not finite");
-      if (!(p[0] >= 0 && p[0] <= w && p[1] >= 0 && p[1] <= h)) {
+      if (!(p.x >= 0 && p.x <= w && p.y >= 0 && p.y <= h)) {
         fail(seed, s, "character " + std::to_string(i) + " left the arena");
       }
       tagged += c->getIsTagged();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 
 #include "skObstacleCircle.h"
@@ -10,18 +11,18 @@ using namespace skivo;
 using skUtil2D::vec2;
 
 // A movable circle of radius 10 at (x, y) moving with velocity (vx, vy).
-static skObstacleCircle disk(skReal x, skReal y, skReal vx = 0, skReal vy = 0) {
-  skObstacleCircle c(nullptr);
-  c.setMass(1);
-  c.setPosition(vec2(x, y));
-  c.setVelocity(vx, vy);
+static std::unique_ptr<skObstacleCircle> disk(skReal x, skReal y, skReal vx = 0, skReal vy = 0) {
+  auto c = std::make_unique<skObstacleCircle>(nullptr);
+  c->setMass(1);
+  c->setPosition(vec2(x, y));
+  c->setVelocity({vx, vy});
   return c;
 }
 
-static skObstacleSide wall(skReal nx, skReal ny, skReal d) {
-  skObstacleSide s(nullptr);
-  s.setNormal(vec2(nx, ny));
-  s.setDistance(d);
+static std::unique_ptr<skObstacleSide> wall(skReal nx, skReal ny, skReal d) {
+  auto s = std::make_unique<skObstacleSide>(nullptr);
+  s->setNormal(vec2(nx, ny));
+  s->setDistance(d);
   return s;
 }
 
@@ -43,46 +44,46 @@ TEST(Object, StoppingKeepsTheLastHeadingAndAnImmovableOneCannotMoveEvenAtZero) {
 }
 
 TEST(Circles, DistanceIsTheGapBetweenRimsAndCollidingNeedsClosingInFromEitherSide) {
-  const skObstacleCircle a = disk(0, 0), overlap = disk(-15, 0);
-  EXPECT_TRUE(a.touching(disk(20, 0)));
-  EXPECT_EQ(a.distanceTo(disk(0, 25)), 5);
-  EXPECT_EQ(a.distanceTo(static_cast<const skObstacle&>(overlap)), -5);
-  EXPECT_EQ(a.distanceSquaredTo(overlap), 25);
-  EXPECT_FALSE(disk(0, 0).colliding(disk(20, 0)));              // both at rest
-  EXPECT_FALSE(disk(0, 0, -5, 0).colliding(disk(20, 0)));       // moving apart
-  EXPECT_FALSE(disk(0, 0, 5, 0).colliding(disk(20, 0, 5, 0)));  // same pace
-  const skObstacleCircle chaser = disk(0, 0, 5, 0), slower = disk(19, 0, 2, 0);
-  EXPECT_TRUE(chaser.colliding(slower));
-  EXPECT_TRUE(slower.colliding(chaser));
+  const auto a = disk(0, 0), overlap = disk(-15, 0);
+  EXPECT_TRUE(a->touching(*disk(20, 0)));
+  EXPECT_EQ(a->distanceTo(*disk(0, 25)), 5);
+  EXPECT_EQ(a->distanceTo(static_cast<const skObstacle&>(*overlap)), -5);
+  EXPECT_EQ(a->distanceSquaredTo(*overlap), 25);
+  EXPECT_FALSE(disk(0, 0)->colliding(*disk(20, 0)));              // both at rest
+  EXPECT_FALSE(disk(0, 0, -5, 0)->colliding(*disk(20, 0)));       // moving apart
+  EXPECT_FALSE(disk(0, 0, 5, 0)->colliding(*disk(20, 0, 5, 0)));  // same pace
+  const auto chaser = disk(0, 0, 5, 0), slower = disk(19, 0, 2, 0);
+  EXPECT_TRUE(chaser->colliding(*slower));
+  EXPECT_TRUE(slower->colliding(*chaser));
 }
 
 TEST(Walls, NeverTouchTheirNormalIsTheirOwnAndTwoWallsHaveNoDistance) {
-  const skObstacleSide left = wall(1, 0, 0);
-  const skObstacleCircle c = disk(0, 0);  // centred on the wall line
-  EXPECT_EQ(c.distanceTo(left), Inf);
-  EXPECT_EQ(left.distanceTo(static_cast<const skObstacle&>(c)), Inf);
-  EXPECT_FALSE(disk(0, 0, -50, 0).colliding(left));
-  EXPECT_EQ(left.normalTo(wall(0, 1, 0)), vec2(1, 0));
-  EXPECT_EQ(c.normalTo(left), vec2(-1, 0));  // towards the wall
-  EXPECT_EXIT(left.distanceTo(static_cast<const skObstacle&>(wall(-1, 0, -512))),
+  const auto left = wall(1, 0, 0);
+  const auto c = disk(0, 0);  // centred on the wall line
+  EXPECT_EQ(c->distanceTo(*left), Inf);
+  EXPECT_EQ(left->distanceTo(static_cast<const skObstacle&>(*c)), Inf);
+  EXPECT_FALSE(disk(0, 0, -50, 0)->colliding(*left));
+  EXPECT_EQ(left->normalTo(*wall(0, 1, 0)), vec2(1, 0));
+  EXPECT_EQ(c->normalTo(*left), vec2(-1, 0));  // towards the wall
+  EXPECT_EXIT(left->distanceTo(static_cast<const skObstacle&>(*wall(-1, 0, -512))),
               ::testing::ExitedWithCode(1),
               "^skObstacleSide::distanceTo not implemented for side obstacles\n$");
 }
 
 TEST(RayIntersection, IsTheFirstPointAtOrAheadOfTheStart) {
-  const skObstacleCircle c = disk(50, 0);
+  const auto c = disk(50, 0);
   const skRealVec x = vec2(1, 0), none = vec2(Inf, Inf);
-  EXPECT_EQ(c.nearestIntersection(vec2(0, 0), x), vec2(40, 0));
-  EXPECT_EQ(c.nearestIntersection(vec2(50, 0), x), vec2(60, 0));   // from inside
-  EXPECT_EQ(c.nearestIntersection(vec2(0, 10), x), vec2(50, 10));  // grazing
-  EXPECT_EQ(c.nearestIntersection(vec2(70, 0), x), none);          // behind
-  EXPECT_EQ(wall(1, 0, 0).nearestIntersection(vec2(5, 0), vec2(-1, 0)), none);
+  EXPECT_EQ(c->nearestIntersection(vec2(0, 0), x), vec2(40, 0));
+  EXPECT_EQ(c->nearestIntersection(vec2(50, 0), x), vec2(60, 0));   // from inside
+  EXPECT_EQ(c->nearestIntersection(vec2(0, 10), x), vec2(50, 10));  // grazing
+  EXPECT_EQ(c->nearestIntersection(vec2(70, 0), x), none);          // behind
+  EXPECT_EQ(wall(1, 0, 0)->nearestIntersection(vec2(5, 0), vec2(-1, 0)), none);
 }
 
 TEST(Output, CircleAndWallPrintTwoLines) {
   std::ostringstream os;
-  skObstacleCircle c = disk(1, 2);
-  c.setRadius(3.5);
-  os << static_cast<const skObstacle&>(c) << wall(-1, 0, -512);
+  const auto c = disk(1, 2);
+  c->setRadius(3.5);
+  os << static_cast<const skObstacle&>(*c) << *wall(-1, 0, -512);
   EXPECT_EQ(os.str(), "center: 1 2 \nradius: 3.5\nnormal: -1 0 \ndistance: -512\n");
 }
