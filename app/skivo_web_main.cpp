@@ -21,6 +21,7 @@
 #include "skControllerRL.h"
 #include "skGame.h"
 #include "skGui.h"
+#include "skUtil.h"
 
 extern "C" int skivo_save_tactics();
 
@@ -29,6 +30,7 @@ namespace {
 using skivo::skControllerRL;
 using skivo::skGame;
 
+// Files are indexed by character: 1 and 2 (0, the player, has no table).
 struct WebOptions {
   bool classic = false;
   std::string tactics[3];
@@ -40,9 +42,11 @@ struct WebOptions {
 skGame* game = nullptr;
 WebOptions options;
 
-// The learner of character 1 or 2.
+// The learner of character 1 or 2; fatal if the scenario gave it none.
 skControllerRL* learner(int i) {
-  return dynamic_cast<skControllerRL*>(game->getGameState().getCharacter(i)->getController());
+  auto* rl = dynamic_cast<skControllerRL*>(game->getGameState().getCharacter(i)->getController());
+  if (!rl) skivo::skUtil::error("skivo: character " + std::to_string(i) + " is not a learner");
+  return rl;
 }
 
 // Message and false when an option is unknown or lacks its file.
