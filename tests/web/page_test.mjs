@@ -5,10 +5,10 @@
 // Any error the browser reports fails the test.
 //   node page_test.mjs SITE TRAINED_DIR [CHECK...]
 // SITE: the built site, with the trained tables of TRAINED_DIR (full-1.txt
-// ... classic-2.txt) embedded. CHECK...: the picture checker, called as
-// CHECK... --rules full|classic PICTURE.png; exit status 0 when the picture
-// holds the reference's colours and every obstacle in place. Without it that
-// check is reported as skipped.
+// ... classic-2.txt) embedded. CHECK...: the desktop end-to-end tests' judge
+// of a start-up picture, called as CHECK... PICTURE.png skivo|skivo-classic;
+// exit status 0 when the picture holds only the drawing colours and every
+// obstacle in place. Without it that check is reported as skipped.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -114,7 +114,10 @@ for (const rules of ['full', 'classic']) {
           c.getBoundingClientRect().height]));
       assert.deepEqual(canvases, [[512, 512, 512, 512]]);
       if (check.length === 0) t.skip('no picture checker given');
-      else execFileSync(check[0], [...check.slice(1), '--rules', rules, shot.file], { stdio: 'inherit' });
+      else {
+        const game = rules === 'full' ? 'skivo' : 'skivo-classic';
+        execFileSync(check[0], [...check.slice(1), shot.file, game], { stdio: 'inherit' });
+      }
     });
 
     it('blinks the player red and blue, a second each', async () => {
