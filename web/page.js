@@ -75,6 +75,7 @@
     const FS = window.Module.FS;
     const haveTrained = [1, 2].every((i) => FS.analyzePath(trainedFile(i)).exists);
     document.getElementById('trained-choice').hidden = !haveTrained;
+    choice.trained = choice.trained && haveTrained;
     const args = choice.rules === 'classic' ? ['--classic'] : [];
     if (choice.remember) FS.mkdir('/remember');
     for (const i of [1, 2]) {
@@ -92,7 +93,7 @@
         }
         args.push(`--save-tactics${i}`, rememberFile(i));
       }
-      if (!from && choice.trained && haveTrained) from = trainedFile(i);
+      if (!from && choice.trained) from = trainedFile(i);
       if (from) args.push(`--tactics${i}`, from);
     }
     say('');
@@ -138,4 +139,7 @@
   });
   window.addEventListener('pagehide', saveTables);
   canvas.addEventListener('click', () => canvas.focus());
+  // Keys held while the canvas loses the focus would stay down for the game,
+  // their release going elsewhere: SDL lets them go when the window loses it.
+  canvas.addEventListener('blur', () => window.dispatchEvent(new FocusEvent('blur')));
 })();
