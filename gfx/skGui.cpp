@@ -4,6 +4,8 @@
 #include <GL/glu.h>
 #include <SDL.h>
 
+#include <cstdlib>
+
 #include "skGameState.h"
 #include "skObject.h"
 #include "skUtil2D.h"
@@ -21,9 +23,12 @@ namespace {
   skUtil::error(message + "\n" + reason);
 }
 
-// True when SDL found no display and fell back to a video driver that shows
-// nothing: the game would run for ever in a window nobody can see.
+// True when SDL found no display and fell back on its own to a video driver
+// that shows nothing: the game would run for ever in a window nobody can see.
+// A driver the user chose (SDL_VIDEODRIVER) is taken as meant.
 bool invisibleDriver(std::string& name) {
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  if (chosen && *chosen) return false;
   char buffer[64] = "";
   if (!SDL_VideoDriverName(buffer, sizeof buffer)) return false;
   name = buffer;

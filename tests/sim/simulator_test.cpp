@@ -168,3 +168,26 @@ TEST_F(SimWorld, PairsThatNoResponseCanSeparateStopAtThePassLimitAndTheStepGoesO
   EXPECT_EQ(simulator.getLastCollisionPasses(), skSimulator::maxCollisionPasses);
   EXPECT_EQ(still->getSpeed(), 0);
 }
+
+// A stalled frame (10 s) beside a circle: in 50 ms steps the character
+// bounces off it; in one step it would jump 1,000 units through it.
+TEST_F(SimWorld, AStalledFrameIsSteppedAtMost50msAtATimeAndNobodyPassesThroughACircle) {
+  skCharacter* c = add(100, 200, 100, 0);
+  action(c).setDesiredDirection(vec2(1, 0));
+  action(c).setDesiredSpeed(1);
+  addCircle(130, 200);
+  simulator.simulateFrame(10.0);
+  EXPECT_LT(c->getPosition()[0], 120);
+  EXPECT_NEAR(c->getPosition()[1], 200, 1e-9);
+  // A frame of 50 ms or less is exactly one step.
+  skCharacter* free = add(300, 400, 100, 0);
+  simulator.simulateFrame(0.05);
+  EXPECT_NEAR(free->getPosition()[0], 305, 1e-9);
+}
+
+// Instead of staying at NaN for ever, unseen.
+TEST_F(SimWorld, ACharacterWithAPlaceBeyondAnyNumberStopsTheProgramNamingTheCoordinate) {
+  add(100, 200)->setPosition(vec2(-Inf, 200));
+  EXPECT_EXIT(simulator.simulate(0.1), ::testing::ExitedWithCode(1),
+              "^cannot wrap the coordinate -inf into \\[0, 512\\]\n$");
+}
