@@ -48,6 +48,17 @@ TEST_F(SimWorld, PairResponseConservesNormalMomentumAndReturnsThreeQuartersOfThe
   }
 }
 
+// Three in a row: the middle one is partner of both ends in the first pass,
+// handled already when the last one meets it, and still answered. Two passes
+// then; three if the second response waited for the next pass.
+TEST_F(SimWorld, ACharacterAlreadyHandledInAPassIsStillThePartnerOfALaterOne) {
+  skCharacter *left = add(100, 100, 10, 0), *middle = add(119, 100), *right = add(138, 100, -10, 0);
+  simulator.simulate(0);
+  EXPECT_EQ(simulator.getLastCollisionPasses(), 2);
+  EXPECT_NEAR(getV(left)[0] + getV(middle)[0] + getV(right)[0], 0, eps);
+  EXPECT_NEAR(getV(right)[0], 6.40625, eps);
+}
+
 TEST_F(SimWorld, TagPassesOnlyBetweenCollidingCharactersAndNotWithin300msOfTheLastTransfer) {
   skCharacter* it = add(100, 100, 10, 0);
   skCharacter* other = add(119, 100);
