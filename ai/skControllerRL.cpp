@@ -163,7 +163,7 @@ void skControllerRL::calcAction() {
     setQ(lastState, lastAction, updated);
   }
   skRandom& random = perception->getRandom();
-  if (random.uniform01() < epsilon) aPrime = exploratoryAction(random.uniform01());
+  if (explores(random.uniform01())) aPrime = exploratoryAction(random.uniform01());
 
   takeAction(static_cast<int>(aPrime));
   lastAction = aPrime;
@@ -247,6 +247,8 @@ unsigned int skControllerRL::greedyAction(unsigned int s) const {
   }
   return best;
 }
+
+bool skControllerRL::explores(skReal u) const { return u < epsilon; }
 
 unsigned int skControllerRL::exploratoryAction(skReal u) const {
   if (!(u > 0.0)) return 0;

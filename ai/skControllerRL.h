@@ -117,6 +117,8 @@ class skControllerRL : public skController {
   static unsigned int heading(skReal x, skReal y);
   // The move with the highest value in state s; ties go to the lowest index.
   unsigned int greedyAction(unsigned int s) const;
+  // Whether a decision with the draw u explores: u < 0.1.
+  bool explores(skReal u) const;
   // Maps a draw u in [0, 1] to a move below numActions (u = 1 included).
   unsigned int exploratoryAction(skReal u) const;
 };

@@ -85,7 +85,7 @@ bool skGame::runFrame(bool simulate) {
   lastGameTime = gameTime;
   // Measured before the check, so a quitting frame still counts its time.
   if (skGui::isQuit()) return false;
-  if (simulate) sim.simulate(lastStep);
+  if (simulate) sim.simulateFrame(lastStep);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "skGameState.h"
 #include "skObject.h"
@@ -25,9 +26,12 @@ namespace {
   skUtil::error(message + "\n" + reason);
 }
 
-// True when SDL found no display and fell back to a video driver that shows
-// nothing: the game would run for ever in a window nobody can see.
+// True when SDL found no display and fell back on its own to a video driver
+// that shows nothing: the game would run for ever in a window nobody can see.
+// A driver the user chose (SDL_VIDEODRIVER) is taken as meant.
 bool invisibleDriver(std::string& name) {
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  if (chosen && *chosen) return false;
   char buffer[64] = "";
   if (!SDL_VideoDriverName(buffer, sizeof buffer)) return false;
   name = buffer;

@@ -51,11 +51,17 @@ inline int uniform(int n) { return rand() % n; }
 
 // Folds e into [0, period] (both ends included) one period at a time, as on
 // the wrapping arena: -0.5 becomes period - 0.5, period itself stays. Far
-// outside (or infinite) it takes the exact remainder instead, landing where
-// the stepwise fold would (a positive multiple at the period, a negative at
-// 0), so it never loops for long; an infinite e becomes NaN.
+// outside it takes the exact remainder instead, landing where the stepwise
+// fold would (a positive multiple at the period, a negative at 0), so it
+// never loops for long. An infinite or NaN e has no place in the arena: fatal
+// ("cannot wrap the coordinate <e> into [0, <period>]"), so that a broken
+// value is reported where it arises instead of travelling on as NaN.
 // Precondition: period > 0 (not checked here).
 inline skReal wrap(skReal e, skReal period) {
+  if (!std::isfinite(e)) {
+    skUtil::error("cannot wrap the coordinate " + skUtil::dtos(e) + " into [0, " +
+                  skUtil::dtos(period) + "]");
+  }
   if (std::fabs(e) > 1024 * period) {
     const skReal r = std::fmod(e, period);
     e = r != 0 ? r : (e > 0 ? period : 0.0);

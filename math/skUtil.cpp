@@ -31,5 +31,11 @@ std::string itos(int n) {
   return os.str();
 }
 
+std::string dtos(double x) {
+  std::ostringstream os;
+  os << x;
+  return os.str();
+}
+
 }  // namespace skUtil
 }  // namespace skivo

@@ -20,6 +20,8 @@ void warn(bool condition, const std::string& message);
                         const std::string& message);
 // n in decimal, as an output string stream writes it.
 std::string itos(int n);
+// x as an output string stream writes it (six significant digits; "nan", "inf").
+std::string dtos(double x);
 
 // The part of a path after its last '/' (the file name without its directory).
 constexpr const char* baseName(const char* path) {

@@ -38,6 +38,17 @@ void skSimulator::simulate(skReal dt) {
   updateGameState(dt);
 }
 
+void skSimulator::simulateFrame(skReal dt) {
+  if (!(dt > maxStep) || !std::isfinite(dt)) {
+    simulate(dt);
+    return;
+  }
+  // A stall of more than about a quarter of an hour (a machine asleep) is
+  // caught up in longer steps rather than in ever more of them.
+  const skReal steps = std::min(std::ceil(dt / maxStep), skReal(maxFrameSteps));
+  for (int k = 0; k < static_cast<int>(steps); ++k) simulate(dt / steps);
+}
+
 void skSimulator::generateActions() {
   for (int i = 0; i < gs->getCharacterCount(); ++i) {
     skCharacter* c = gs->getCharacter(i);

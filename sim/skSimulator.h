@@ -32,6 +32,17 @@ class skSimulator {
   // controller and a finite mass.
   void simulate(skReal dt);
 
+  // The longest step simulateFrame takes, in seconds, and the most steps it
+  // makes of one frame.
+  static constexpr skReal maxStep = 0.05;
+  static constexpr int maxFrameSteps = 20000;
+  // A frame's dt seconds in equal steps of at most maxStep: one step for a
+  // frame up to 50 ms (exactly simulate(dt)), more after a stall (a window
+  // dragged, a machine resumed), so that nobody is thrown through obstacles
+  // or other characters; at most maxFrameSteps of them. The clock does not
+  // move between those steps.
+  void simulateFrame(skReal dt);
+
   // Collision passes the last step ran (0 when nothing collided); equal to
   // maxCollisionPasses when the limit cut the resolution short.
   int getLastCollisionPasses() const { return lastCollisionPasses; }

@@ -1,5 +1,7 @@
 // The composite controllers, over a scripted inner controller and a
 // perception whose question and distance the test sets.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "skControllerConditional.h"
@@ -72,6 +74,42 @@ TEST_F(Composites, RampPeriodGrowsWithDistanceBetweenItsBounds) {
   ramp.setFarDistance(300);
   ramp.setNearDistance(-1e6);
   EXPECT_EQ(observedPeriod(ramp, 200), 266);  // 266.67 ms, cut to whole milliseconds
+  // No far distance: 0 / 0 and a NaN distance count as far, not as an
+  // undefined conversion of NaN.
+  ramp.setFarDistance(0);
+  EXPECT_EQ(observedPeriod(ramp, 0), 400);
+  EXPECT_EQ(observedPeriod(ramp, std::nan("")), 400);
+  EXPECT_EQ(observedPeriod(ramp, -5), 100);
+}
+
+// The turn is a whole number of degrees k from -180 to 179, drawn from the
+// world's generator, scaled by distance / far distance (negative turns the
+// other way); without a usable ratio the full range applies.
+TEST_F(Composites, RandomizeTurnsByWholeDegreesScaledByTheDistanceEitherWay) {
+  inner.willDecide(1, 0, 1.0);
+  skControllerRandomize randomize(&perception, &inner, scriptedDistance(), 0, 100);
+  const skReal rows[][2] = {{100, 1}, {250, 1}, {-50, -0.5}, {25, 0.25}};
+  skRandom probe = gs.getRandom();
+  int lowest = 0, highest = 0;
+  for (int k = 0; k < 4000; ++k) {
+    const auto& r = rows[k % 4];
+    perception.d = r[0];
+    randomize.calcAction();
+    const int turn = probe.uniform(360) - 180;
+    lowest = std::min(lowest, turn);
+    highest = std::max(highest, turn);
+    const skRealVec expected = skUtil2D::dir(turn * r[1]);
+    ASSERT_TRUE(randomize.getAction().getDesiredDirection().isAlmostEq(expected)) << k;
+  }
+  EXPECT_EQ(lowest, -180);
+  EXPECT_EQ(highest, 179);
+  randomize.setFarDistance(0);
+  for (skReal d : {0.0, -5.0, std::nan("")}) {
+    perception.d = d;
+    randomize.calcAction();
+    const skRealVec expected = skUtil2D::dir(probe.uniform(360) - 180);
+    EXPECT_TRUE(randomize.getAction().getDesiredDirection().isAlmostEq(expected)) << d;
+  }
 }
 
 TEST_F(Composites, RandomizeAtDistanceZeroGivesTheInnerDirectionAsAUnitVectorEvenFromZero) {

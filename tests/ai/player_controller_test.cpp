@@ -25,7 +25,9 @@ TEST(PlayerController, NoInputStopsKeepingTheHeadingAndADiagonalIsFullSpeedAt45D
   const skReal rows[][5] = {{0, -1, 0, -1, 1},  // x, y -> direction x, y, speed
                             {0, 0, 0, -1, 0},
                             {1, 1, M_SQRT1_2, M_SQRT1_2, 1},
-                            {-0.3, 0.4, -0.6, 0.8, 0.5}};
+                            {-0.3, 0.4, -0.6, 0.8, 0.5},
+                            // the stick's smallest deflection (raw 1) already moves
+                            {skJoystickSDL::xFromAxis(1), 0, 1, 0, 1 / 32768.0}};
   for (const auto& r : rows) {
     pc.getDevice().x = r[0];
     pc.getDevice().y = r[1];

@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -43,6 +44,7 @@ class skControllerRLTest : public sktest::WorldTest {
     c.lastState = s, c.lastAction = a;
   }
   static skRealVec& evasion(skControllerRL& c) { return c.evasionMap; }
+  static bool explores(skControllerRL& c, skReal u) { return c.explores(u); }
 };
 
 }  // namespace skivo
@@ -113,6 +115,70 @@ TEST_F(RLDecision, GreedyMoveIsTheBestValueWithTiesToTheLowestAndUpdatesUseIt) {
   q(l, next, 2) = 1.0;
   ASSERT_TRUE(decideAt(a, 300));
   EXPECT_NEAR(q(l, previous, 3), 0.46, 1e-15);
+}
+
+// Row 8 t + 2 d + m: t = 0 while I am "it" (target: the nearest one) and 1
+// otherwise (target: the one who is "it", even when someone else is nearer);
+// d = the target's heading; m = 1 when I move along d. All 16 rows are met,
+// each by one situation only.
+TEST_F(RLDecision, TheStateRowFollowsRoleTargetAndOwnHeadingAndEverySituationHasItsOwnRow) {
+  skCharacter *me = add(256, 256), *target = add(0, 0), *bystander = add(0, 0);
+  const skReal axes[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};  // headings 0 to 3
+  std::vector<bool> seen(16, false);
+  for (unsigned int t = 0; t < 2; ++t) {
+    for (unsigned int d = 0; d < 4; ++d) {
+      for (unsigned int m = 0; m < 2; ++m) {
+        // While I am "it" my target is the nearest one; otherwise the one who
+        // is "it" stays my target though the bystander is nearer.
+        const skReal *to = axes[d], *aside = axes[(d + 1) % 4];
+        const skReal targetAt = t == 0 ? 30 : 100, bystanderAt = t == 0 ? 100 : 30;
+        target->setPosition(vec2(256 + targetAt * to[0], 256 + targetAt * to[1]));
+        bystander->setPosition(vec2(256 + bystanderAt * aside[0], 256 + bystanderAt * aside[1]));
+        (t == 0 ? me : target)->setTagged(0);
+        // Moving along the target's heading, or along another one.
+        const skReal* way = m ? to : aside;
+        me->setVelocity(vec2(40 * way[0], 40 * way[1]));
+        const unsigned int row = state(me);
+        EXPECT_EQ(row, 8 * t + 2 * d + m) << "t " << t << ", d " << d << ", m " << m;
+        seen[row] = true;
+      }
+    }
+  }
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 16);
+  me->setVelocity(vec2(0, 0));  // standing still is not moving along any heading
+  EXPECT_EQ(state(me) % 2, 0u);
+}
+
+// Exploration draws from the world's generator: u < 0.1 takes the move of
+// a second draw; the update learns from the greedy value all the same.
+TEST_F(RLDecision, AnExploringDecisionTakesTheDrawnMoveButLearnsFromTheGreedyValue) {
+  EXPECT_TRUE(explores(rl(add(0, 0)), 0.0999999));
+  EXPECT_FALSE(explores(rl(add(0, 0)), 0.1));
+  skCharacter* a = add(100, 0);
+  add(200, 0)->setTagged(0);
+  skControllerRL& l = rl(a);
+  const unsigned int s = state(a);
+  for (unsigned int m = 0; m < 5; ++m) q(l, s, m) = m == 2 ? 0.5 : 0.0;
+  // A seed whose first draw explores a move other than the greedy one, and
+  // one whose first draw does not explore.
+  auto drawnMove = [](unsigned int seed) {
+    skRandom probe(seed);
+    return probe.uniform01() < 0.1 ? static_cast<int>(probe.uniform01() * 5) : -1;
+  };
+  unsigned int exploring = 1, greedyOne = 1;
+  while (drawnMove(exploring) < 0 || drawnMove(exploring) == 2) ++exploring;
+  while (drawnMove(greedyOne) >= 0) ++greedyOne;
+  const int drawn = drawnMove(exploring);
+  gs.getRandom().seed(exploring);
+  setLast(l, 3, 1);
+  ASSERT_TRUE(decideAt(a, 300));
+  const skAction taken = l.getAction();
+  take(l, drawn);
+  EXPECT_EQ(taken.direction(), l.getAction().direction()) << "move " << drawn;
+  EXPECT_NEAR(q(l, 3, 1), 0.1 * 0.1 * 0.5, 1e-15);
+  gs.getRandom().seed(greedyOne);
+  ASSERT_TRUE(decideAt(a, 600));
+  EXPECT_EQ(l.getAction().getDesiredDirection(), vec2(0, 1)) << "the greedy move 2";
 }
 
 class RLFiles : public skControllerRLTest {

@@ -22,13 +22,20 @@ struct OpenPursue : skControllerPursue {
 };
 using Steering = WorldTest;
 
-TEST(Wander, SpeedStaysBetweenAQuarterAndFullAndFlockIsNotImplemented) {
-  srand(11);
-  skControllerWander wander(nullptr);
-  for (int i = 0; i < 1000; ++i) {
+// A heading, then a speed: a draw below a quarter is raised to exactly 0.25
+// (about a quarter of all draws), not rescaled.
+TEST_F(Steering, WanderDrawsAHeadingThenASpeedClampedToAQuarterAndFlockIsNotImplemented) {
+  skControllerWander wander(&perception);
+  skRandom probe = gs.getRandom();
+  int quarters = 0;
+  for (int i = 0; i < 4000; ++i) {
     wander.calcAction();
-    ASSERT_NEAR(wander.getAction().getDesiredSpeed(), 0.625, 0.375);  // 0.25 to 1
+    const skReal angle = probe.uniform01() * 360 - 180, u = probe.uniform01();
+    ASSERT_TRUE(wander.getAction().getDesiredDirection().isAlmostEq(skUtil2D::dir(angle))) << i;
+    ASSERT_EQ(wander.getAction().getDesiredSpeed(), u < 0.25 ? 0.25 : u) << i;
+    quarters += wander.getAction().getDesiredSpeed() == 0.25;
   }
+  EXPECT_NEAR(quarters / 4000.0, 0.25, 0.03);
   skControllerFlock flock(nullptr);
   EXPECT_EXIT(flock.calcAction(), ::testing::ExitedWithCode(1), "not implemented");
 }

@@ -81,3 +81,30 @@ TEST_F(ScatteredLayout, PutsFiftyCirclesOverTheLowerLeftPart) {
     EXPECT_TRUE(0 <= p[0] && p[0] <= W / 2 && 0 <= p[1] && p[1] <= W / 1.2) << p;
   }
 }
+
+// The draws come in the order that makes a layout: x then y for characters
+// 0, 1 and 2, then the circles (arc: one step each, after placing it;
+// scattered: x then y each), all from the world's own generator.
+TEST_P(Scenario, DrawsEveryCoordinateInTheOrderTheGameDoes) {
+  World seeded(vec2(512, 512), GetParam());
+  seeded.gs.getRandom().seed(99);
+  setupCharacters(seeded.gs, &seeded.perception, new ScriptedController(&seeded.perception));
+  setupObstacles(seeded.gs, GetParam());
+  skRandom probe(99);
+  for (int i = 0; i < characterCount; ++i) {
+    const skReal x = probe.uniform01() * W;
+    EXPECT_EQ(seeded.gs.getCharacter(i)->getPosition(), vec2(x, probe.uniform01() * H)) << i;
+  }
+  const int circles = static_cast<int>(seeded.gs.getObjectCount()) - characterCount - sideCount;
+  for (int k = 0, step = 0; k < circles; ++k) {
+    const skRealVec p = seeded.gs.getObject(characterCount + k)->getPosition();
+    if (GetParam().layout == skRules::Layout::arc) {
+      const skReal a = skMath::degToRad(270 - step);
+      EXPECT_EQ(p, vec2((W / 3.0) * (std::sin(a) + 1.5), (W / 4.0) * (std::cos(a) + 1.5))) << k;
+      step += static_cast<int>(probe.uniform01() * 10.0);
+    } else {
+      const skReal x = probe.uniform01() * W / 2.0;
+      EXPECT_EQ(p, vec2(x, probe.uniform01() * W / 1.2)) << k;
+    }
+  }
+}

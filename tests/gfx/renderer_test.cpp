@@ -43,3 +43,18 @@ TEST_F(WorldTest, CharacterArrowStartsOnTheRimAndIsOneAndAHalfRadiiAtTopSpeed) {
   EXPECT_TRUE(base.isAlmostEq(vec2(100, 210)));
   EXPECT_NEAR(v.length(), 15.0, 1e-9);
 }
+
+// The arrow's shape: a shaft along the direction and two barbs half as long,
+// leaning back at 2.5 radians from it; nothing at all for no direction.
+TEST(Arrow, ShaftToTheTipAndBarbsOfHalfItsLengthTowardsAbout6AndPlusMinus3) {
+  skRealVec shaft, barb1, barb2;
+  skGui::calcArrow(vec2(10, 0), shaft, barb1, barb2);
+  EXPECT_EQ(shaft, vec2(10, 0));
+  EXPECT_NEAR(barb1.length(), 5, 1e-12);
+  EXPECT_NEAR(shaft[0] + barb1[0], 6.0, 0.01);
+  EXPECT_NEAR(shaft[1] + barb1[1], 3.0, 0.01);
+  EXPECT_NEAR(shaft[0] + barb2[0], 6.0, 0.01);
+  EXPECT_NEAR(shaft[1] + barb2[1], -3.0, 0.01);
+  skGui::calcArrow(vec2(0, 0), shaft, barb1, barb2);
+  for (const skRealVec* v : {&shaft, &barb1, &barb2}) EXPECT_EQ(*v, vec2(0, 0));
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <sstream>
 
 #include "skMatrix.h"
@@ -30,6 +32,11 @@ TEST(Wrap, CoordinatesAtOrBeyondTheSeamFoldWithoutHanging) {
     skRealVec v = vec2(r[0], r[1]);
     EXPECT_EQ(v.wrap(vec2(512, 512)), vec2(r[2], r[3])) << r[0] << " " << r[1];
   }
+  // A coordinate that is no number has no place: fatal, naming it.
+  EXPECT_EXIT(vec2(3, Inf).wrap(vec2(512, 512)), ::testing::ExitedWithCode(1),
+              "^cannot wrap the coordinate inf into \\[0, 512\\]\n$");
+  EXPECT_EXIT(vec2(std::nan(""), 3).wrap(vec2(512, 512)), ::testing::ExitedWithCode(1),
+              "cannot wrap the coordinate -?nan");
 }
 
 TEST(Vec, MismatchedLengthsAndNonPositivePeriodsAreFatal) {

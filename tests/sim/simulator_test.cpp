@@ -48,6 +48,17 @@ TEST_F(SimWorld, PairResponseConservesNormalMomentumAndReturnsThreeQuartersOfThe
   }
 }
 
+// Three in a row: the middle one is partner of both ends in the first pass,
+// handled already when the last one meets it, and still answered. Two passes
+// then; three if the second response waited for the next pass.
+TEST_F(SimWorld, ACharacterAlreadyHandledInAPassIsStillThePartnerOfALaterOne) {
+  skCharacter *left = add(100, 100, 10, 0), *middle = add(119, 100), *right = add(138, 100, -10, 0);
+  simulator.simulate(0);
+  EXPECT_EQ(simulator.getLastCollisionPasses(), 2);
+  EXPECT_NEAR(getV(left)[0] + getV(middle)[0] + getV(right)[0], 0, eps);
+  EXPECT_NEAR(getV(right)[0], 6.40625, eps);
+}
+
 TEST_F(SimWorld, TagPassesOnlyBetweenCollidingCharactersAndNotWithin300msOfTheLastTransfer) {
   skCharacter* it = add(100, 100, 10, 0);
   skCharacter* other = add(119, 100);
@@ -167,4 +178,27 @@ TEST_F(SimWorld, PairsThatNoResponseCanSeparateStopAtThePassLimitAndTheStepGoesO
   simulator.simulate(0);
   EXPECT_EQ(simulator.getLastCollisionPasses(), skSimulator::maxCollisionPasses);
   EXPECT_EQ(still->getSpeed(), 0);
+}
+
+// A stalled frame (10 s) beside a circle: in 50 ms steps the character
+// bounces off it; in one step it would jump 1,000 units through it.
+TEST_F(SimWorld, AStalledFrameIsSteppedAtMost50msAtATimeAndNobodyPassesThroughACircle) {
+  skCharacter* c = add(100, 200, 100, 0);
+  action(c).setDesiredDirection(vec2(1, 0));
+  action(c).setDesiredSpeed(1);
+  addCircle(130, 200);
+  simulator.simulateFrame(10.0);
+  EXPECT_LT(c->getPosition()[0], 120);
+  EXPECT_NEAR(c->getPosition()[1], 200, 1e-9);
+  // A frame of 50 ms or less is exactly one step.
+  skCharacter* free = add(300, 400, 100, 0);
+  simulator.simulateFrame(0.05);
+  EXPECT_NEAR(free->getPosition()[0], 305, 1e-9);
+}
+
+// Instead of staying at NaN for ever, unseen.
+TEST_F(SimWorld, ACharacterWithAPlaceBeyondAnyNumberStopsTheProgramNamingTheCoordinate) {
+  add(100, 200)->setPosition(vec2(-Inf, 200));
+  EXPECT_EXIT(simulator.simulate(0.1), ::testing::ExitedWithCode(1),
+              "^cannot wrap the coordinate -inf into \\[0, 512\\]\n$");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <type_traits>
 
 #include "skTestWorld.h"
 
@@ -45,4 +46,21 @@ TEST(Character, OwnsItsControllerAndTheGameStateOwnsTheCharacter) {
     EXPECT_FALSE(second);
   }
   EXPECT_TRUE(second);
+}
+
+// Objects belong to one world at one index and own what they point to: a
+// copy would delete a controller twice.
+static_assert(!std::is_copy_constructible<skCharacter>::value, "characters are not copied");
+static_assert(!std::is_copy_assignable<skCharacter>::value, "characters are not copied");
+static_assert(!std::is_copy_constructible<skObstacleCircle>::value, "objects are not copied");
+static_assert(!std::is_copy_constructible<skGameState>::value, "worlds are not copied");
+
+TEST_F(WorldTest, ACharacterWhoseControllerHasNoPerceptionCanBeTaggedAndPassTheTag) {
+  skCharacter* blind = addCharacter(100, 100, 10, 0, new ScriptedController(nullptr));
+  skCharacter* other = addCharacter(119, 100, 0, 0, new ScriptedController(nullptr));
+  blind->setTagged(0);
+  now = 400;
+  simulator.simulate(0);
+  EXPECT_TRUE(other->getIsTagged());
+  EXPECT_FALSE(blind->getIsTagged());
 }
