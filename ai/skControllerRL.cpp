@@ -23,8 +23,6 @@ namespace {
 
 // The strategy maps cover the fixed 512 x 512 arena.
 const skReal arenaSide = 512.0;
-// Share of decisions that take a random move.
-const skReal epsilon = 0.1;
 
 bool writeAll(int fd, const char* data, size_t size) {
   while (size > 0) {
@@ -98,7 +96,7 @@ unsigned int loadValues(const std::string& filename, std::initializer_list<skRea
 
 }  // namespace
 
-skControllerRL::skControllerRL(skPerception* perception)
+skControllerRL::skControllerRL(skPerception* perception, const skLearningSettings& settings)
     : skController(perception),
       numStates(16),
       numActions(5),
@@ -107,9 +105,10 @@ skControllerRL::skControllerRL(skPerception* perception)
       taggingDecayParameter(0.9),
       puffFalloffParameter(50.0),
       strategyUpdateInterval(250),
-      rlAlpha(0.1),
-      rlGamma(0.1),
-      thinkInterval(250.0),
+      rlAlpha(settings.alpha),
+      rlGamma(settings.gamma),
+      thinkInterval(settings.thinkMs),
+      epsilon(settings.epsilon),
       // The first decision learns into entry (0, 0): standing still, which is
       // what a character does before its controller first decides.
       lastState(0),

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "skController.h"
+#include "skLearningSettings.h"
 #include "skVec.h"
 
 namespace skivo {
@@ -24,7 +25,9 @@ class skControllerRL : public skController {
  public:
   // perception: shared, not owned; must be bound to the character (setMe)
   // before each calcAction, and some character must be "it" by then.
-  explicit skControllerRL(skPerception* perception);
+  // settings: how it learns (the game's own by default); valid() must hold.
+  explicit skControllerRL(skPerception* perception,
+                          const skLearningSettings& settings = skLearningSettings());
   ~skControllerRL() override;
 
   // Decides when more than 250 ms of ticks have passed since the previous
@@ -75,6 +78,7 @@ class skControllerRL : public skController {
   const skReal rlAlpha;
   const skReal rlGamma;
   const skReal thinkInterval;  // ms that must be exceeded between decisions
+  const skReal epsilon;        // share of decisions that explore
 
   unsigned int lastState;
   unsigned int lastAction;
@@ -117,7 +121,7 @@ class skControllerRL : public skController {
   static unsigned int heading(skReal x, skReal y);
   // The move with the highest value in state s; ties go to the lowest index.
   unsigned int greedyAction(unsigned int s) const;
-  // Whether a decision with the draw u explores: u < 0.1.
+  // Whether a decision with the draw u explores: u < epsilon (0.1).
   bool explores(skReal u) const;
   // Maps a draw u in [0, 1] to a move below numActions (u = 1 included).
   unsigned int exploratoryAction(skReal u) const;
