@@ -250,7 +250,7 @@ std::string skArenaOptions::usage() {
         "                        output; the summary then goes to standard error)\n"
         "  --checkpoint-minutes M\n"
         "                        every M game minutes, save the CSV and the tables\n"
-        "                        as they stand (default 500; 0 for never)\n"
+        "                        as they stand (default 2000; 0 for never)\n"
         "  --no-progress         no progress bar (it is shown only on a terminal)\n"
         "  --help                this text\n"
         "\n"

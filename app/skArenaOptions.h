@@ -20,7 +20,7 @@ class skArenaOptions {
   // Longest run: game time is counted in int milliseconds.
   static constexpr double maxMinutes = 30000.0;
   static constexpr int maxStepMs = 60000;
-  static constexpr double defaultCheckpointMinutes = 500.0;
+  static constexpr double defaultCheckpointMinutes = 2000.0;
 
   bool classic = false;
   double minutes = 10.0;

@@ -143,7 +143,7 @@ int skArenaRun::run() {
   if (stoppedBy != 0) {
     std::string wrote;
     if (!options.csv.empty()) {
-      wrote = "'" + options.csv + "' (" + std::to_string(csvRows) + " minutes)";
+      wrote = "'" + options.csv + "' (" + std::to_string(csvRows) + " rows)";
     }
     for (int k = 0; k < 2; ++k) {
       if (options.saveTactics[k].empty()) continue;
