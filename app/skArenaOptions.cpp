@@ -71,9 +71,17 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
         help = true;
       continue;
     }
-    static const char* const withValue[] = {
-        "--minutes", "--step-ms",       "--seed",          "--player",        "--npc",
-        "--csv",     "--load-tactics1", "--load-tactics2", "--save-tactics1", "--save-tactics2"};
+    static const char* const withValue[] = {"--minutes",
+                                            "--step-ms",
+                                            "--seed",
+                                            "--player",
+                                            "--npc",
+                                            "--csv",
+                                            "--load-tactics1",
+                                            "--load-tactics2",
+                                            "--save-tactics1",
+                                            "--save-tactics2",
+                                            "--checkpoint-minutes"};
     bool known = false;
     for (const char* o : withValue) known = known || name == o;
     if (!known) {
@@ -98,6 +106,17 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
         return false;
       }
       minutes = m;
+    } else if (name == "--checkpoint-minutes") {
+      double m = 0;
+      if (!parseReal(value, m)) {
+        error = "--checkpoint-minutes: '" + value + "' is not a number";
+        return false;
+      }
+      if (!(m >= 0) || m > maxMinutes) {
+        error = "--checkpoint-minutes: " + value + " is out of range (0 for none, up to 30000)";
+        return false;
+      }
+      checkpointMinutes = m;
     } else if (name == "--step-ms") {
       unsigned long long s = 0;
       if (!parseWhole(value, 1000000000ULL, s)) {
@@ -227,9 +246,18 @@ std::string skArenaOptions::usage() {
         "  --load-tactics2 F     load character 2's Q table from F\n"
         "  --save-tactics1 F     save character 1's Q table to F at the end\n"
         "  --save-tactics2 F     save character 2's Q table to F at the end\n"
-        "  --csv F               write one row per game minute to F\n"
+        "  --csv F               write one row per game minute to F (- for standard\n"
+        "                        output; the summary then goes to standard error)\n"
+        "  --checkpoint-minutes M\n"
+        "                        every M game minutes, save the CSV and the tables\n"
+        "                        as they stand (default 2000; 0 for never)\n"
         "  --no-progress         no progress bar (it is shown only on a terminal)\n"
-        "  --help                this text\n";
+        "  --help                this text\n"
+        "\n"
+        "A regular output file is replaced whole, keeping its mode and owner; a\n"
+        "device, pipe or socket is written in place; a read-only file is refused.\n"
+        "SIGINT (Ctrl-C) or SIGTERM ends the run after the current step and saves\n"
+        "what it has (exit status 130 or 143); a second one stops at once.\n";
   return os.str();
 }
 

@@ -20,6 +20,7 @@ class skArenaOptions {
   // Longest run: game time is counted in int milliseconds.
   static constexpr double maxMinutes = 30000.0;
   static constexpr int maxStepMs = 60000;
+  static constexpr double defaultCheckpointMinutes = 2000.0;
 
   bool classic = false;
   double minutes = 10.0;
@@ -31,7 +32,12 @@ class skArenaOptions {
   // Index 0 is character 1, index 1 character 2; empty when not given.
   std::string loadTactics[2];
   std::string saveTactics[2];
+  // "-" is standard output.
   std::string csv;
+  // Game minutes between checkpoints, at which the CSV and the tables saved to
+  // files are written as they stand, so that a killed run loses at most one
+  // interval; 0: none.
+  double checkpointMinutes = defaultCheckpointMinutes;
   bool progress = true;
   bool help = false;
 
