@@ -108,8 +108,10 @@ bool skArena::setUp(std::string& error) {
   gs->setTimer(&timer);
   sim.reset(new skSimulator(gs.get(), rules));
   perception.reset(new skPerception(gs.get()));
-  setupCharacters(*gs, perception.get(), makeScripted(options.player));
+  setupCharacters(*gs, perception.get(), makeScripted(options.player), options.learning);
   setupObstacles(*gs, rules);
+  // The game's own layout is built; only the play follows the seed.
+  if (options.playSeeded) gs->getRandom().seed(options.seed);
 
   for (int k = 0; k < 2; ++k) {
     skCharacter* c = gs->getCharacter(k + 1);

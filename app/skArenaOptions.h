@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "skLearningSettings.h"
+
 namespace skivo {
 
 class skArenaOptions {
@@ -25,8 +27,13 @@ class skArenaOptions {
   bool classic = false;
   double minutes = 10.0;
   int stepMs = 16;
+  // --seed: the layout and the play from one seed. --play-seed: the game's
+  // own layout (the one players meet), then the play from the seed.
   bool seeded = false;
   unsigned int seed = 0;
+  bool playSeeded = false;
+  // How the learners learn (the game's own settings by default).
+  skLearningSettings learning;
   Player player = Player::chaser;
   Npc npc = Npc::learn;
   // Index 0 is character 1, index 1 character 2; empty when not given.
@@ -52,6 +59,8 @@ class skArenaOptions {
 
   static const char* playerName(Player p);
   static const char* npcName(Npc n);
+  // "seed N", "play seed N (the game's layout)" or "seed none".
+  std::string seedName() const;
   // The --help text.
   static std::string usage();
 };

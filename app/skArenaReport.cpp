@@ -77,8 +77,13 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
   os << "skivo-arena: " << (options.classic ? "classic" : "full") << " rules, player "
      << skArenaOptions::playerName(options.player) << ", characters 1 and 2 "
      << skArenaOptions::npcName(options.npc) << ", " << gameSeconds / 60.0 << " game minutes in "
-     << options.stepCount() << " steps of " << options.stepMs << " ms, seed "
-     << (options.seeded ? std::to_string(options.seed) : std::string("none")) << "\n";
+     << options.stepCount() << " steps of " << options.stepMs << " ms, " << options.seedName();
+  const skLearningSettings& l = options.learning;
+  if (!(l == skLearningSettings())) {
+    os << ", learning with alpha " << l.alpha << ", gamma " << l.gamma << ", epsilon " << l.epsilon
+       << ", a decision every " << l.thinkMs << " ms";
+  }
+  os << "\n";
   os << "character  driven by   it (s)  it share  tags made  tags received  decisions  "
         "table change\n";
   for (int i = 0; i < 3; ++i) {
