@@ -1,10 +1,5 @@
 #include "skControllerRL.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -12,8 +7,10 @@
 #include <fstream>
 #include <initializer_list>
 #include <locale>
+#include <sstream>
 
 #include "skCharacter.h"
+#include "skFileSaver.h"
 #include "skGameState.h"
 #include "skPerception.h"
 #include "skTimer.h"
@@ -25,8 +22,6 @@ namespace {
 
 // The strategy maps cover the fixed 512 x 512 arena.
 const skReal arenaSide = 512.0;
-// Share of decisions that take a random move.
-const skReal epsilon = 0.1;
 
 // Writes the shortest text that reads back to v; returns its end.
 char* shortest(char* first, char* last, skReal v) {
@@ -42,78 +37,55 @@ char* shortest(char* first, char* last, skReal v) {
 #endif
 }
 
-bool writeAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    size -= static_cast<size_t>(written);
-  }
-  return true;
-}
-
 // One value per line, each in the shortest text that reads back to the same
-// double. The text goes to a fresh file beside the target, which replaces the
-// target only when all of it is on disk, so a failed save never costs the
-// previous file.
-bool saveValues(const std::string& filename, std::initializer_list<const skRealVec*> parts) {
-  std::string text;
+// double.
+bool writeValues(std::ostream& out, std::initializer_list<const skRealVec*> parts) {
   char number[32];  // the longest shortest form of a double has 24 characters
   for (const skRealVec* part : parts) {
     for (skReal v : *part) {
-      text.append(number, shortest(number, number + sizeof number, v));
-      text.push_back('\n');
+      char* end = shortest(number, number + sizeof number, v);
+      *end = '\n';
+      out.write(number, end + 1 - number);
     }
   }
-
-  static unsigned int serial = 0;
-  std::string temporary;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    temporary = filename + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
-  }
-  if (fd < 0) return false;
-
-  // The replacement keeps the permissions of the file it replaces.
-  struct stat old;
-  if (::stat(filename.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    (void)::fchmod(fd, old.st_mode & 07777);
-  }
-  bool ok = writeAll(fd, text.data(), text.size()) && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temporary.c_str(), filename.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
+  return static_cast<bool>(out);
 }
 
 // Reads numbers separated by white space into the parts, in order, until they
-// are full, the file ends or a token is not a finite number. Returns the count.
-unsigned int loadValues(const std::string& filename, std::initializer_list<skRealVec*> parts) {
-  std::ifstream in(filename);
-  if (!in) return 0;
-  // Files are written without locale; a program-wide locale must not change
-  // how they read.
-  in.imbue(std::locale::classic());
+// are full, the text ends or a token is not a finite number. Returns the count.
+unsigned int readValues(std::istream& in, std::initializer_list<skRealVec*> parts) {
+  // Tables are written without locale; the caller's locale must not change
+  // how they read (and is given back).
+  const std::locale callers = in.imbue(std::locale::classic());
   unsigned int count = 0;
+  bool more = true;
   for (skRealVec* part : parts) {
-    for (skReal& entry : *part) {
+    for (unsigned int i = 0; more && i < part->size(); ++i) {
       skReal v;
-      if (!(in >> v) || !std::isfinite(v)) return count;
-      entry = v;
-      ++count;
+      more = static_cast<bool>(in >> v) && std::isfinite(v);
+      if (more) (*part)[i] = v, ++count;
     }
   }
+  in.imbue(callers);
   return count;
+}
+
+unsigned int loadFile(const std::string& filename,
+                      unsigned int (skControllerRL::*read)(std::istream&), skControllerRL& c) {
+  std::ifstream in(filename);
+  return in ? (c.*read)(in) : 0;
+}
+
+bool saveFile(const std::string& filename, bool (skControllerRL::*write)(std::ostream&) const,
+              const skControllerRL& c) {
+  std::ostringstream text;
+  std::string error;
+  return (c.*write)(text) && skFileSaver::save(filename, text.str(), error);
 }
 
 }  // namespace
 
-skControllerRL::skControllerRL(skPerception* perception)
+skControllerRL::skControllerRL(skPerception* perception, const skLearningSettings& settings)
     : skController(perception),
       numStates(16),
       numActions(5),
@@ -122,9 +94,10 @@ skControllerRL::skControllerRL(skPerception* perception)
       taggingDecayParameter(0.9),
       puffFalloffParameter(50.0),
       strategyUpdateInterval(250),
-      rlAlpha(0.1),
-      rlGamma(0.1),
-      thinkInterval(250.0),
+      rlAlpha(settings.alpha),
+      rlGamma(settings.gamma),
+      thinkInterval(settings.thinkMs),
+      epsilon(settings.epsilon),
       // The first decision learns into entry (0, 0): standing still, which is
       // what a character does before its controller first decides.
       lastState(0),
@@ -273,18 +246,32 @@ void skControllerRL::addPuff(skRealVec& pos, skRealVec& map) {
 
 void skControllerRL::applyDecay(skReal decay, skRealVec& map) { map.scale(decay); }
 
-unsigned int skControllerRL::load_strategy(std::string filename) {
-  return loadValues(filename, {&evasionMap, &taggingMap});
+unsigned int skControllerRL::read_tactics(std::istream& in) { return readValues(in, {&que}); }
+
+bool skControllerRL::write_tactics(std::ostream& out) const { return writeValues(out, {&que}); }
+
+unsigned int skControllerRL::read_strategy(std::istream& in) {
+  return readValues(in, {&evasionMap, &taggingMap});
 }
 
-bool skControllerRL::save_strategy(std::string filename) {
-  return saveValues(filename, {&evasionMap, &taggingMap});
+bool skControllerRL::write_strategy(std::ostream& out) const {
+  return writeValues(out, {&evasionMap, &taggingMap});
 }
 
 unsigned int skControllerRL::load_tactics(std::string filename) {
-  return loadValues(filename, {&que});
+  return loadFile(filename, &skControllerRL::read_tactics, *this);
 }
 
-bool skControllerRL::save_tactics(std::string filename) { return saveValues(filename, {&que}); }
+bool skControllerRL::save_tactics(std::string filename) {
+  return saveFile(filename, &skControllerRL::write_tactics, *this);
+}
+
+unsigned int skControllerRL::load_strategy(std::string filename) {
+  return loadFile(filename, &skControllerRL::read_strategy, *this);
+}
+
+bool skControllerRL::save_strategy(std::string filename) {
+  return saveFile(filename, &skControllerRL::write_strategy, *this);
+}
 
 }  // namespace skivo

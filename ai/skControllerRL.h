@@ -11,9 +11,11 @@
 // (strategy file, 100 + 100 values) as text, one number per line.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 #include "skController.h"
+#include "skLearningSettings.h"
 #include "skVec.h"
 
 namespace skivo {
@@ -24,7 +26,9 @@ class skControllerRL : public skController {
  public:
   // perception: shared, not owned; must be bound to the character (setMe)
   // before each calcAction, and some character must be "it" by then.
-  explicit skControllerRL(skPerception* perception);
+  // settings: how it learns (the game's own by default); valid() must hold.
+  explicit skControllerRL(skPerception* perception,
+                          const skLearningSettings& settings = skLearningSettings());
   ~skControllerRL() override;
 
   // Decides when more than 250 ms of ticks have passed since the previous
@@ -47,15 +51,22 @@ class skControllerRL : public skController {
   // Decisions made since construction (calls of calcAction that decided).
   unsigned long getDecisionCount() const { return decisionCount; }
 
-  // Files: plain text, one number per line in the shortest form that reads
-  // back to the identical double. A save writes a temporary file beside the
-  // target and renames it over the target only once every value is written:
-  // it returns false (and leaves an existing file untouched) when the
-  // directory is missing or not writable, the path is a directory, or the
-  // disk is full. A load reads values in order until the table (80) or the
-  // maps (200) are full, the file ends, or a token is not a finite number
-  // ("nan", "inf" and overflowing values are not); entries not read keep
-  // their values. It returns the number of values read (0 for a missing or
+  // Tables as text: one number per line in the shortest form that reads
+  // back to the identical double. A read takes values in order until the
+  // table (80) or the maps (200) are full, the text ends, or a token is not a
+  // finite number ("nan", "inf" and overflowing values are not); entries not
+  // read keep their values. It returns the number of values read. A write
+  // returns whether the stream took all of it.
+  unsigned int read_tactics(std::istream& in);
+  bool write_tactics(std::ostream& out) const;
+  unsigned int read_strategy(std::istream& in);
+  bool write_strategy(std::ostream& out) const;
+
+  // The same as files. A save goes through skFileSaver: a regular file is
+  // replaced whole or not at all, keeping its mode; a device, pipe or socket
+  // is written in place; a read-only or another user's file, a directory, a
+  // missing directory or a full disk is refused with false and changes
+  // nothing. A load returns the number of values read (0 for a missing or
   // unreadable file).
   unsigned int load_strategy(std::string filename);
   bool save_strategy(std::string filename);
@@ -75,6 +86,7 @@ class skControllerRL : public skController {
   const skReal rlAlpha;
   const skReal rlGamma;
   const skReal thinkInterval;  // ms that must be exceeded between decisions
+  const skReal epsilon;        // share of decisions that explore
 
   unsigned int lastState;
   unsigned int lastAction;
@@ -117,7 +129,7 @@ class skControllerRL : public skController {
   static unsigned int heading(skReal x, skReal y);
   // The move with the highest value in state s; ties go to the lowest index.
   unsigned int greedyAction(unsigned int s) const;
-  // Whether a decision with the draw u explores: u < 0.1.
+  // Whether a decision with the draw u explores: u < epsilon (0.1).
   bool explores(skReal u) const;
   // Maps a draw u in [0, 1] to a move below numActions (u = 1 included).
   unsigned int exploratoryAction(skReal u) const;

@@ -2,8 +2,8 @@
 #include <iostream>
 #include <string>
 
-#include "skArena.h"
 #include "skArenaOptions.h"
+#include "skArenaRun.h"
 
 int main(int argc, char** argv) {
   skivo::skArenaOptions options;
@@ -16,5 +16,5 @@ int main(int argc, char** argv) {
     std::cout << skivo::skArenaOptions::usage();
     return 0;
   }
-  return skivo::runArena(options);
+  return skivo::skArenaRun(options).run();
 }

@@ -5,14 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iostream>
+#include <sstream>
 
-#include "skArenaReport.h"
 #include "skCharacter.h"
 #include "skControllerAvoid.h"
 #include "skControllerConditional.h"
@@ -21,6 +18,7 @@
 #include "skControllerPursue.h"
 #include "skControllerRL.h"
 #include "skControllerWander.h"
+#include "skFileSaver.h"
 #include "skPerception.h"
 #include "skScenario.h"
 
@@ -110,8 +108,10 @@ bool skArena::setUp(std::string& error) {
   gs->setTimer(&timer);
   sim.reset(new skSimulator(gs.get(), rules));
   perception.reset(new skPerception(gs.get()));
-  setupCharacters(*gs, perception.get(), makeScripted(options.player));
+  setupCharacters(*gs, perception.get(), makeScripted(options.player), options.learning);
   setupObstacles(*gs, rules);
+  // The game's own layout is built; only the play follows the seed.
+  if (options.playSeeded) gs->getRandom().seed(options.seed);
 
   for (int k = 0; k < 2; ++k) {
     skCharacter* c = gs->getCharacter(k + 1);
@@ -172,6 +172,21 @@ void skArena::step() {
   current.itMs[tagged] += options.stepMs;
 }
 
+void skArena::closeMinute() {
+  for (int k = 0; k < 2; ++k) {
+    if (!learners[k]) continue;
+    const skRealVec& q = learners[k]->getQTable();
+    double change = 0.0;
+    for (unsigned int e = 0; e < q.size(); ++e) change += std::fabs(q[e] - tables[k][e]);
+    current.tableChange[k] = change;
+    tables[k] = q;
+  }
+  minutes.push_back(current);
+  const int next = current.minute + 1;
+  current = skArenaMinute();
+  current.minute = next;
+}
+
 bool skArena::advance(long long count) {
   const long long total = options.stepCount();
   if (stepsDone == 0) {
@@ -181,26 +196,15 @@ bool skArena::advance(long long count) {
       if (learners[k]) tables[k] = learners[k]->getQTable();
     }
   }
-  for (; count > 0 && stepsDone < total; --count) {
+  for (; count > 0 && stepsDone < total && !stopping.load(std::memory_order_relaxed); --count) {
     step();
     ++stepsDone;
     // A minute ends after the step that reaches its last millisecond.
-    if (gameMs >= 60000LL * current.minute || stepsDone == total) {
-      for (int k = 0; k < 2; ++k) {
-        if (!learners[k]) continue;
-        const skRealVec& q = learners[k]->getQTable();
-        double change = 0.0;
-        for (unsigned int e = 0; e < q.size(); ++e) change += std::fabs(q[e] - tables[k][e]);
-        current.tableChange[k] = change;
-        tables[k] = q;
-      }
-      minutes.push_back(current);
-      const int next = current.minute + 1;
-      current = skArenaMinute();
-      current.minute = next;
-    }
+    if (gameMs >= 60000LL * current.minute || stepsDone == total) closeMinute();
   }
-  return stepsDone < total;
+  if (!stopping.load(std::memory_order_relaxed)) return stepsDone < total;
+  if (current.gameMs > 0) closeMinute();
+  return false;
 }
 
 void skArena::run(void (*progress)(long long, long long, void*), void* context) {
@@ -213,51 +217,21 @@ void skArena::run(void (*progress)(long long, long long, void*), void* context) 
   if (progress) progress(stepsDone, total, context);
 }
 
-bool skArena::saveTables(std::string& error) {
+bool skArena::saveTables(std::string& error, bool streamsToo) {
   for (int k = 0; k < 2; ++k) {
     const std::string& file = options.saveTactics[k];
     if (file.empty() || !learners[k]) continue;
-    if (!learners[k]->save_tactics(file)) {
-      error = "cannot save tactics file '" + file +
-              "' (missing or unwritable directory, a directory of that name, or a full disk); "
-              "any previous file is left as it was";
+    if (!streamsToo && !skFileSaver::replaces(file)) continue;
+    std::ostringstream text;
+    learners[k]->write_tactics(text);
+    std::string why;
+    if (!skFileSaver::save(file, text.str(), why)) {
+      error = "cannot save tactics file '" + file + "': " + why +
+              " (any previous file is left as it was)";
       return false;
     }
   }
   return true;
-}
-
-int runArena(const skArenaOptions& options) {
-  std::string error;
-  // Every output is checked before the run, so that a long run is not lost
-  // to a typo in a file name at its end.
-  const std::string outputs[3] = {options.csv, options.saveTactics[0], options.saveTactics[1]};
-  for (const std::string& path : outputs) {
-    if (!path.empty() && !skArenaReport::checkWritable(path, error)) {
-      std::cerr << "skivo-arena: cannot write '" << path << "': " << error << std::endl;
-      return 1;
-    }
-  }
-  skArena arena(options);
-  if (!arena.setUp(error)) {
-    std::cerr << "skivo-arena: " << error << std::endl;
-    return 1;
-  }
-  const bool bar = options.progress && isatty(STDERR_FILENO);
-  const auto start = std::chrono::steady_clock::now();
-  arena.run(bar ? &skArenaReport::drawProgress : nullptr);
-  const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
-
-  if (!options.csv.empty() && !skArenaReport::writeCsv(options.csv, arena.getMinutes(), error)) {
-    std::cerr << "skivo-arena: " << error << std::endl;
-    return 1;
-  }
-  if (!arena.saveTables(error)) {
-    std::cerr << "skivo-arena: " << error << std::endl;
-    return 1;
-  }
-  skArenaReport::printSummary(std::cout, options, arena, wall.count());
-  return 0;
 }
 
 }  // namespace skivo

@@ -7,6 +7,7 @@
 // same frame times. The same options give the same results, bit for bit.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,24 +48,33 @@ class skArena {
   // Returns false with a message when a table cannot be loaded completely.
   bool setUp(std::string& error);
 
-  // Runs the next count steps (fewer when the run ends sooner); true while
-  // steps remain. A run may be advanced piecewise, for instance interleaved
-  // with another arena: each world has its own clock and random stream.
+  // Runs the next count steps (fewer when the run ends or is stopped sooner);
+  // true while steps remain. A run may be advanced piecewise, for instance
+  // interleaved with another arena: each world has its own clock and random
+  // stream.
   bool advance(long long count);
+  // Ends the run after the step in progress: advance returns false from then
+  // on, and the minute being counted is closed early, so that the minutes
+  // cover every step done. Safe to call from a signal handler or another
+  // thread while advance runs.
+  void stop() { stopping.store(true, std::memory_order_relaxed); }
   // Runs every remaining step; calls progress(stepsDone, stepsTotal) now and then.
   void run(void (*progress)(long long done, long long total, void* context) = nullptr,
            void* context = nullptr);
 
-  // Saves the tables asked for. False with a message when a save fails (the
-  // previous file is then left as it was).
-  bool saveTables(std::string& error);
+  // Saves the tables asked for (skFileSaver). False with a message when a save
+  // fails (the previous file is then left as it was). With streamsToo false
+  // only the tables that a save replaces are written, not those going to a
+  // device, pipe or standard output, which would receive every save anew.
+  bool saveTables(std::string& error, bool streamsToo = true);
 
   const std::vector<skArenaMinute>& getMinutes() const { return minutes; }
   // Null for a scripted character; index 0 is character 1.
   const skControllerRL* getLearner(int k) const { return learners[k]; }
   skGameState& getGameState() { return *gs; }
-  // Game milliseconds simulated so far.
+  // Game milliseconds simulated so far, and the steps that took.
   long long getGameMs() const { return gameMs; }
+  long long getStepsDone() const { return stepsDone; }
 
  private:
   skArenaOptions options;
@@ -88,16 +98,15 @@ class skArena {
   int tagged = 0;
   skArenaMinute current;
   skRealVec tables[2];
+  std::atomic<bool> stopping{false};
+  static_assert(std::atomic<bool>::is_always_lock_free, "stop() must be signal-safe");
 
   // A controller tree for the scripted role; returns its root.
   skController* makeScripted(skArenaOptions::Player kind);
   // One step, counted into the current minute.
   void step();
+  // Ends the current minute: its table changes, then the next minute.
+  void closeMinute();
 };
-
-// The whole program: set up, run with a progress bar on a
-// terminal, write the CSV, save the tables, print the summary. Returns the
-// process exit status (0 on success, 1 with a message on standard error).
-int runArena(const skArenaOptions& options);
 
 }  // namespace skivo

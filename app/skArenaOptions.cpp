@@ -72,8 +72,10 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
       continue;
     }
     static const char* const withValue[] = {
-        "--minutes", "--step-ms",       "--seed",          "--player",        "--npc",
-        "--csv",     "--load-tactics1", "--load-tactics2", "--save-tactics1", "--save-tactics2"};
+        "--minutes",       "--step-ms",       "--seed",          "--play-seed",
+        "--alpha",         "--gamma",         "--epsilon",       "--think-ms",
+        "--player",        "--npc",           "--csv",           "--load-tactics1",
+        "--load-tactics2", "--save-tactics1", "--save-tactics2", "--checkpoint-minutes"};
     bool known = false;
     for (const char* o : withValue) known = known || name == o;
     if (!known) {
@@ -98,6 +100,17 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
         return false;
       }
       minutes = m;
+    } else if (name == "--checkpoint-minutes") {
+      double m = 0;
+      if (!parseReal(value, m)) {
+        error = "--checkpoint-minutes: '" + value + "' is not a number";
+        return false;
+      }
+      if (!(m >= 0) || m > maxMinutes) {
+        error = "--checkpoint-minutes: " + value + " is out of range (0 for none, up to 30000)";
+        return false;
+      }
+      checkpointMinutes = m;
     } else if (name == "--step-ms") {
       unsigned long long s = 0;
       if (!parseWhole(value, 1000000000ULL, s)) {
@@ -109,14 +122,34 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
         return false;
       }
       stepMs = static_cast<int>(s);
-    } else if (name == "--seed") {
+    } else if (name == "--seed" || name == "--play-seed") {
       unsigned long long s = 0;
       if (!parseWhole(value, 4294967295ULL, s)) {
-        error = "--seed: '" + value + "' is not a whole number from 0 to 4294967295";
+        error = name + ": '" + value + "' is not a whole number from 0 to 4294967295";
         return false;
       }
-      seeded = true;
+      if ((name == "--seed" ? playSeeded : seeded)) {
+        error = name + ": give either --seed (layout and play) or --play-seed (play only)";
+        return false;
+      }
+      (name == "--seed" ? seeded : playSeeded) = true;
       seed = static_cast<unsigned int>(s);
+    } else if (name == "--alpha" || name == "--gamma" || name == "--epsilon") {
+      double v = 0;
+      if (!parseReal(value, v) || !(v >= 0 && v <= 1)) {
+        error = name + ": '" + value + "' is not a number from 0 to 1";
+        return false;
+      }
+      (name == "--alpha"   ? learning.alpha
+       : name == "--gamma" ? learning.gamma
+                           : learning.epsilon) = v;
+    } else if (name == "--think-ms") {
+      unsigned long long t = 0;
+      if (!parseWhole(value, 1000000000ULL, t) || t > static_cast<unsigned long long>(maxStepMs)) {
+        error = "--think-ms: '" + value + "' is not a whole number of milliseconds from 0 to 60000";
+        return false;
+      }
+      learning.thinkMs = static_cast<int>(t);
     } else if (name == "--player") {
       if (value == "chaser")
         player = Player::chaser;
@@ -196,6 +229,12 @@ const char* skArenaOptions::playerName(Player p) {
   return "?";
 }
 
+std::string skArenaOptions::seedName() const {
+  if (seeded) return "seed " + std::to_string(seed);
+  if (playSeeded) return "play seed " + std::to_string(seed) + " (the game's layout)";
+  return "seed none";
+}
+
 const char* skArenaOptions::npcName(Npc n) {
   switch (n) {
     case Npc::learn:
@@ -219,17 +258,31 @@ std::string skArenaOptions::usage() {
         "  --step-ms S           game milliseconds per step (default 16; 1 to 60000)\n"
         "  --seed N              seed the random generator (default: unseeded, the\n"
         "                        game's own layout)\n"
+        "  --play-seed N         build the game's own layout, then seed the play\n"
         "  --player P            character 0: chaser (default), wander or still\n"
         "  --npc K               characters 1 and 2: learn (default), frozen (tables\n"
         "                        kept as loaded, no learning) or scripted (evade and\n"
         "                        pursue from the controller library)\n"
+        "  --alpha A             learning rate of the learners (default 0.1)\n"
+        "  --gamma G             their discount of the next state's value (0.1)\n"
+        "  --epsilon E           their share of random moves (0.1)\n"
+        "  --think-ms T          their milliseconds between decisions (250)\n"
         "  --load-tactics1 F     load character 1's Q table from F (80 numbers)\n"
         "  --load-tactics2 F     load character 2's Q table from F\n"
         "  --save-tactics1 F     save character 1's Q table to F at the end\n"
         "  --save-tactics2 F     save character 2's Q table to F at the end\n"
-        "  --csv F               write one row per game minute to F\n"
+        "  --csv F               write one row per game minute to F (- for standard\n"
+        "                        output; the summary then goes to standard error)\n"
+        "  --checkpoint-minutes M\n"
+        "                        every M game minutes, save the CSV and the tables\n"
+        "                        as they stand (default 2000; 0 for never)\n"
         "  --no-progress         no progress bar (it is shown only on a terminal)\n"
-        "  --help                this text\n";
+        "  --help                this text\n"
+        "\n"
+        "A regular output file is replaced whole, keeping its mode and owner; a\n"
+        "device, pipe or socket is written in place; a read-only file is refused.\n"
+        "SIGINT (Ctrl-C) or SIGTERM ends the run after the current step and saves\n"
+        "what it has (exit status 130 or 143); a second one stops at once.\n";
   return os.str();
 }
 

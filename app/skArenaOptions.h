@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "skLearningSettings.h"
+
 namespace skivo {
 
 class skArenaOptions {
@@ -20,18 +22,29 @@ class skArenaOptions {
   // Longest run: game time is counted in int milliseconds.
   static constexpr double maxMinutes = 30000.0;
   static constexpr int maxStepMs = 60000;
+  static constexpr double defaultCheckpointMinutes = 2000.0;
 
   bool classic = false;
   double minutes = 10.0;
   int stepMs = 16;
+  // --seed: the layout and the play from one seed. --play-seed: the game's
+  // own layout (the one players meet), then the play from the seed.
   bool seeded = false;
   unsigned int seed = 0;
+  bool playSeeded = false;
+  // How the learners learn (the game's own settings by default).
+  skLearningSettings learning;
   Player player = Player::chaser;
   Npc npc = Npc::learn;
   // Index 0 is character 1, index 1 character 2; empty when not given.
   std::string loadTactics[2];
   std::string saveTactics[2];
+  // "-" is standard output.
   std::string csv;
+  // Game minutes between checkpoints, at which the CSV and the tables saved to
+  // files are written as they stand, so that a killed run loses at most one
+  // interval; 0: none.
+  double checkpointMinutes = defaultCheckpointMinutes;
   bool progress = true;
   bool help = false;
 
@@ -46,6 +59,8 @@ class skArenaOptions {
 
   static const char* playerName(Player p);
   static const char* npcName(Npc n);
+  // "seed N", "play seed N (the game's layout)" or "seed none".
+  std::string seedName() const;
   // The --help text.
   static std::string usage();
 };

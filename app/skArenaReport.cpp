@@ -1,99 +1,63 @@
 #include "skArenaReport.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <iomanip>
-#include <sstream>
 
 #include "skControllerRL.h"
+#include "skFileSaver.h"
 
 namespace skivo {
 
 namespace {
 
-std::string directoryOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-// Creates an empty private temporary file beside path (refusing a path that
-// is a directory); returns its descriptor and name, or -1 with a message.
-int createBeside(const std::string& path, std::string& temp, std::string& error) {
-  struct stat st;
-  if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    error = "'" + path + "' is a directory";
-    return -1;
-  }
-  std::string pattern = directoryOf(path) + "/.skivo-arena-XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = mkstemp(name.data());
-  if (fd < 0) {
-    error = "cannot create a file in '" + directoryOf(path) + "': " + std::strerror(errno);
-    return -1;
-  }
-  temp = name.data();
-  return fd;
-}
-
-// Writes text to a temporary file beside path and renames it over path.
-bool writeAtomically(const std::string& path, const std::string& text, std::string& error) {
-  std::string temp;
-  const int fd = createBeside(path, temp, error);
-  if (fd < 0) return false;
-  std::size_t done = 0;
-  bool ok = true;
-  while (ok && done < text.size()) {
-    const ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<std::size_t>(n);
-  }
-  const int savedErrno = errno;
-  ok = close(fd) == 0 && ok;
-  // mkstemp makes the file private; give it the usual permissions.
-  if (ok) chmod(temp.c_str(), 0644);
-  if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    error = "cannot write '" + path + "': " + std::strerror(ok ? errno : savedErrno);
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+// The shortest text that reads back to the same double.
+void appendNumber(std::string& text, double v) {
+  char number[32];
+  text.append(number, std::to_chars(number, number + sizeof number, v).ptr);
 }
 
 }  // namespace
 
 bool skArenaReport::checkWritable(const std::string& path, std::string& error) {
-  std::string temp;
-  const int fd = createBeside(path, temp, error);
-  if (fd < 0) return false;
-  close(fd);
-  std::remove(temp.c_str());
-  return true;
+  return skFileSaver::check(path, error);
+}
+
+std::string skArenaReport::csvHeader() {
+  std::string text = "minute,game_s";
+  for (int i = 0; i < 3; ++i) {
+    const std::string n = std::to_string(i);
+    text += ",it_s_" + n + ",tags_made_" + n + ",tags_received_" + n;
+  }
+  return text + ",table_change_1,table_change_2\n";
+}
+
+void skArenaReport::appendCsvRows(std::string& text, const std::vector<skArenaMinute>& minutes,
+                                  std::size_t first) {
+  for (std::size_t r = first; r < minutes.size(); ++r) {
+    const skArenaMinute& m = minutes[r];
+    text += std::to_string(m.minute) + ",";
+    appendNumber(text, m.gameMs / 1000.0);
+    for (int i = 0; i < 3; ++i) {
+      text += ",";
+      appendNumber(text, m.itMs[i] / 1000.0);
+      text += "," + std::to_string(m.tagsMade[i]) + "," + std::to_string(m.tagsReceived[i]);
+    }
+    for (double change : m.tableChange) {
+      text += ",";
+      appendNumber(text, change);
+    }
+    text += "\n";
+  }
 }
 
 bool skArenaReport::writeCsv(const std::string& path, const std::vector<skArenaMinute>& minutes,
                              std::string& error) {
-  std::ostringstream os;
-  os << "minute,game_s";
-  for (int i = 0; i < 3; ++i) os << ",it_s_" << i << ",tags_made_" << i << ",tags_received_" << i;
-  os << ",table_change_1,table_change_2\n";
-  for (const skArenaMinute& m : minutes) {
-    os << m.minute << "," << m.gameMs / 1000.0;
-    for (int i = 0; i < 3; ++i) {
-      os << "," << m.itMs[i] / 1000.0 << "," << m.tagsMade[i] << "," << m.tagsReceived[i];
-    }
-    os << std::setprecision(17) << "," << m.tableChange[0] << "," << m.tableChange[1]
-       << std::setprecision(6) << "\n";
-  }
-  return writeAtomically(path, os.str(), error);
+  std::string text = csvHeader();
+  appendCsvRows(text, minutes, 0);
+  if (skFileSaver::save(path, text, error)) return true;
+  error = "cannot write '" + path + "': " + error;
+  return false;
 }
 
 void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options, skArena& arena,
@@ -113,8 +77,13 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
   os << "skivo-arena: " << (options.classic ? "classic" : "full") << " rules, player "
      << skArenaOptions::playerName(options.player) << ", characters 1 and 2 "
      << skArenaOptions::npcName(options.npc) << ", " << gameSeconds / 60.0 << " game minutes in "
-     << options.stepCount() << " steps of " << options.stepMs << " ms, seed "
-     << (options.seeded ? std::to_string(options.seed) : std::string("none")) << "\n";
+     << options.stepCount() << " steps of " << options.stepMs << " ms, " << options.seedName();
+  const skLearningSettings& l = options.learning;
+  if (!(l == skLearningSettings())) {
+    os << ", learning with alpha " << l.alpha << ", gamma " << l.gamma << ", epsilon " << l.epsilon
+       << ", a decision every " << l.thinkMs << " ms";
+  }
+  os << "\n";
   os << "character  driven by   it (s)  it share  tags made  tags received  decisions  "
         "table change\n";
   for (int i = 0; i < 3; ++i) {

@@ -1,7 +1,7 @@
 // skArenaReport: what skivo-arena writes: the per-minute CSV file, the summary
-// table and the progress bar. Files are written to a temporary file beside the
-// target and renamed over it only when complete, so a failure never leaves a
-// half-written file or loses the previous one.
+// table and the progress bar. Files are saved through skFileSaver: a regular
+// file is replaced whole or not at all, a device, pipe or standard output
+// ("-") is written as a stream.
 #pragma once
 
 #include <ostream>
@@ -14,13 +14,20 @@ namespace skivo {
 
 class skArenaReport {
  public:
-  // Whether a file can be created at path (its directory exists and is
-  // writable, and path is not a directory); checked before a long run.
+  // Whether path may be saved to (skFileSaver::check); checked before a long
+  // run. Sets error to the reason otherwise.
   static bool checkWritable(const std::string& path, std::string& error);
 
-  // One header line, then one row per game minute: minute, game seconds, then
-  // for characters 0..2 the seconds "it", tags made and tags received, then
-  // each learner's table change. False with a message when it cannot be written.
+  // The CSV: one header line, then one row per game minute: minute, game
+  // seconds, then for characters 0..2 the seconds "it", tags made and tags
+  // received, then each learner's table change. Numbers are in the shortest
+  // form that reads back to the same double.
+  static std::string csvHeader();
+  // Appends the rows of minutes[first], minutes[first + 1], ... to text.
+  static void appendCsvRows(std::string& text, const std::vector<skArenaMinute>& minutes,
+                            std::size_t first);
+  // Saves the header and every row to path. False with a message when it
+  // cannot be written.
   static bool writeCsv(const std::string& path, const std::vector<skArenaMinute>& minutes,
                        std::string& error);
 

@@ -13,9 +13,10 @@ namespace skivo {
 
 using skUtil2D::vec2;
 
-void setupCharacters(skGameState& gs, skPerception* perception, skController* player) {
+void setupCharacters(skGameState& gs, skPerception* perception, skController* player,
+                     const skLearningSettings& settings) {
   for (int i = 0; i < characterCount; ++i) {
-    skController* controller = i == 0 ? player : new skControllerRL(perception);
+    skController* controller = i == 0 ? player : new skControllerRL(perception, settings);
     skCharacter* character = new skCharacter(&gs, controller);
     character->setPosition(skUtil2D::randomPosition(gs.getWorldDim(), gs.getRandom()));
     character->setMass(1.0);

@@ -6,6 +6,7 @@
 // the games never seed, so every run of a game builds the same layout.
 #pragma once
 
+#include "skLearningSettings.h"
 #include "skRules.h"
 
 namespace skivo {
@@ -22,9 +23,10 @@ const int sideCount = 4;
 // Adds the characters at object indices 0, 1, 2 (call on an empty game
 // state): 0 is driven by player, which its character owns from then on; 1 and
 // 2 by learning controllers on perception, which all three share (not owned;
-// it must outlive the characters). All have mass 1 and radius 10 and start at
-// uniform random places (two draws each, x first).
-void setupCharacters(skGameState& gs, skPerception* perception, skController* player);
+// it must outlive the characters), learning as settings say. All have mass 1
+// and radius 10 and start at uniform random places (two draws each, x first).
+void setupCharacters(skGameState& gs, skPerception* perception, skController* player,
+                     const skLearningSettings& settings = skLearningSettings());
 
 // Adds the circular obstacles (immovable, radius 10), then the four walls in
 // the order x = 0, x = W, y = 0, y = H. Arc layout: the circles lie on an

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <locale>
 #include <sstream>
 
 #include "skControllerRL.h"
@@ -181,85 +180,92 @@ TEST_F(RLDecision, AnExploringDecisionTakesTheDrawnMoveButLearnsFromTheGreedyVal
   EXPECT_EQ(l.getAction().getDesiredDirection(), vec2(0, 1)) << "the greedy move 2";
 }
 
-class RLFiles : public skControllerRLTest {
+// The table formats, on streams.
+class RLFormats : public skControllerRLTest {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/skivo-rl-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  std::string write(const std::string& name, const std::string& text) const {
-    std::ofstream((dir / name).string(), std::ios::binary) << text;
-    return (dir / name).string();
-  }
-  static std::string read(const std::string& file) {
-    std::ostringstream text;
-    text << std::ifstream(file).rdbuf();
-    return text.str();
-  }
   static std::string numbers(int from, int to, const char* separator = "\n") {
     std::string text;
     for (int i = from; i <= to; ++i) text += std::to_string(i) + separator;
     return text;
   }
-  fs::path dir;
+  static unsigned int tactics(skControllerRL& c, const std::string& text) {
+    std::istringstream in(text);
+    return c.read_tactics(in);
+  }
 };
 
-TEST_F(RLFiles, LoadFillsEntriesInOrderUntilTheEndOrABadTokenAndSaysHowMany) {
+// Reads with the decimal comma of a caller's locale in force.
+struct DecimalComma : std::numpunct<char> {
+  char do_decimal_point() const override { return ','; }
+};
+
+TEST_F(RLFormats, ReadFillsEntriesInOrderUntilTheEndOrABadTokenAndSaysHowMany) {
   skControllerRL& c = rl(add(0, 0));
   for (const char* bad : {"x", "nan", "inf", "-inf", "1e400"}) {
-    EXPECT_EQ(c.load_tactics(write("t", numbers(7, 86))), 80u);
-    EXPECT_EQ(c.load_tactics(write("t", std::string("1 2 3 4\n") + bad + "\n6\n")), 4u) << bad;
+    EXPECT_EQ(tactics(c, numbers(7, 86)), 80u);
+    EXPECT_EQ(tactics(c, std::string("1 2 3 4\n") + bad + "\n6\n"), 4u) << bad;
     EXPECT_EQ(c.getQTable()[4], 11.0) << bad;
   }
-  EXPECT_EQ(c.load_tactics(write("t", numbers(1, 10))), 10u);
+  EXPECT_EQ(tactics(c, numbers(1, 10)), 10u);
   EXPECT_EQ(c.getQTable()[10], 17.0);
-  EXPECT_EQ(c.load_tactics(write("t", numbers(1, 50, " \t") + numbers(51, 100))), 80u);
-  EXPECT_EQ(c.load_strategy(write("s", numbers(1, 150))), 150u);
+  EXPECT_EQ(tactics(c, numbers(1, 50, " \t") + numbers(51, 100)), 80u);
+  std::istringstream strategy(numbers(1, 150));
+  EXPECT_EQ(c.read_strategy(strategy), 150u);
   EXPECT_EQ(c.getTaggingMap()[49], 150.0);
-  EXPECT_EQ(c.load_tactics((dir / "missing").string()), 0u);
+
+  std::istringstream in("0.5 0.25\n");
+  in.imbue(std::locale(std::locale::classic(), new DecimalComma));
+  EXPECT_EQ(c.read_tactics(in), 2u);
+  EXPECT_EQ(c.getQTable()[1], 0.25) << "tables read the same in any locale";
+  EXPECT_EQ(std::use_facet<std::numpunct<char>>(in.getloc()).decimal_point(), ',')
+      << "and the caller's locale is given back";
 }
 
-TEST_F(RLFiles, SaveWritesTextThatLoadsBackBitForBit) {
+TEST_F(RLFormats, WrittenTextIsOneShortestNumberALineAndReadsBackBitForBit) {
   skControllerRL& c = rl(add(0, 0));
-  const std::string t = (dir / "t").string(), s = (dir / "s").string();
-  ASSERT_TRUE(c.save_tactics(t));
-  std::string zeros;
-  for (int i = 0; i < 80; ++i) zeros += "0\n";
-  EXPECT_EQ(read(t), zeros);
+  std::ostringstream zeros, t, s;
+  ASSERT_TRUE(c.write_tactics(zeros));
+  std::string lines;
+  for (int i = 0; i < 80; ++i) lines += "0\n";
+  EXPECT_EQ(zeros.str(), lines);
 
   using lim = std::numeric_limits<double>;
   const skReal awkward[] = {0.1,        1.0 / 3,      -0.0, 123456789.123456789, lim::denorm_min(),
                             lim::max(), lim::lowest()};
   for (unsigned int i = 0; i < 80; ++i) q(c, i / 5, i % 5) = awkward[i % 7] / (1 + i / 7);
   for (unsigned int i = 0; i < 100; ++i) evasion(c)[i] = awkward[i % 7];
-  ASSERT_TRUE(c.save_tactics(t) && c.save_strategy(s));
+  ASSERT_TRUE(c.write_tactics(t) && c.write_strategy(s));
+  EXPECT_EQ(t.str().substr(0, 26), "0.1\n0.3333333333333333\n-0\n");
   skControllerRL& copy = rl(add(0, 0));
-  EXPECT_EQ(copy.load_tactics(t), 80u);
-  EXPECT_EQ(copy.load_strategy(s), 200u);
+  std::istringstream tIn(t.str()), sIn(s.str());
+  EXPECT_EQ(copy.read_tactics(tIn), 80u);
+  EXPECT_EQ(copy.read_strategy(sIn), 200u);
   EXPECT_EQ(std::memcmp(copy.getQTable().data(), c.getQTable().data(), 80 * sizeof(skReal)), 0);
   EXPECT_EQ(copy.getEvasionMap(), c.getEvasionMap());
 }
 
-TEST_F(RLFiles, AFailedSaveSaysSoAndLeavesTheOldFileAlone) {
+// The file operations only wrap the formats; what a save does to each kind
+// of target is skFileSaver's (tests/math).
+TEST_F(RLFormats, FileOperationsWrapTheFormatsAndSaveThroughTheFileSaver) {
+  char pattern[] = "/tmp/skivo-rl-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const fs::path dir = pattern;
+  const std::string t = (dir / "t").string();
   skControllerRL& c = rl(add(0, 0));
-  EXPECT_FALSE(c.save_tactics((dir / "no/such/dir/t").string()));
-  EXPECT_FALSE(c.save_strategy(dir.string()));
-  const std::string old = write("old", "old\n");
-  rlimit saved, small;  // a disk that is full after 64 bytes
-  getrlimit(RLIMIT_FSIZE, &saved);
-  small = saved;
-  small.rlim_cur = 64;
-  void (*handler)(int) = signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
-  const bool savedOnFullDisk = c.save_tactics(old);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, handler);
-  EXPECT_FALSE(savedOnFullDisk);
-  EXPECT_EQ(read(old), "old\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
-      << "no leftovers";
+  q(c, 3, 1) = 0.75;
+  std::ostringstream text;
+  c.write_tactics(text);
+  ASSERT_TRUE(c.save_tactics(t));
+  EXPECT_EQ((std::ostringstream() << std::ifstream(t).rdbuf()).str(), text.str());
+  q(c, 3, 1) = 0;
+  EXPECT_EQ(c.load_tactics(t), 80u);
+  EXPECT_EQ(q(c, 3, 1), 0.75);
+  fs::permissions(t, fs::perms::owner_read);
+  EXPECT_FALSE(c.save_strategy(t)) << "a read-only file";
+  EXPECT_EQ(c.load_tactics(t), 80u) << "is left as it was";
+  EXPECT_FALSE(c.save_tactics((dir / "no/t").string()));
+  EXPECT_EQ(c.load_strategy((dir / "missing").string()), 0u);
+  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -108,6 +108,19 @@ TEST(Arena, TwoArenasRunInterleavedGiveExactlyTheResultsOfEachAlone) {
   EXPECT_EQ(csvText(second), csvOf(b));
 }
 
+TEST(Arena, AStoppedRunEndsAfterTheCurrentStepAndClosesItsShortMinute) {
+  skArena arena(parsed({"--minutes", "5", "--seed", "3"}));
+  std::string error;
+  ASSERT_TRUE(arena.setUp(error)) << error;
+  ASSERT_TRUE(arena.advance(5000));  // 80 s
+  arena.stop();
+  EXPECT_FALSE(arena.advance(1));
+  EXPECT_FALSE(arena.advance(100));
+  EXPECT_EQ(arena.getStepsDone(), 5000);
+  ASSERT_EQ(arena.getMinutes().size(), 2u);
+  EXPECT_EQ(arena.getMinutes()[1].gameMs, 20000);
+}
+
 TEST(Arena, SavedTablesLoadBackExactlyAndFrozenLearnersKeepThem) {
   const std::string t1 = tempPath("t1.txt"), t2 = tempPath("t2.txt");
   skArenaOptions o = parsed({"--minutes", "2", "--seed", "5"});

@@ -39,6 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (!(options.minutes > 0) || options.minutes > skArenaOptions::maxMinutes) std::abort();
   if (options.stepMs < 1 || options.stepMs > skArenaOptions::maxStepMs) std::abort();
+  if (!(options.checkpointMinutes >= 0) || options.checkpointMinutes > skArenaOptions::maxMinutes) {
+    std::abort();
+  }
   // Game time is counted in int milliseconds.
   const long long steps = options.stepCount();
   if (steps < 1 || steps * options.stepMs > 2147483647LL + options.stepMs) std::abort();

@@ -1,14 +1,15 @@
-// The one check of both table-file fuzzers: load arbitrary bytes with one of
-// the learning controller's load operations; it must never crash, never read
-// more values than the file holds or the controller has room for, and never
-// store a value that is not finite.
+// The one check of both table-file fuzzers: read arbitrary bytes with one of
+// the learning controller's stream reads (the formats of its files); it must
+// never crash, never read more values than the input holds or the controller
+// has room for, and never store a value that is not finite.
 #pragma once
 
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
+#include <string>
 
 #include "skControllerRL.h"
-#include "skFuzzFile.h"
 
 inline bool skFuzzAllFinite(const skivo::skRealVec& v) {
   for (unsigned int i = 0; i < v.size(); ++i) {
@@ -17,14 +18,14 @@ inline bool skFuzzAllFinite(const skivo::skRealVec& v) {
   return true;
 }
 
-// load: a member such as &skControllerRL::load_tactics; room: how many values it fills.
+// read: a member such as &skControllerRL::read_tactics; room: how many values it fills.
 inline int skFuzzLoad(const uint8_t* data, size_t size,
-                      unsigned int (skivo::skControllerRL::*load)(std::string),
+                      unsigned int (skivo::skControllerRL::*load)(std::istream&),
                       unsigned int (*room)(const skivo::skControllerRL&)) {
-  static skFuzzFile file;
-  // No perception: loading never looks at the world.
+  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+  // No perception: reading never looks at the world.
   skivo::skControllerRL controller(nullptr);
-  const unsigned int read = (controller.*load)(file.write(data, size));
+  const unsigned int read = (controller.*load)(in);
   // A value takes at least one character and a separator, except the last.
   if (read > room(controller) || read > size / 2 + 1) std::abort();
   if (!skFuzzAllFinite(controller.getQTable()) || !skFuzzAllFinite(controller.getEvasionMap()) ||

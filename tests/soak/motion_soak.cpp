@@ -14,38 +14,13 @@
 #include <memory>
 #include <random>
 
-#include "skCharacter.h"
-#include "skController.h"
-#include "skGameState.h"
-#include "skObstacleCircle.h"
-#include "skObstacleSide.h"
-#include "skPerception.h"
-#include "skSimulator.h"
-#include "skTimer.h"
-#include "skUtil2D.h"
+#include "skRandomWorld.h"
 
-using namespace skivo;
+using namespace sktest;
 
 namespace {
 
 const int stepsPerWorld = 2000;
-int clockMs = 0;
-
-// Any heading, a direction not always of unit length, a desired speed a
-// little beyond the nominal 0 to 1; a new draw every step.
-class RandomController : public skController {
- public:
-  RandomController(skPerception* p, unsigned seed) : skController(p), rng(seed) {}
-  void calcAction() override {
-    const skReal a = std::uniform_real_distribution<skReal>(-4, 4)(rng);
-    const skReal l = std::uniform_real_distribution<skReal>(0.5, 1.5)(rng);
-    action.setDesiredDirection(skUtil2D::vec2(l * std::cos(a), l * std::sin(a)));
-    action.setDesiredSpeed(std::uniform_real_distribution<skReal>(0, 1.2)(rng));
-  }
-
- private:
-  std::mt19937 rng;
-};
 
 struct Figures {
   long long steps = 0;
@@ -63,73 +38,24 @@ struct Figures {
 }
 
 void runWorld(unsigned seed, int steps, const skRules& rules, Figures& f) {
-  std::mt19937 rng(seed);
-  auto uniform = [&rng](skReal lo, skReal hi) {
-    return std::uniform_real_distribution<skReal>(lo, hi)(rng);
-  };
-  const skReal w = uniform(60, 600), h = uniform(60, 600);
-  const skReal spread = seed % 3 == 0 ? 0.15 : 1.0;  // a third start as a crowd
-  skTimer timer([] { return clockMs; });
-  timer.start();
-  skGameState world(skUtil2D::vec2(w, h));
-  world.setTimer(&timer);
-  skPerception eyes(&world);
-  skSimulator sim(&world, rules);
-  const int characters = 2 + static_cast<int>(rng() % 8);
-  for (int i = 0; i < characters; ++i) {
-    skCharacter* c = new skCharacter(&world, new RandomController(&eyes, seed * 100 + i));
-    c->setMass(uniform(0.2, 5));
-    c->setRadius(uniform(3, 20));
-    c->setPosition(skUtil2D::vec2(uniform(0, w * spread), uniform(0, h * spread)));
-    c->setSprintEnergy(uniform(-1, 6));
-    world.addCharacter(c);
-  }
-  for (int i = static_cast<int>(rng() % 40); i > 0; --i) {
-    skObstacleCircle* o = new skObstacleCircle(&world);
-    o->setRadius(uniform(1, 40));
-    o->setPosition(skUtil2D::vec2(uniform(0, w), uniform(0, h)));
-    world.addObstacle(o);
-  }
-  world.addObstacle(new skObstacleSide(&world));
-  world.getCharacter(0)->setTagged(timer.gameTime());
-
+  RandomWorld world(seed, rules);
   for (int s = 0; s < steps; ++s) {
-    // Mostly frame-like steps; now and then the same millisecond (0) or a
-    // stall of up to two seconds.
-    const unsigned kind = rng() % 100;
-    const skReal dt = kind < 5 ? 0.0 : kind < 7 ? uniform(0.1, 2.0) : uniform(0.001, 0.05);
-    clockMs += static_cast<int>(dt * 1000);
-    skCharacter* itBefore = eyes.getTagged();
+    skCharacter* itBefore = world.perception.getTagged();
     // A resolution that never ends is caught here rather than hanging.
     alarm(30);
-    sim.simulate(dt);
+    world.step();
     alarm(0);
-    const int passes = sim.getLastCollisionPasses();
-    if (passes > skSimulator::maxCollisionPasses) fail(seed, s, "too many collision passes");
+    const std::string broken = world.broken();
+    if (!broken.empty()) fail(seed, s, broken);
+    const int passes = world.simulator.getLastCollisionPasses();
     f.maxPasses = std::max(f.maxPasses, passes);
     if (passes == skSimulator::maxCollisionPasses) {
-      // Allowed: crowds can cycle at rounding level; the limit ends the step.
       ++f.passLimitHits;
       if (f.firstCutWorld == 0) f.firstCutWorld = seed;
     }
-
-    int tagged = 0;
-    for (int i = 0; i < characters; ++i) {
-      skCharacter* c = world.getCharacter(i);
-      const skVec2& p = c->position();
-      if (!p.isFinite() || !c->velocity().isFinite() || !c->orientation().isFinite()) {
-        fail(seed, s, "a position, velocity or orientation is not finite");
-      }
-      if (!std::isfinite(c->getSprintEnergy())) fail(seed, s, "sprint energy is not finite");
-      if (!(p.x >= 0 && p.x <= w && p.y >= 0 && p.y <= h)) {
-        fail(seed, s, "character " + std::to_string(i) + " left the arena");
-      }
-      tagged += c->getIsTagged();
-    }
-    if (tagged != 1) fail(seed, s, std::to_string(tagged) + " characters are \"it\"");
-    f.tagTransfers += eyes.getTagged() != itBefore;
-    ++f.steps;
+    f.tagTransfers += world.perception.getTagged() != itBefore;
   }
+  f.steps += steps;
   ++f.worlds;
 }
 

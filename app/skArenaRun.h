@@ -1,0 +1,45 @@
+// skArenaRun: the skivo-arena program around one arena. It refuses outputs
+// it could not write before the run starts, runs with a progress bar on a
+// terminal, saves checkpoints, ends cleanly on SIGINT or SIGTERM, then writes
+// the CSV and the tables (skFileSaver) and prints the summary.
+#pragma once
+
+#include <string>
+
+#include "skArena.h"
+#include "skArenaOptions.h"
+
+namespace skivo {
+
+class skArenaRun {
+ public:
+  // Keeps a copy of the options.
+  explicit skArenaRun(const skArenaOptions& options);
+  skArenaRun(const skArenaRun&) = delete;
+  skArenaRun& operator=(const skArenaRun&) = delete;
+
+  // The whole program; returns its exit status: 0 done; 1 refused or failed,
+  // with a message on standard error; 130 or 143 when SIGINT or SIGTERM ended
+  // the run early and what it had was saved. While it runs, the first SIGINT
+  // or SIGTERM stops the run after the current step; a second one ends the
+  // process at once. One run at a time per process.
+  int run();
+
+ private:
+  skArenaOptions options;
+  skArena arena;
+  // The CSV text of the minutes closed so far, kept between checkpoints so
+  // that each row is formatted once.
+  std::string csv;
+  std::size_t csvRows = 0;
+
+  // Saves the CSV and the tables; with streamsToo false only the outputs that
+  // a save replaces (a checkpoint). False with a message otherwise.
+  bool saveOutputs(bool streamsToo, std::string& error);
+  // The steps of the game time given in minutes (at least 1).
+  long long stepsOf(double minutes) const;
+  // Whether the CSV goes where standard output goes (a pipe or a file).
+  bool csvOnStandardOutput() const;
+};
+
+}  // namespace skivo
