@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "skAssert.h"
 #include "skCharacter.h"
 #include "skControllerAvoid.h"
 #include "skControllerConditional.h"
@@ -152,6 +153,14 @@ bool skArena::setUp(std::string& error) {
   timer.start();
   gs->getCharacter(0)->setTagged(timer.gameTime());
   return true;
+}
+
+void skArena::setController(int k, std::unique_ptr<skController> root) {
+  skAssertMsg(gs && 0 <= k && k < characterCount, "setController: after setUp, k in 0..2");
+  skAssertMsg(root && root->getPerception() == perception.get(),
+              "setController: the controller must look through the arena's getPerception()");
+  if (k > 0) learners[k - 1] = nullptr;
+  gs->getCharacter(k)->setController(root.release());
 }
 
 void skArena::step() {

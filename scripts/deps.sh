@@ -13,7 +13,7 @@ SKIVO_TEST_PACKAGES=(
   "${SKIVO_GAME_PACKAGES[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev libxdamage-dev
-  dpkg-dev desktop-file-utils man-db  # building and checking the Debian package
+  dpkg-dev desktop-file-utils man-db lintian  # building and checking the Debian packages
   clang libclang-rt-14-dev
 )
 
