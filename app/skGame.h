@@ -20,6 +20,8 @@
 
 namespace skivo {
 
+class skControllerRL;
+
 class skGame {
  public:
   // A 512 x 512 world played by rules, a stopped clock on SDL's ticks, an
@@ -34,8 +36,12 @@ class skGame {
   // Builds the scenario and dresses it (the keyboard for character 0, the
   // colours), opens the 512 x 512 window titled "skivo" (fatal, exit status 1,
   // when SDL or the window fails), starts the clock and makes character 0
-  // "it". Call once.
+  // "it". Call once. The same as buildWorld() then openWindow().
   void startUp();
+  void buildWorld();
+  void openWindow();
+  // The learning controller of character k (1 or 2), or null when it has none.
+  skControllerRL* getLearner(int k);
 
   // One frame: draw, count it, measure the game time since the previous frame,
   // check for quit, simulate. Returns false, without simulating, when the
@@ -69,9 +75,11 @@ class skGame {
   void dress();
 };
 
-// The entry of both games: start-up, then frames until the player quits,
-// then the window closes and the process ends with exit(0). Takes no options
-// (both arguments are ignored) and never returns.
+// The entry of both games: the options (skGameOptions; a bad one or a bad
+// file ends it with status 2 before the window opens, --help prints the usage),
+// start-up, then frames until the player quits, then the window closes, the
+// remembered tables are saved and the process ends with exit(0) (1 when that
+// save fails). Without options it reads and writes nothing.
 int gameMain(const skRules& rules, int argc, char** argv);
 
 }  // namespace skivo
