@@ -87,6 +87,7 @@ class skArena {
   // Null for a scripted character; index 0 is character 1.
   const skControllerRL* getLearner(int k) const { return learners[k]; }
   skGameState& getGameState() { return *gs; }
+  const skArenaOptions& getOptions() const { return options; }
   // Game milliseconds simulated so far, and the steps that took.
   long long getGameMs() const { return gameMs; }
   long long getStepsDone() const { return stepsDone; }

@@ -12,7 +12,6 @@
 #include "skGameOptions.h"
 #include "skGui.h"
 #include "skKeyboardSDL.h"
-#include "skObstacleCircle.h"
 #include "skScenario.h"
 
 namespace skivo {
@@ -42,30 +41,13 @@ skGame::skGame(const skRules& r)
       gs(worldDim),
       sim(withClock(gs, timer), rules),
       perception(&gs),
-      rendererPC(&gs),
-      rendererNPC(&gs),
-      obstacleRenderer(&gs),
+      look(&gs),
       lastGameTime(0.0),
       lastStep(0.0) {}
 
 // Nothing the world's objects do when they are freed touches the renderers
 // or the perception, so the order of the members' destruction is free.
 skGame::~skGame() = default;
-
-void skGame::dress() {
-  rendererPC.setColor(skGui::getColorFromName("blue"));
-  rendererPC.setColorFlash(skGui::getColorFromName("red"));
-  rendererNPC.setColor(skGui::getColorFromName("green"));
-  rendererNPC.setColorFlash(skGui::getColorFromName("red"));
-  obstacleRenderer.setColor(skGui::getColorFromName("white"));
-  for (int i = 0; i < gs.getCharacterCount(); ++i) {
-    gs.getCharacter(i)->setRenderer(i == 0 ? &rendererPC : &rendererNPC);
-  }
-  for (int j = gs.getCharacterCount(); j < gs.getObstacleCount(); ++j) {
-    if (dynamic_cast<skObstacleCircle*>(gs.getObstacle(j)))
-      gs.getObstacle(j)->setRenderer(&obstacleRenderer);
-  }
-}
 
 void skGame::startUp() {
   buildWorld();
@@ -76,7 +58,7 @@ void skGame::buildWorld() {
   // Characters first: they are objects 0, 1 and 2.
   setupCharacters(gs, &perception, new skControllerPC<skKeyboardSDL>(&perception));
   setupObstacles(gs, rules);
-  dress();
+  look.dress(gs);
 }
 
 skControllerRL* skGame::getLearner(int k) {

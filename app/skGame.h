@@ -9,9 +9,8 @@
 
 #include <memory>
 
-#include "skCharacterRenderer.h"
 #include "skGameState.h"
-#include "skObstacleCircleRenderer.h"
+#include "skLook.h"
 #include "skPerception.h"
 #include "skRules.h"
 #include "skSimulator.h"
@@ -63,16 +62,10 @@ class skGame {
   skGameState gs;
   skSimulator sim;
   skPerception perception;
-  skCharacterRenderer rendererPC;
-  skCharacterRenderer rendererNPC;
-  skObstacleCircleRenderer obstacleRenderer;
+  skLook look;
   // Game time of the last measurement, in seconds.
   skReal lastGameTime;
   skReal lastStep;
-
-  // Colours: the player blue, the learners green, both flashing red while
-  // "it"; the circles white; the walls are not drawn.
-  void dress();
 };
 
 // The entry of both games: the options (skGameOptions; a bad one or a bad
