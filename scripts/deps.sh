@@ -1,5 +1,6 @@
 # The Debian packages skivo needs, in one place, and the function that installs
-# the missing ones. Sourced by scripts/play and scripts/test.
+# the missing ones. Sourced by scripts/play, scripts/test and
+# tests/e2e/make-startup-reference.
 
 # Building and running the games.
 SKIVO_GAME_PACKAGES=(
@@ -12,17 +13,22 @@ SKIVO_GAME_PACKAGES=(
 SKIVO_TEST_PACKAGES=(
   "${SKIVO_GAME_PACKAGES[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev libxtst-dev libxdamage-dev
+  libx11-dev libxdamage-dev  # the blink probe of the end-to-end tests
+  xdotool x11-utils x11-xserver-utils wmctrl openbox  # driving the games end to end
   dpkg-dev desktop-file-utils man-db lintian  # building and checking the Debian packages
   clang libclang-rt-14-dev
 )
 
-# ensure_packages game|test: installs what is missing (as root, with apt-get).
+# Remaking the end-to-end tests' start-up layouts (tests/e2e/make-startup-reference).
+SKIVO_REFERENCE_PACKAGES=(apitrace)
+
+# ensure_packages game|test|reference: installs what is missing (as root, with apt-get).
 ensure_packages() {
   local -a wanted missing=()
   case "$1" in
     game) wanted=("${SKIVO_GAME_PACKAGES[@]}") ;;
     test) wanted=("${SKIVO_TEST_PACKAGES[@]}") ;;
+    reference) wanted=("${SKIVO_TEST_PACKAGES[@]}" "${SKIVO_REFERENCE_PACKAGES[@]}") ;;
     *) echo "ensure_packages: unknown group '$1'" >&2; return 2 ;;
   esac
   local p
