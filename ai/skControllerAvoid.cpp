@@ -17,7 +17,14 @@ void skControllerAvoid::calcAction() {
   // The perception memoises the collider search, so these queries scan once.
   const bool threat = perception->timeToCollision() <= lookAhead && perception->nextCollider() &&
                       perception->nextCollider()->getMass() > std::numeric_limits<skReal>::max();
-  if (!threat) {
+  skVec2 v, n;
+  if (threat) {
+    v = (perception->collisionPoint() - perception->getMe()->position()).normalized();
+    n = perception->nextCollider()->contactNormal(*perception->getMe());
+  }
+  // A centre pushed onto the contact point (or the obstacle's centre) leaves
+  // no side to turn to: the collision response, not a turn, takes it out.
+  if (!threat || !skMath::isAlmostEq(1, v.length()) || !skMath::isAlmostEq(1, n.length())) {
     const int now = perception->getTime();
     if (timeLastCollisionDetected >= 0 && now - timeLastCollisionDetected <= holdTime) return;
     defaultController->calcAction();
@@ -25,8 +32,6 @@ void skControllerAvoid::calcAction() {
     return;
   }
   timeLastCollisionDetected = perception->getTime();
-  const skVec2 v = (perception->collisionPoint() - perception->getMe()->position()).normalized();
-  const skVec2 n = perception->nextCollider()->contactNormal(*perception->getMe());
   // The side of the obstacle's normal; the (v.y, -v.x) side on a head-on approach.
   const skVec2 rp = skUtil2D::perpendicularTo(v, n);
   skAssert(skMath::isAlmostZero(v.dot(rp)));

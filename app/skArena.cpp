@@ -1,15 +1,9 @@
 #include "skArena.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 #include <sstream>
 
+#include "skAssert.h"
 #include "skCharacter.h"
 #include "skControllerAvoid.h"
 #include "skControllerConditional.h"
@@ -21,41 +15,11 @@
 #include "skFileSaver.h"
 #include "skPerception.h"
 #include "skScenario.h"
+#include "skTacticsFile.h"
 
 namespace skivo {
 
 namespace {
-
-// Whether path names something a table can be read from; why says what is
-// wrong otherwise. Opened without blocking, so that a pipe nobody writes to
-// is refused instead of hanging the arena.
-bool readableFile(const std::string& path, std::string& why) {
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    why = std::strerror(errno);
-    return false;
-  }
-  struct stat st;
-  bool ok = fstat(fd, &st) == 0;
-  if (!ok)
-    why = std::strerror(errno);
-  else if (S_ISDIR(st.st_mode))
-    why = "it is a directory";
-  else if (S_ISFIFO(st.st_mode))
-    why = "it is a pipe, not a file";
-  ok = ok && why.empty();
-  close(fd);
-  return ok;
-}
-
-// Whether the file holds anything but white space after its first count tokens.
-bool hasMoreThan(const std::string& path, unsigned int count) {
-  std::ifstream in(path);
-  std::string token;
-  for (unsigned int i = 0; i < count && in >> token; ++i) {
-  }
-  return static_cast<bool>(in >> token);
-}
 
 // A player who never moves.
 class skControllerStill : public skController {
@@ -122,28 +86,7 @@ bool skArena::setUp(std::string& error) {
     learners[k] = static_cast<skControllerRL*>(c->getController());
     learners[k]->setLearning(options.npc == skArenaOptions::Npc::learn);
     const std::string& file = options.loadTactics[k];
-    if (file.empty()) continue;
-    const unsigned int expected = static_cast<unsigned int>(learners[k]->getQTable().size());
-    std::string why;
-    if (!readableFile(file, why)) {
-      error = "cannot load tactics file '" + file + "': " + why + " (read 0 of " +
-              std::to_string(expected) + " values)";
-      return false;
-    }
-    const unsigned int read = learners[k]->load_tactics(file);
-    if (read != expected) {
-      error = "cannot load tactics file '" + file + "': read " + std::to_string(read) + " of " +
-              std::to_string(expected) + " values (" +
-              (read == 0 ? "the file is empty or does not start with a finite number"
-                         : "the file ends there or holds something that is not a finite number") +
-              ")";
-      return false;
-    }
-    if (hasMoreThan(file, expected)) {
-      error = "cannot load tactics file '" + file + "': it holds more than " +
-              std::to_string(expected) + " values (a strategy file?)";
-      return false;
-    }
+    if (!file.empty() && !skTacticsFile::load(*learners[k], file, error)) return false;
   }
 
   // One row a minute: room for all of them now, so that a run allocates
@@ -152,6 +95,14 @@ bool skArena::setUp(std::string& error) {
   timer.start();
   gs->getCharacter(0)->setTagged(timer.gameTime());
   return true;
+}
+
+void skArena::setController(int k, std::unique_ptr<skController> root) {
+  skAssertMsg(gs && 0 <= k && k < characterCount, "setController: after setUp, k in 0..2");
+  skAssertMsg(root && root->getPerception() == perception.get(),
+              "setController: the controller must look through the arena's getPerception()");
+  if (k > 0) learners[k - 1] = nullptr;
+  gs->getCharacter(k)->setController(root.release());
 }
 
 void skArena::step() {

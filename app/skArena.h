@@ -5,6 +5,7 @@
 // clock and the learners' own clock follow simulated time, so the learners
 // decide every 250 ms of game time exactly as in a real-time game with the
 // same frame times. The same options give the same results, bit for bit.
+// A program can give any character a controller of its own (setController).
 #pragma once
 
 #include <atomic>
@@ -68,10 +69,25 @@ class skArena {
   // device, pipe or standard output, which would receive every save anew.
   bool saveTables(std::string& error, bool streamsToo = true);
 
+  // Gives character k (0, 1 or 2) another controller: call after setUp, before
+  // the first step or between steps. The character owns root from then on and
+  // deletes the controller it had; a learner so replaced is no longer measured
+  // or saved (getLearner(k - 1) becomes null). Every node of the new
+  // tree must look through getPerception(): the simulator binds it to the
+  // character before it decides, and the other characters' controllers learn
+  // through it who is "it" (checked for the root; a wrong one ends the program
+  // with an assertion). Inner nodes of a tree stay the caller's, as in any
+  // tree, and must live as long as the arena.
+  void setController(int k, std::unique_ptr<skController> root);
+  // The perception shared by every controller of this arena (owned by the
+  // arena; null before setUp).
+  skPerception* getPerception() { return perception.get(); }
+
   const std::vector<skArenaMinute>& getMinutes() const { return minutes; }
   // Null for a scripted character; index 0 is character 1.
   const skControllerRL* getLearner(int k) const { return learners[k]; }
   skGameState& getGameState() { return *gs; }
+  const skArenaOptions& getOptions() const { return options; }
   // Game milliseconds simulated so far, and the steps that took.
   long long getGameMs() const { return gameMs; }
   long long getStepsDone() const { return stepsDone; }

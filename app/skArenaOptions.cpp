@@ -58,24 +58,39 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
       hasValue = true;
     }
     // Options without a value.
-    if (name == "--help" || name == "-h" || name == "--classic" || name == "--no-progress") {
+    if (name == "--help" || name == "-h" || name == "--classic" || name == "--no-progress" ||
+        name == "--watch") {
       if (hasValue) {
         error = "option " + name + " takes no value";
         return false;
       }
       if (name == "--classic")
         classic = true;
+      else if (name == "--watch")
+        watch = true;
       else if (name == "--no-progress")
         progress = false;
       else
         help = true;
       continue;
     }
-    static const char* const withValue[] = {
-        "--minutes",       "--step-ms",       "--seed",          "--play-seed",
-        "--alpha",         "--gamma",         "--epsilon",       "--think-ms",
-        "--player",        "--npc",           "--csv",           "--load-tactics1",
-        "--load-tactics2", "--save-tactics1", "--save-tactics2", "--checkpoint-minutes"};
+    static const char* const withValue[] = {"--minutes",
+                                            "--step-ms",
+                                            "--seed",
+                                            "--play-seed",
+                                            "--alpha",
+                                            "--gamma",
+                                            "--epsilon",
+                                            "--think-ms",
+                                            "--speed",
+                                            "--player",
+                                            "--npc",
+                                            "--csv",
+                                            "--load-tactics1",
+                                            "--load-tactics2",
+                                            "--save-tactics1",
+                                            "--save-tactics2",
+                                            "--checkpoint-minutes"};
     bool known = false;
     for (const char* o : withValue) known = known || name == o;
     if (!known) {
@@ -143,6 +158,13 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
       (name == "--alpha"   ? learning.alpha
        : name == "--gamma" ? learning.gamma
                            : learning.epsilon) = v;
+    } else if (name == "--speed") {
+      double v = 0;
+      if (!parseReal(value, v) || !(v > 0) || v > maxSpeed) {
+        error = "--speed: '" + value + "' is not a number above 0 and at most 100000";
+        return false;
+      }
+      speed = v;
     } else if (name == "--think-ms") {
       unsigned long long t = 0;
       if (!parseWhole(value, 1000000000ULL, t) || t > static_cast<unsigned long long>(maxStepMs)) {
@@ -188,6 +210,10 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
       else
         saveTactics[1] = value;
     }
+  }
+  if (speed != 1.0 && !watch) {
+    error = "--speed: only a watched run (--watch) has a speed";
+    return false;
   }
   if (npc == Npc::scripted) {
     for (int k = 0; k < 2; ++k) {
@@ -277,6 +303,9 @@ std::string skArenaOptions::usage() {
         "                        every M game minutes, save the CSV and the tables\n"
         "                        as they stand (default 2000; 0 for never)\n"
         "  --no-progress         no progress bar (it is shown only on a terminal)\n"
+        "  --watch               show the match in a window, in real time (drawn by\n"
+        "                        skivo-watch); closing it ends the run as Ctrl-C does\n"
+        "  --speed N             with --watch: N times real time (default 1)\n"
         "  --help                this text\n"
         "\n"
         "A regular output file is replaced whole, keeping its mode and owner; a\n"

@@ -23,6 +23,7 @@ class skArenaOptions {
   static constexpr double maxMinutes = 30000.0;
   static constexpr int maxStepMs = 60000;
   static constexpr double defaultCheckpointMinutes = 2000.0;
+  static constexpr double maxSpeed = 100000.0;
 
   bool classic = false;
   double minutes = 10.0;
@@ -47,6 +48,9 @@ class skArenaOptions {
   double checkpointMinutes = defaultCheckpointMinutes;
   bool progress = true;
   bool help = false;
+  // Shown in a window (by skivo-watch) at speed times real time.
+  bool watch = false;
+  double speed = 1.0;
 
   // Parses argv[1..argc-1] (argv[0] is the program name). Accepts "--name value"
   // and "--name=value". On failure returns false and sets error to a message

@@ -115,7 +115,16 @@ int skArenaRun::run() {
   const long long every = options.checkpointMinutes > 0 ? stepsOf(options.checkpointMinutes) : 0;
   long long checkpoint = every > 0 ? every : total;
   const auto start = std::chrono::steady_clock::now();
-  while (arena.advance(std::min(reportEvery, checkpoint - arena.getStepsDone()))) {
+  bool closed = false;
+  for (;;) {
+    long long stretch = std::min(reportEvery, checkpoint - arena.getStepsDone());
+    if (watcher) {
+      const long long allowed = watcher->frame(arena);
+      closed = allowed < 0;
+      if (closed) break;
+      stretch = std::min(stretch, allowed);
+    }
+    if (!arena.advance(stretch)) break;
     if (bar) skArenaReport::drawProgress(arena.getStepsDone(), total, nullptr);
     if (arena.getStepsDone() < checkpoint) continue;
     checkpoint += every;
@@ -128,6 +137,11 @@ int skArenaRun::run() {
   const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
   if (bar) skArenaReport::drawProgress(arena.getStepsDone(), total, nullptr);
 
+  if (closed) {
+    // The unfinished minute becomes a shorter last row, as after a signal.
+    arena.stop();
+    arena.advance(0);
+  }
   const int stoppedBy = caught;
   const double minute = arena.getGameMs() / 60000.0;
   if (stoppedBy != 0) {
@@ -140,7 +154,7 @@ int skArenaRun::run() {
     std::cerr << "skivo-arena: " << error << std::endl;
     return 1;
   }
-  if (stoppedBy != 0) {
+  if (stoppedBy != 0 || closed) {
     std::string wrote;
     if (!options.csv.empty()) {
       wrote = "'" + options.csv + "' (" + std::to_string(csvRows) + " rows)";
@@ -149,10 +163,11 @@ int skArenaRun::run() {
       if (options.saveTactics[k].empty()) continue;
       wrote += (wrote.empty() ? "'" : ", '") + options.saveTactics[k] + "'";
     }
-    std::cerr << "skivo-arena: stopped by " << signalName(stoppedBy) << " at game minute " << minute
-              << "; " << (wrote.empty() ? "no output files asked for" : "wrote " + wrote)
-              << std::endl;
-    return 128 + stoppedBy;
+    std::cerr << "skivo-arena: stopped by "
+              << (stoppedBy != 0 ? signalName(stoppedBy) : "closing the window")
+              << " at game minute " << minute << "; "
+              << (wrote.empty() ? "no output files asked for" : "wrote " + wrote) << std::endl;
+    return stoppedBy != 0 ? 128 + stoppedBy : 0;
   }
   skArenaReport::printSummary(csvOnStandardOutput() ? std::cerr : std::cout, options, arena,
                               wall.count());

@@ -13,8 +13,22 @@ namespace skivo {
 
 class skArenaRun {
  public:
+  // Something that shows a run (a window): before each stretch of steps it
+  // may draw the world and says how many steps the run may take now (0: none
+  // yet, ask again), or -1 to end the run there, which then saves what it has
+  // as after a signal but ends with status 0.
+  class Watcher {
+   public:
+    virtual ~Watcher() = default;
+    virtual long long frame(skArena& arena) = 0;
+  };
+
   // Keeps a copy of the options.
   explicit skArenaRun(const skArenaOptions& options);
+  // Shows the run through watcher (not owned; it must outlive run()).
+  void setWatcher(Watcher* w) { watcher = w; }
+  // The arena, set up by run() before the first step.
+  skArena& getArena() { return arena; }
   skArenaRun(const skArenaRun&) = delete;
   skArenaRun& operator=(const skArenaRun&) = delete;
 
@@ -28,6 +42,7 @@ class skArenaRun {
  private:
   skArenaOptions options;
   skArena arena;
+  Watcher* watcher = nullptr;
   // The CSV text of the minutes closed so far, kept between checkpoints so
   // that each row is formatted once.
   std::string csv;

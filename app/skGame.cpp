@@ -3,12 +3,15 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <iostream>
+#include <string>
 
 #include "skCharacter.h"
 #include "skControllerPC.h"
+#include "skControllerRL.h"
+#include "skGameOptions.h"
 #include "skGui.h"
 #include "skKeyboardSDL.h"
-#include "skObstacleCircle.h"
 #include "skScenario.h"
 
 namespace skivo {
@@ -38,9 +41,7 @@ skGame::skGame(const skRules& r)
       gs(worldDim),
       sim(withClock(gs, timer), rules),
       perception(&gs),
-      rendererPC(&gs),
-      rendererNPC(&gs),
-      obstacleRenderer(&gs),
+      look(&gs),
       lastGameTime(0.0),
       lastStep(0.0) {}
 
@@ -48,26 +49,23 @@ skGame::skGame(const skRules& r)
 // or the perception, so the order of the members' destruction is free.
 skGame::~skGame() = default;
 
-void skGame::dress() {
-  rendererPC.setColor(skGui::getColorFromName("blue"));
-  rendererPC.setColorFlash(skGui::getColorFromName("red"));
-  rendererNPC.setColor(skGui::getColorFromName("green"));
-  rendererNPC.setColorFlash(skGui::getColorFromName("red"));
-  obstacleRenderer.setColor(skGui::getColorFromName("white"));
-  for (int i = 0; i < gs.getCharacterCount(); ++i) {
-    gs.getCharacter(i)->setRenderer(i == 0 ? &rendererPC : &rendererNPC);
-  }
-  for (int j = gs.getCharacterCount(); j < gs.getObstacleCount(); ++j) {
-    if (dynamic_cast<skObstacleCircle*>(gs.getObstacle(j)))
-      gs.getObstacle(j)->setRenderer(&obstacleRenderer);
-  }
+void skGame::startUp() {
+  buildWorld();
+  openWindow();
 }
 
-void skGame::startUp() {
+void skGame::buildWorld() {
   // Characters first: they are objects 0, 1 and 2.
   setupCharacters(gs, &perception, new skControllerPC<skKeyboardSDL>(&perception));
   setupObstacles(gs, rules);
-  dress();
+  look.dress(gs);
+}
+
+skControllerRL* skGame::getLearner(int k) {
+  return dynamic_cast<skControllerRL*>(gs.getCharacter(k)->getController());
+}
+
+void skGame::openWindow() {
   // Truncated to whole pixels.
   skGui::createWindow(static_cast<int>(worldDim[0]), static_cast<int>(worldDim[1]), "skivo");
   // Building the world and opening the window are not game time.
@@ -89,13 +87,35 @@ bool skGame::runFrame(bool simulate) {
   return true;
 }
 
-int gameMain(const skRules& rules, int, char**) {
-  // Never destroyed: the process ends through exit(0) below.
+int gameMain(const skRules& rules, int argc, char** argv) {
+  const std::string program = argc > 0 && argv[0] ? skUtil::baseName(argv[0]) : "skivo";
+  skGameOptions options;
+  std::string error;
+  if (!options.parse(argc, argv, error)) {
+    std::cerr << program << ": " << error << std::endl;
+    return 2;
+  }
+  if (options.help) {
+    std::cout << skGameOptions::usage(program);
+    return 0;
+  }
+  // Never destroyed: the process ends through exit below.
   skGame game(rules);
-  game.startUp();
+  game.buildWorld();
+  skControllerRL* learners[2] = {game.getLearner(1), game.getLearner(2)};
+  // Bad files are refused before the window opens.
+  if (!options.prepare(rules, learners, error)) {
+    std::cerr << program << ": " << error << std::endl;
+    return 2;
+  }
+  game.openWindow();
   while (game.runFrame()) {
   }
   skGui::destroyWindow();
+  if (!options.keep(rules, learners, error)) {
+    std::cerr << program << ": " << error << std::endl;
+    std::exit(1);
+  }
   std::exit(0);
 }
 

@@ -9,9 +9,8 @@
 
 #include <memory>
 
-#include "skCharacterRenderer.h"
 #include "skGameState.h"
-#include "skObstacleCircleRenderer.h"
+#include "skLook.h"
 #include "skPerception.h"
 #include "skRules.h"
 #include "skSimulator.h"
@@ -19,6 +18,8 @@
 #include "skVec.h"
 
 namespace skivo {
+
+class skControllerRL;
 
 class skGame {
  public:
@@ -34,8 +35,12 @@ class skGame {
   // Builds the scenario and dresses it (the keyboard for character 0, the
   // colours), opens the 512 x 512 window titled "skivo" (fatal, exit status 1,
   // when SDL or the window fails), starts the clock and makes character 0
-  // "it". Call once.
+  // "it". Call once. The same as buildWorld() then openWindow().
   void startUp();
+  void buildWorld();
+  void openWindow();
+  // The learning controller of character k (1 or 2), or null when it has none.
+  skControllerRL* getLearner(int k);
 
   // One frame: draw, count it, measure the game time since the previous frame,
   // check for quit, simulate. Returns false, without simulating, when the
@@ -57,21 +62,17 @@ class skGame {
   skGameState gs;
   skSimulator sim;
   skPerception perception;
-  skCharacterRenderer rendererPC;
-  skCharacterRenderer rendererNPC;
-  skObstacleCircleRenderer obstacleRenderer;
+  skLook look;
   // Game time of the last measurement, in seconds.
   skReal lastGameTime;
   skReal lastStep;
-
-  // Colours: the player blue, the learners green, both flashing red while
-  // "it"; the circles white; the walls are not drawn.
-  void dress();
 };
 
-// The entry of both games: start-up, then frames until the player quits,
-// then the window closes and the process ends with exit(0). Takes no options
-// (both arguments are ignored) and never returns.
+// The entry of both games: the options (skGameOptions; a bad one or a bad
+// file ends it with status 2 before the window opens, --help prints the usage),
+// start-up, then frames until the player quits, then the window closes, the
+// remembered tables are saved and the process ends with exit(0) (1 when that
+// save fails). Without options it reads and writes nothing.
 int gameMain(const skRules& rules, int argc, char** argv);
 
 }  // namespace skivo

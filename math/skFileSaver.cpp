@@ -71,7 +71,25 @@ Target refuse(Target t, const std::string& why) {
   return t;
 }
 
-Target resolve(const std::string& path) {
+// A replacement is made in the folder: one without any write permission was
+// made read-only on purpose and is refused to root as well.
+Target checkFolder(Target t) {
+  struct stat folder;
+  if (t.kind == Kind::replace && stat(dirOf(t.path).c_str(), &folder) == 0 &&
+      S_ISDIR(folder.st_mode) && (folder.st_mode & 0222) == 0) {
+    char why[96];
+    std::snprintf(why, sizeof why, "its folder is read-only (mode %04o)",
+                  static_cast<unsigned int>(folder.st_mode & 07777));
+    return refuse(t, why);
+  }
+  return t;
+}
+
+Target resolveLinks(const std::string& path);
+
+Target resolve(const std::string& path) { return checkFolder(resolveLinks(path)); }
+
+Target resolveLinks(const std::string& path) {
   Target t;
   if (path.empty()) return refuse(t, "no file name");
   if (path == "-") {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The layers point one way: math <- world <- sim, ai <- gfx <- app. A folder
 # includes headers of its own and of the layers beneath only; SDL appears
-# only in the input devices (ai/), the drawing (gfx/) and the games (app/),
-# OpenGL only in gfx/. With an arena program given, it must link neither
+# only in the input devices (ai/), the drawing (gfx/) and the front ends
+# (app/, not the scenario or the arena), OpenGL only in gfx/. With an arena program given, it must link neither
 # OpenGL, GLU nor SDL.
 # usage: layers_test.sh SOURCE_DIR [SKIVO_ARENA]
 set -euo pipefail
@@ -31,8 +31,12 @@ for dir in "${!allowed[@]}"; do
       [[ " ${allowed[$dir]} " == *" $owner "* ]] || complain "$rel includes $owner/$header"
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$f")
     if grep -Eq '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL|GL/)' "$f"; then
+      # The front ends may; the scenario and what the arena links may not.
       case "$rel" in
-        ai/skKeyboardSDL.* | ai/skJoystickSDL.* | gfx/* | app/skGame.cpp) ;;
+        ai/skKeyboardSDL.* | ai/skJoystickSDL.* | gfx/*) ;;
+        app/skScenario.* | app/skArena.* | app/skArenaOptions.* | app/skArenaReport.* | \
+          app/skArenaRun.* | app/arena_main.cpp) complain "$rel includes SDL or OpenGL" ;;
+        app/*) ;;
         *) complain "$rel includes SDL or OpenGL" ;;
       esac
     fi

@@ -197,6 +197,12 @@ TEST_F(FileSaver, EachKindOfTargetIsReplacedWrittenInPlaceOrRefusedLeavingAllEls
          return "/dev/fd/" + std::to_string(fd);
        },
        "ok"},
+      {"a read-only folder is refused even to root", false,
+       [](FileSaver& t, Expect&) {
+         mkdir(t.at("shut").c_str(), 0555);
+         return t.at("shut/t");
+       },
+       "folder is read-only (mode 0555)"},
       {"a folder is refused", false, [](FileSaver& t, Expect&) { return t.at("open"); },
        "is a directory"},
       {"a missing folder is refused", false, [](FileSaver& t, Expect&) { return t.at("none/t"); },

@@ -1,0 +1,23 @@
+// skTacticsFile: a learner's table loaded whole from a file or not at all,
+// for programs that start learners from files a user names (the arena, the
+// games). Unlike skControllerRL::load_tactics, which takes what it can, a
+// file that is not exactly one table is refused with the reason.
+#pragma once
+
+#include <string>
+
+namespace skivo {
+
+class skControllerRL;
+
+class skTacticsFile {
+ public:
+  // Loads the table in file into learner when the file is a readable regular
+  // file (not a folder, not a pipe, which could block for ever) holding
+  // exactly the table's 80 finite numbers. Otherwise returns false, sets
+  // error to "cannot load tactics file '<file>': <reason>" and leaves the
+  // table as it was.
+  static bool load(skControllerRL& learner, const std::string& file, std::string& error);
+};
+
+}  // namespace skivo

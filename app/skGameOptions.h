@@ -1,0 +1,52 @@
+// skGameOptions: the command line of skivo and skivo-classic. Without options
+// the games play exactly as always: learners from empty tables, nothing read
+// or written. The options choose trained opponents, tables to start from and
+// a folder in which the opponents' learning is kept from one game to the next.
+// Parsing and the checks of the files never exit and never draw: they return
+// false with a message, so that bad input is refused before the window opens.
+#pragma once
+
+#include <string>
+
+#include "skRules.h"
+
+namespace skivo {
+
+class skControllerRL;
+
+class skGameOptions {
+ public:
+  enum class Opponents { learning, trained };
+
+  Opponents opponents = Opponents::learning;
+  // Folder of the remembered tables; empty when not given.
+  std::string remember;
+  // Tables to start characters 1 and 2 from; empty when not given.
+  std::string tactics[2];
+  bool help = false;
+
+  // Parses argv (getopt_long). False with a message naming the option.
+  bool parse(int argc, char** argv, std::string& error);
+  // The --help text of program (its name).
+  static std::string usage(const std::string& program);
+
+  // Where the tables of character k (1 or 2) are remembered for these rules:
+  // remember/<rules>-<k>.txt.
+  std::string rememberedFile(const skRules& rules, int k) const;
+  // The trained table of character k for these rules, as installed (or in the
+  // source tree when the game runs from its build folder); empty when none is there.
+  static std::string trainedFile(const skRules& rules, int k);
+
+  // Loads what the options ask for into the learners of characters 1 and 2
+  // (learners[0], learners[1]) and sets whether they learn in play: the
+  // start of each is its --tactics file, else its remembered table when
+  // present, else its trained table (--opponents trained), else empty.
+  // Checks that a --remember folder can take the tables. False with a message
+  // naming the file and the reason; nothing is written here.
+  bool prepare(const skRules& rules, skControllerRL* learners[2], std::string& error) const;
+  // Saves the learners' tables into the --remember folder (atomically); true
+  // when there is nothing to save.
+  bool keep(const skRules& rules, skControllerRL* const learners[2], std::string& error) const;
+};
+
+}  // namespace skivo
