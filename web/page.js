@@ -67,7 +67,12 @@
 
   forgetButton.addEventListener('click', () => {
     forgetting = true;
-    for (const i of [1, 2]) localStorage.removeItem(storageKey(i));
+    try {
+      for (const i of [1, 2]) localStorage.removeItem(storageKey(i));
+    } catch (e) {
+      say(`This browser's storage cannot be changed: ${e.message}`);
+      return;
+    }
     location.reload();
   });
 
@@ -124,10 +129,15 @@
     printErr: (text) => {
       console.warn(text);
       // Emscripten's own notes about its GL emulation are for developers.
-      if (!text.startsWith('WARNING: using emscripten GL')) say(text);
+      if (text.startsWith('WARNING: using emscripten GL')) return;
+      say(statusLine.textContent ? `${statusLine.textContent}\n${text}` : text);
     },
     onRuntimeInitialized: start,
     onExit: ended,
+    onAbort: (what) => {
+      running = false;
+      say('The game could not go on:');
+    },
     postMainLoop: () => {
       if (window.skivoFrames++ === 0) window.skivoFirstFrame = performance.now();
     },
