@@ -8,6 +8,8 @@
 //                                 hold a whole table is refused, exit status 2
 //   --save-tactics1 FILE, --save-tactics2 FILE
 //                                 where skivo_save_tactics() writes the tables
+//   --frozen                      the learners play as their tables say and do
+//                                 not learn (trained opponents not remembered)
 // Files live in Emscripten's in-memory file system; the page copies them from
 // and to the browser's storage. The process ends with exit status 0 when the
 // player quits (Escape), after saving the tables.
@@ -21,6 +23,7 @@
 #include "skControllerRL.h"
 #include "skGame.h"
 #include "skGui.h"
+#include "skTacticsFile.h"
 #include "skUtil.h"
 
 extern "C" int skivo_save_tactics();
@@ -33,6 +36,7 @@ using skivo::skGame;
 // Files are indexed by character: 1 and 2 (0, the player, has no table).
 struct WebOptions {
   bool classic = false;
+  bool frozen = false;
   std::string tactics[3];
   std::string saveTactics[3];
 };
@@ -54,8 +58,8 @@ bool parse(int argc, char** argv, WebOptions& parsed) {
   for (int k = 1; k < argc; ++k) {
     const std::string arg = argv[k];
     std::string* file = nullptr;
-    if (arg == "--classic") {
-      parsed.classic = true;
+    if (arg == "--classic" || arg == "--frozen") {
+      (arg == "--classic" ? parsed.classic : parsed.frozen) = true;
       continue;
     }
     for (int i = 1; i <= 2; ++i) {
@@ -75,17 +79,15 @@ bool parse(int argc, char** argv, WebOptions& parsed) {
   return true;
 }
 
-// A table file must fill the whole table; false, with a message naming the
-// file, otherwise (the learner may then hold part of it).
+// A table file must hold exactly a whole table; false, with a message naming
+// the file, otherwise (the learner keeps its table).
 bool loadTables() {
   for (int i = 1; i <= 2; ++i) {
+    learner(i)->setLearning(!options.frozen);
     const std::string& file = options.tactics[i];
-    if (file.empty()) continue;
-    skControllerRL* rl = learner(i);
-    const unsigned int read = rl->load_tactics(file);
-    if (read < rl->getQTable().size()) {
-      std::cerr << "skivo: " << file << ": not a table of " << rl->getQTable().size()
-                << " numbers (read " << read << "); it was left as it is\n";
+    std::string error;
+    if (!file.empty() && !skivo::skTacticsFile::load(*learner(i), file, error)) {
+      std::cerr << "skivo: " << error << "\n";
       return false;
     }
   }

@@ -101,6 +101,8 @@
       if (!from && choice.trained) from = trainedFile(i);
       if (from) args.push(`--tactics${i}`, from);
     }
+    // Trained opponents play as trained, unless their learning is kept.
+    if (choice.trained && !choice.remember) args.push('--frozen');
     say('');
     running = true;
     canvas.focus();

@@ -214,7 +214,7 @@ describe('the learners\' tables', () => {
     await page.waitForFunction(
       () => document.getElementById('status').textContent.includes('exit status 2'));
     const status = await page.$eval('#status', (e) => e.textContent);
-    assert.match(status, /tactics2\.txt: not a table of 80 numbers \(read 1\)/);
+    assert.match(status, /cannot load tactics file '\/remember\/tactics2\.txt': read 1 of 80 values/);
     assert.equal(await stored(page, 'skivo.full.learning.tactics2'), '0.5\nbanana\n');
     assert.equal(await page.evaluate(() => window.skivoFrames), 0);
     await page.close();
