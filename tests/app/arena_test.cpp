@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "skArena.h"
+#include "skObject.h"
 #include "skArenaOptions.h"
 #include "skArenaReport.h"
 #include "skControllerRL.h"
@@ -60,7 +61,11 @@ TEST(ArenaOptions, BadInputIsRefusedWithAMessageNamingTheOption) {
       {{"--csv", ""}, "file name"},
       {{"--npc", "scripted", "--save-tactics1", "t"}, "no tables"},
       {{"--save-tactics1", "t", "--save-tactics2", "t"}, "two outputs"},
-      {{"--load-tactics2", "q.txt", "--csv=q.txt"}, "would overwrite"}};
+      {{"--load-tactics2", "q.txt", "--csv=q.txt"}, "would overwrite"},
+      {{"--seed", "1", "--play-seed", "2"}, "either --seed"},
+      {{"--gamma", "1.5"}, "from 0 to 1"},
+      {{"--think-ms", "-1"}, "--think-ms"},
+      {{"--speed", "4"}, "--watch"}};
   for (const auto& row : rows) {
     skArenaOptions o;
     std::string error;
@@ -78,6 +83,27 @@ TEST(Arena, TheSameSeedGivesTheSameMinutesAndAnotherSeedDoesNot) {
   EXPECT_EQ(std::count(a.begin(), a.end(), '\n'), 4);  // a header and one row a minute
   o.seed = 12;
   EXPECT_NE(a, csvOf(o));
+}
+
+// --play-seed builds the game's own layout (what an unseeded arena builds)
+// and seeds only the play; the learners learn as the settings say.
+TEST(Arena, APlaySeedKeepsTheGamesLayoutAndTheLearningSettingsReachTheLearners) {
+  skArena game(parsed({"--minutes", "1"})), played(parsed({"--minutes", "1", "--play-seed", "5",
+                                                          "--think-ms", "100", "--gamma", "0.9"}));
+  std::string error;
+  ASSERT_TRUE(game.setUp(error) && played.setUp(error)) << error;
+  skGameState &a = game.getGameState(), &b = played.getGameState();
+  ASSERT_EQ(a.getObjectCount(), b.getObjectCount());
+  for (unsigned int k = 0; k < a.getObjectCount(); ++k) {
+    EXPECT_EQ(a.getObject(k)->getPosition(), b.getObject(k)->getPosition()) << k;
+  }
+  game.run();
+  played.run();
+  // More than 100 ms between decisions, in steps of 16 ms: one every 112 ms
+  // (more than 250: one every 256 ms).
+  EXPECT_EQ(played.getLearner(0)->getDecisionCount(), 60000u / 112);
+  EXPECT_EQ(game.getLearner(0)->getDecisionCount(), 60000u / 256);
+  EXPECT_NE(csvOf(parsed({"--minutes", "1", "--play-seed", "5"})), csvOf(parsed({"--minutes", "1"})));
 }
 
 static std::string csvText(const skArena& arena) {
