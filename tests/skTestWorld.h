@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "skCharacter.h"
@@ -25,15 +24,9 @@ namespace sktest {
 using namespace skivo;
 using skUtil2D::vec2;
 
-// Plays back `next`, counts its calls and notes whom its perception spoke for;
-// destroyed, if given, is set by the destructor.
-class ScriptedController : public skController {
- public:
-  explicit ScriptedController(skPerception* p, bool* destroyed = nullptr)
-      : skController(p), destroyed(destroyed) {}
-  ~ScriptedController() override {
-    if (destroyed) *destroyed = true;
-  }
+// Plays back `next`, counts its calls and notes whom its perception spoke for.
+struct ScriptedController : skController {
+  using skController::skController;
   void calcAction() override {
     ++calls;
     if (perception) seenMe = perception->getMe();
@@ -46,33 +39,26 @@ class ScriptedController : public skController {
   skAction next;
   int calls = 0;
   skCharacter* seenMe = nullptr;
-  bool* destroyed;
 };
 
-class ScriptedPerception : public skPerception {
- public:
+// Answers answers[k] to the k-th question (the last one once they run out).
+struct ScriptedPerception : skPerception {
   using skPerception::skPerception;
-  // answers[k] at the k-th question (the last one once they run out).
   bool question() const { return answers[std::min(asked++, answers.size() - 1)]; }
   skReal distance() const { return d; }
   std::vector<bool> answers{true};
   mutable std::size_t asked = 0;
   skReal d = 0;
 };
-using Question = bool (skPerception::*)() const;
-using Distance = skReal (skPerception::*)() const;
-inline Question scriptedQuestion() { return static_cast<Question>(&ScriptedPerception::question); }
-inline Distance scriptedDistance() { return static_cast<Distance>(&ScriptedPerception::distance); }
 
-// A world on a clock of its own (now, in ms), played by the given rules.
+// A 512 x 512 world on a clock of its own (now, in ms), played by the given rules.
 class World {
  public:
-  explicit World(const skRealVec& dim = vec2(512, 512), const skRules& rules = skRules::full())
-      : timer([this] { return now; }), gs(dim), simulator(&gs, rules) {
+  explicit World(const skRules& rules = skRules::full())
+      : timer([this] { return now; }), gs(vec2(512, 512)), simulator(&gs, rules) {
     gs.setTimer(&timer);
     timer.start();
   }
-
   // A character of radius 10 at (x, y) moving at (vx, vy) units/s, driven by root
   // (owned by the character; when null, a scripted one keeping that velocity).
   skCharacter* addCharacter(skReal x, skReal y, skReal vx = 0, skReal vy = 0,
@@ -105,8 +91,7 @@ class World {
     inner.emplace_back(node);
     return node;
   }
-  // Advances the clock by ms, then simulates a step of that length.
-  void step(int ms = 20) {
+  void step(int ms = 20) {  // advances the clock by ms, then simulates a step that long
     now += ms;
     simulator.simulate(ms / 1000.0);
   }
@@ -121,26 +106,15 @@ class World {
 
 class WorldTest : public ::testing::Test, public World {};
 
-// A world for each rule value: the full rules and the classic ones.
-class RulesTest : public ::testing::TestWithParam<skRules>, public World {
- protected:
-  RulesTest() : World(vec2(512, 512), GetParam()) {}
-};
-
-}  // namespace sktest
-
-namespace skivo {
-// Test names and failure reports show the rules by name.
-inline void PrintTo(const skRules& rules, std::ostream* os) { *os << rules.name(); }
-}  // namespace skivo
-
-namespace sktest {
-
 inline std::string rulesName(const ::testing::TestParamInfo<skRules>& info) {
   return info.param.name();
 }
 
 }  // namespace sktest
+
+namespace skivo {
+inline void PrintTo(const skRules& rules, std::ostream* os) { *os << rules.name(); }
+}  // namespace skivo
 
 // Runs the cases of a TEST_P suite once for each rule value.
 #define SKIVO_FOR_BOTH_RULES(suite)                                                              \

@@ -107,7 +107,7 @@ TEST_F(SimWorld, ZeroStepMovesNothingReclampsSpeedsAndBouncesOffACircleKeepingTh
   EXPECT_NEAR(getV(c)[1], 5, eps);
 }
 
-TEST_F(SimWorld, EachControllerDecidesThroughItsOwnBindingAndMayHaveNoPerception) {
+TEST_F(SimWorld, EachControllerDecidesThroughItsOwnBindingAndMayHaveNoPerceptionEvenWhenIt) {
   skCharacter* first = add(100, 100, 50, 0);
   auto *blind = new ScriptedController(nullptr), *twin = new ScriptedController(nullptr);
   blind->willDecide(0, 2, 0.25);  // the direction's length scales the speed
@@ -117,6 +117,13 @@ TEST_F(SimWorld, EachControllerDecidesThroughItsOwnBindingAndMayHaveNoPerception
   EXPECT_EQ(script(first).seenMe, first);
   EXPECT_GT(b->getSpeed(), 0);
   EXPECT_NEAR(getV(b)[1], getV(t)[1], eps);
+  // The tag passes between two without a perception: b runs into other.
+  const skRealVec& p = b->getPosition();
+  skCharacter* other = addCharacter(p[0], p[1] + 19, 0, 0, new ScriptedController(nullptr));
+  b->setTagged(0);
+  now = 400;
+  simulator.simulate(0);
+  EXPECT_TRUE(other->getIsTagged());
 }
 
 TEST_F(SimWorld, SprintMultipliesTheClampedForceNeverTheTopSpeedAndFiveIsAFloorNotACap) {
@@ -147,7 +154,7 @@ TEST_F(SimWorld, SprintMultipliesTheClampedForceNeverTheTopSpeedAndFiveIsAFloorN
 // The classic rules pull along -y after the force limit and never sprint: the
 // reserve stays as it is, whatever the character does.
 TEST(ClassicRules, PullAcceleratesAStillCharacterAlongMinusYBeyondTheForceLimitAndNobodySprints) {
-  World world(vec2(512, 512), skRules::classic());
+  World world(skRules::classic());
   skCharacter* c = world.addCharacter(100, 100, 0, 0, nullptr, 2);
   skCharacter* pushing = world.addCharacter(300, 300, 0, 0, nullptr, 2);
   pushing->setSprintEnergy(5);

@@ -1,14 +1,25 @@
-#include <gtest/gtest.h>
+// The game state's index spaces and collider table, and what being "it" does.
+#include <type_traits>
 
 #include "skObstacleSide.h"
 #include "skTestWorld.h"
 
 using namespace sktest;
 
-TEST(GameState, WithoutAClockAskingForItIsFatal) {
-  skGameState gs;
-  EXPECT_EXIT(gs.getTimer(), ::testing::ExitedWithCode(1),
-              "^assert failed: timer \\(Line: [0-9]+, file: skGameState\\.h\\)\n\n$");
+// Objects belong to one world at one index and own what they point to: a
+// copy would delete a controller twice.
+static_assert(!std::is_copy_constructible<skCharacter>::value, "characters are not copied");
+static_assert(!std::is_copy_assignable<skCharacter>::value, "characters are not copied");
+static_assert(!std::is_copy_constructible<skObstacleCircle>::value, "objects are not copied");
+static_assert(!std::is_copy_constructible<skGameState>::value, "worlds are not copied");
+
+TEST_F(WorldTest, BeingItSlowsACharacterTo80PercentOfItsTopSpeedUntilItPassesTheTag) {
+  skCharacter* c = addCharacter(0, 0);
+  EXPECT_EQ(c->getTaggedTime(), -1);
+  c->setTagged(0);
+  EXPECT_EQ(c->getMaxSpeed(), 80);
+  c->setTagged(-1);
+  EXPECT_EQ(c->getMaxSpeed(), 100);
 }
 
 TEST_F(WorldTest, TheThreeIndexSpacesStayApartWhenCharactersComeAfterObstacles) {
@@ -23,12 +34,7 @@ TEST_F(WorldTest, TheThreeIndexSpacesStayApartWhenCharactersComeAfterObstacles) 
   EXPECT_EQ(gs.getObstacle(3), b);
   EXPECT_EQ(gs.getObstacleIndex(side->getGSIndex()), 1);
   EXPECT_EQ(gs.getObject(4), late);
-  EXPECT_EXIT(gs.getCharacterIndex(7), ::testing::ExitedWithCode(1), "^index: 7 not found\n$");
-}
-
-TEST_F(WorldTest, ALoneCharacterCollidesWithNothing) {
-  addCharacter(0, 0, 10, 0);
-  EXPECT_EQ(gs.calcColliders(), 0);
+  EXPECT_EXIT(gs.getCharacterIndex(7), ::testing::ExitedWithCode(1), "index: 7 not found");
 }
 
 TEST_F(WorldTest, ACharacterClosingOnTwoObstaclesKeepsTheHigherObstacleIndex) {
