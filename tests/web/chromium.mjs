@@ -1,12 +1,12 @@
 // The web site served on this machine and Debian's Chromium, headless, with a
-// fresh profile: what the page test and the measurements share.
+// fresh profile: what the page test and scripts/measure-web share.
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-// Serves the folder site on 127.0.0.1 with a port the system picks; resolves
+// Serves the folder site on 127.0.0.1 at a port the system picks; resolves
 // to { url, stop }.
 export function serve(site) {
   const server = spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1',
@@ -19,8 +19,7 @@ export function serve(site) {
     }, 10000);
     server.on('exit', (code) => reject(new Error(`the web server stopped (status ${code})`)));
     server.stdout.on('data', (chunk) => {
-      seen += chunk;
-      const port = /port (\d+)/.exec(seen);
+      const port = /port (\d+)/.exec(seen += chunk);
       if (!port) return;
       clearTimeout(timer);
       resolve({ url: `http://127.0.0.1:${port[1]}/`, stop: () => server.kill() });
@@ -33,20 +32,16 @@ export function serve(site) {
 export async function launch() {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'skivo-chromium-'));
   const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    userDataDir: profile,
+    executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile,
     args: ['--no-sandbox', '--use-gl=swiftshader', '--enable-unsafe-swiftshader',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
       '--no-first-run'],
   });
-  return {
-    browser,
-    close: async () => {
-      await browser.close();
-      fs.rmSync(profile, { recursive: true, force: true });
-    },
+  const close = async () => {
+    await browser.close();
+    fs.rmSync(profile, { recursive: true, force: true });
   };
+  return { browser, close };
 }
 
 // Opens the page with the query (e.g. 'rules=classic'); every error the
@@ -55,9 +50,7 @@ export async function launch() {
 export async function openPage(browser, url, query, problems, { cache = true } = {}) {
   const page = await browser.newPage();
   await page.setCacheEnabled(cache);
-  page.on('console', (m) => {
-    if (m.type() === 'error') problems.push(`console: ${m.text()}`);
-  });
+  page.on('console', (m) => m.type() === 'error' && problems.push(`console: ${m.text()}`));
   page.on('pageerror', (e) => problems.push(`uncaught: ${e.message}`));
   page.on('requestfailed', (r) => problems.push(`request ${r.url()}: ${r.failure()?.errorText}`));
   await page.setViewport({ width: 800, height: 600 });
@@ -65,7 +58,6 @@ export async function openPage(browser, url, query, problems, { cache = true } =
   return page;
 }
 
-// Resolves once the game has drawn its first frame.
-export async function firstFrame(page) {
+export async function firstFrame(page) {  // resolves once the game has drawn its first frame
   await page.waitForFunction('window.skivoFrames > 0', { timeout: 20000 });
 }

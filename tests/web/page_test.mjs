@@ -1,14 +1,12 @@
 // Both games in Debian's headless Chromium, from the built site served on
-// this machine: the 512 x 512 canvas and its first picture against the
-// desktop tests' reference, keys that play at once without scrolling, the
-// blink, Escape, and the learners' tables kept in the browser's storage.
-// Any error the browser reports fails the test.
-//   node page_test.mjs SITE TRAINED_DIR [CHECK...]
+// this machine: one 512 x 512 canvas whose first picture is judged as the
+// desktop tests judge theirs, keys that play at once without scrolling, the
+// blink, Escape, and the learners' tables kept in the browser's storage. Any
+// error the browser reports fails the test.
+//   node page_test.mjs SITE TRAINED_DIR CHECK
 // SITE: the built site, with the trained tables of TRAINED_DIR (full-1.txt
-// ... classic-2.txt) embedded. CHECK...: the desktop end-to-end tests' judge
-// of a start-up picture, called as CHECK... PICTURE.png skivo|skivo-classic;
-// exit status 0 when the picture holds only the drawing colours and every
-// obstacle in place. Without it that check is reported as skipped.
+// ... classic-2.txt) embedded; CHECK: the judge of a start-up picture
+// (tests/e2e/check-startup PICTURE skivo|skivo-classic).
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -17,15 +15,17 @@ import path from 'node:path';
 import { after, before, describe, it } from 'node:test';
 import { firstFrame, launch, openPage, serve } from './chromium.mjs';
 
-const [site, trainedDir, ...check] = process.argv.slice(2);
-if (!site || !trainedDir) {
-  console.error('usage: node page_test.mjs SITE TRAINED_DIR [CHECK...]');
+const [site, trainedDir, check] = process.argv.slice(2);
+if (!check) {
+  console.error('usage: node page_test.mjs SITE TRAINED_DIR CHECK');
   process.exit(2);
 }
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'skivo-web-test-'));
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const table = (text) => text.trim().split('\n').map(Number);
+const sameEntries = (a, b) => a.filter((v, k) => v === b[k]).length;
 
-// The canvas as RGB bytes, row 0 at the top; the PNG is kept for the checker.
+// The canvas as a PNG file and as RGB bytes, row 0 at the top.
 let shots = 0;
 async function picture(page) {
   const file = path.join(scratch, `shot-${++shots}.png`);
@@ -50,40 +50,32 @@ function player({ rgb }) {
   return { x: x / n, y: y / n };
 }
 
-const table = (text) => text.trim().split('\n').map(Number);
-const sameEntries = (a, b) => a.filter((v, k) => v === b[k]).length;
-
-// Holds an arrow key until the player has moved over 5 pixels that way from the
-// farthest point the other way (8 s at most); returns that distance. Steps
-// between pictures are short, so a long one is a wrap.
+// Holds an arrow key until the player has moved over 5 pixels that way from
+// the farthest point the other way (8 s at most); returns that distance.
+// Steps between pictures are short, so a long one is a wrap.
 async function hold(page, key) {
   const [ax, ay] = { ArrowRight: [1, 0], ArrowUp: [0, -1] }[key];
   const wrapped = (d) => d - 512 * Math.round(d / 512);
   await page.keyboard.down(key);
-  let before = player(await picture(page));
-  let along = 0, back = 0;
+  let last = player(await picture(page)), along = 0, back = 0;
   for (let t = Date.now(); Date.now() - t < 8000 && along - back <= 5;) {
     const now = player(await picture(page));
-    along += ax * wrapped(now.x - before.x) + ay * wrapped(now.y - before.y);
+    along += ax * wrapped(now.x - last.x) + ay * wrapped(now.y - last.y);
     back = Math.min(back, along);
-    before = now;
+    last = now;
   }
   await page.keyboard.up(key);
   return along - back;
 }
 
-// Holds Escape until the game has ended; returns the page's status line.
-async function quit(page) {
+async function quit(page) {  // holds Escape until the game has ended
   await page.keyboard.down('Escape');
   await page.waitForFunction(
     () => document.getElementById('status').textContent.includes('Game over'), { timeout: 10000 });
   await page.keyboard.up('Escape');
-  return page.$eval('#status', (e) => e.textContent);
 }
 
-let server;
-let chromium;
-let problems;
+let server, chromium, problems;
 before(async () => {
   server = await serve(site);
   chromium = await launch();
@@ -104,26 +96,19 @@ for (const rules of ['full', 'classic']) {
     });
     after(() => page.close());
 
-    it('draws its first picture as the desktop game does, on one 512 x 512 canvas', async (t) => {
+    it('draws its first picture as the desktop game does, on one 512 x 512 canvas', async () => {
       const shot = await picture(page);
-      const canvases = await page.$$eval('canvas', (all) =>
-        all.map((c) => [c.width, c.height, c.getBoundingClientRect().width,
-          c.getBoundingClientRect().height]));
-      assert.deepEqual(canvases, [[512, 512, 512, 512]]);
-      if (check.length === 0) t.skip('no picture checker given');
-      else {
-        const game = rules === 'full' ? 'skivo' : 'skivo-classic';
-        execFileSync(check[0], [...check.slice(1), shot.file, game], { stdio: 'inherit' });
-      }
+      assert.deepEqual(await page.$$eval('canvas', (all) => all.map((c) => [c.width, c.height,
+        c.getBoundingClientRect().width, c.getBoundingClientRect().height])), [[512, 512, 512, 512]]);
+      execFileSync(check, [shot.file, rules === 'full' ? 'skivo' : 'skivo-classic'],
+        { stdio: 'inherit' });
     });
 
     it('blinks the player red and blue, a second each', async () => {
       // Read as the frames are drawn, which screenshots under load may miss.
       const seen = await page.evaluate(() => new Promise((resolve) => {
-        const gl = window.Module.ctx;
-        const rgba = new Uint8Array(512 * 512 * 4);
-        const draw = window.Module.postMainLoop;
-        const colors = [];
+        const gl = window.Module.ctx, rgba = new Uint8Array(512 * 512 * 4);
+        const draw = window.Module.postMainLoop, colors = [];
         let last = 0;
         const done = () => {
           window.Module.postMainLoop = draw;
@@ -154,8 +139,7 @@ for (const rules of ['full', 'classic']) {
     it('moves the player with the arrow keys at once, without scrolling the page', async () => {
       assert.equal(await page.evaluate(() => document.activeElement.id), 'canvas');
       // The classic game's player first has to overcome its fall.
-      const keys = rules === 'classic' ? ['ArrowUp', 'ArrowRight'] : ['ArrowRight', 'ArrowUp'];
-      for (const key of keys) {
+      for (const key of rules === 'classic' ? ['ArrowUp', 'ArrowRight'] : ['ArrowRight', 'ArrowUp']) {
         const moved = await hold(page, key);
         assert.ok(moved > 5, `${key} held: the player moved ${moved} pixels that way`);
       }
@@ -175,9 +159,7 @@ for (const rules of ['full', 'classic']) {
 describe('the learners\' tables', () => {
   const trained = table(fs.readFileSync(path.join(trainedDir, 'full-1.txt'), 'utf8'));
   const stored = (page, key) => page.evaluate((k) => localStorage.getItem(k), key);
-  before(() => {
-    problems = [];
-  });
+  before(() => { problems = []; });
   after(() => assert.deepEqual(problems, []));
 
   it('start from the trained tables and are kept in the browser\'s storage', async () => {
@@ -213,8 +195,8 @@ describe('the learners\' tables', () => {
     await page.goto(`${server.url}?remember=1`);
     await page.waitForFunction(
       () => document.getElementById('status').textContent.includes('exit status 2'));
-    const status = await page.$eval('#status', (e) => e.textContent);
-    assert.match(status, /cannot load tactics file '\/remember\/tactics2\.txt': read 1 of 80 values/);
+    assert.match(await page.$eval('#status', (e) => e.textContent),
+      /cannot load tactics file '\/remember\/tactics2\.txt': read 1 of 80 values/);
     assert.equal(await stored(page, 'skivo.full.learning.tactics2'), '0.5\nbanana\n');
     assert.equal(await page.evaluate(() => window.skivoFrames), 0);
     await page.close();

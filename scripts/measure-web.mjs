@@ -1,12 +1,12 @@
 // Size and speed of the web build in Debian's headless Chromium, served on
 // this machine: bytes transferred for one load of the page and the time from
 // navigation to its first frame, the cache empty each time; frames per second.
-//   node measure.mjs SITE [LOADS] [SECONDS]
-import { firstFrame, launch, openPage, serve } from './chromium.mjs';
+//   node scripts/measure-web.mjs SITE [LOADS] [SECONDS]
+import { firstFrame, launch, openPage, serve } from '../tests/web/chromium.mjs';
 
 const [site, loadsArg = '5', secondsArg = '10'] = process.argv.slice(2);
 if (!site) {
-  console.error('usage: node measure.mjs SITE [LOADS] [SECONDS]');
+  console.error('usage: node scripts/measure-web.mjs SITE [LOADS] [SECONDS]');
   process.exit(2);
 }
 const loads = Number(loadsArg);
