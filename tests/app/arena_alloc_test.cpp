@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "skArena.h"
 
@@ -15,7 +17,7 @@ long allocations = 0;
 // The replacements pair malloc with free themselves.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size) {
-  if (counting) ++allocations;
+  allocations += counting;
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
 }
@@ -23,28 +25,23 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(ArenaSteps, AllocateNothingOnceTheMatchIsGoingInEveryRoleAndRuleSet) {
-  using skivo::skArenaOptions;
-  const skArenaOptions::Player players[] = {skArenaOptions::Player::chaser,
-                                            skArenaOptions::Player::wander};
-  const skArenaOptions::Npc npcs[] = {skArenaOptions::Npc::learn, skArenaOptions::Npc::scripted};
-  for (bool classic : {false, true}) {
-    for (int k = 0; k < 2; ++k) {
-      skArenaOptions o;
-      o.classic = classic;
-      o.minutes = 5;
-      o.seeded = true;
-      o.seed = 3;
-      o.player = players[k];
-      o.npc = npcs[k];
-      skivo::skArena arena(o);
-      std::string error;
-      ASSERT_TRUE(arena.setUp(error)) << error;
-      arena.advance(100);  // the first minutes of a match fill the scratch space
-      allocations = 0;
-      counting = true;
-      arena.advance(10000);
-      counting = false;
-      EXPECT_EQ(allocations, 0) << (classic ? "classic" : "full") << " rules, case " << k;
-    }
+  const std::vector<std::string> runs[] = {
+      {"--player", "chaser", "--npc", "learn"},
+      {"--player", "wander", "--npc", "scripted"},
+      {"--classic", "--player", "chaser", "--npc", "learn"},
+      {"--classic", "--player", "wander", "--npc", "scripted"}};
+  for (std::vector<std::string> args : runs) {
+    args.insert(args.end(), {"--minutes", "5", "--seed", "3"});
+    skivo::skArenaOptions o;
+    std::string error;
+    ASSERT_TRUE(o.parse(args, error)) << error;
+    skivo::skArena arena(o);
+    ASSERT_TRUE(arena.setUp(error)) << error;
+    arena.advance(100);  // the first minutes of a match fill the scratch space
+    allocations = 0;
+    counting = true;
+    arena.advance(10000);
+    counting = false;
+    EXPECT_EQ(allocations, 0) << args[0] << " " << args[2];
   }
 }

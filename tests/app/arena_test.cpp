@@ -89,15 +89,6 @@ TEST(ArenaOptions, BadInputIsRefusedWithAMessageNamingTheOption) {
   parsed({"--load-tactics1", "q.txt", "--save-tactics1", "q.txt"});
 }
 
-TEST(Arena, TheSameSeedGivesTheSameMinutesAndAnotherSeedDoesNot) {
-  skArenaOptions o = parsed({"--minutes", "3", "--seed", "11"});
-  const std::string a = csvOf(o);
-  EXPECT_EQ(a, csvOf(o));
-  EXPECT_EQ(std::count(a.begin(), a.end(), '\n'), 4);  // a header and one row a minute
-  o.seed = 12;
-  EXPECT_NE(a, csvOf(o));
-}
-
 // --play-seed builds the game's own layout (what an unseeded arena builds)
 // and seeds only the play; the learners learn as the settings say.
 TEST(Arena, APlaySeedKeepsTheGamesLayoutAndTheLearningSettingsReachTheLearners) {
@@ -147,24 +138,6 @@ TEST(Arena, AStoppedRunEndsAfterTheCurrentStepAndClosesItsShortMinute) {
   EXPECT_EQ(arena.getStepsDone(), 5000);
   ASSERT_EQ(arena.getMinutes().size(), 2u);
   EXPECT_EQ(arena.getMinutes()[1].gameMs, 20000);
-}
-
-TEST(Arena, SavedTablesLoadBackExactlyAndFrozenLearnersKeepThem) {
-  const std::string t1 = tempPath("t1.txt"), t2 = tempPath("t2.txt");
-  skArena trained(
-      parsed({"--minutes", "2", "--seed", "5", "--save-tactics1", t1, "--save-tactics2", t2}));
-  std::string error;
-  ASSERT_TRUE(trained.setUp(error)) << error;
-  trained.run();
-  ASSERT_TRUE(trained.saveTables(error)) << error;
-  skArena frozen(parsed({"--minutes", "2", "--seed", "9", "--npc", "frozen", "--load-tactics1", t1,
-                         "--load-tactics2", t2}));
-  ASSERT_TRUE(frozen.setUp(error)) << error;
-  frozen.run();
-  for (int k = 0; k < 2; ++k) {
-    EXPECT_EQ(frozen.getLearner(k)->getQTable(), trained.getLearner(k)->getQTable());
-  }
-  for (const std::string& t : {t1, t2}) std::remove(t.c_str());
 }
 
 // The error of setting up an arena that loads path for character 2, or ""
