@@ -1,30 +1,22 @@
 #!/usr/bin/env bash
 # A program outside the tree builds against an installed copy, as a user's
 # would: installs the library (component dev) into a scratch prefix, builds the
-# installed examples with find_package(skivo) and runs them, then builds a
-# program on skivo::input, whose target must bring SDL along. The examples must
-# link neither SDL nor GL.
+# installed examples with find_package(skivo) and runs them (they must link
+# neither SDL nor GL), then builds a program on skivo::input, whose target
+# must bring SDL along.
 # usage: install_test.sh BUILD_DIR
 set -euo pipefail
-build="$1"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 prefix="$tmp/prefix"
 quiet() { "$@" >"$tmp/log" 2>&1 || { cat "$tmp/log"; echo "FAILED: $*"; exit 1; }; }
-
-quiet cmake --install "$build" --prefix "$prefix" --component dev
-quiet cmake -S "$prefix/share/doc/skivo-dev/examples" -B "$tmp/examples" \
-  -DCMAKE_PREFIX_PATH="$prefix"
-grep -q "^skivo_DIR:PATH=$prefix/" "$tmp/examples/CMakeCache.txt" ||
-  { echo "FAILED: find_package(skivo) did not find the copy in $prefix"; exit 1; }
+quiet cmake --install "$1" --prefix "$prefix" --component dev
+quiet cmake -S "$prefix/share/doc/skivo-dev/examples" -B "$tmp/examples" -DCMAKE_PREFIX_PATH="$prefix"
+quiet grep -q "^skivo_DIR:PATH=$prefix/" "$tmp/examples/CMakeCache.txt"
 quiet cmake --build "$tmp/examples" -j 2
-"$tmp/examples/controller_tree"
-"$tmp/examples/arena_match"
-if ldd "$tmp/examples/controller_tree" "$tmp/examples/arena_match" | grep -Ei 'lib(GL|GLU|SDL)[-.]'; then
-  echo "FAILED: an example on skivo::core or skivo::arena links SDL or GL"
-  exit 1
-fi
-
+"$tmp/examples/controller_tree" && "$tmp/examples/arena_match"
+! ldd "$tmp/examples/controller_tree" "$tmp/examples/arena_match" | grep -Ei 'lib(GL|GLU|SDL)[-.]' ||
+  { echo "FAILED: an example on skivo::core or skivo::arena links SDL or GL"; exit 1; }
 mkdir "$tmp/input"
 cat >"$tmp/input/CMakeLists.txt" <<'CMAKE'
 cmake_minimum_required(VERSION 3.25)
@@ -42,6 +34,5 @@ CPP
 quiet cmake -S "$tmp/input" -B "$tmp/input/build" -DCMAKE_PREFIX_PATH="$prefix"
 quiet cmake --build "$tmp/input/build"
 "$tmp/input/build/keyboard"
-ldd "$tmp/input/build/keyboard" | grep -q 'libSDL' ||
-  { echo "FAILED: a program on skivo::input does not link SDL"; exit 1; }
+ldd "$tmp/input/build/keyboard" | grep -q 'libSDL' || { echo "FAILED: skivo::input brings no SDL"; exit 1; }
 echo "out of tree: the installed examples and a program on skivo::input build and run"

@@ -1,55 +1,38 @@
 #!/usr/bin/env bash
 # The layers point one way: math <- world <- sim, ai <- gfx <- app. A folder
-# includes headers of its own and of the layers beneath only; SDL appears
-# only in the input devices (ai/), the drawing (gfx/) and the front ends
-# (app/, not the scenario or the arena), OpenGL only in gfx/. With an arena program given, it must link neither
-# OpenGL, GLU nor SDL.
+# includes headers of its own and of the layers beneath only; SDL appears only
+# in the input devices (ai/skKeyboardSDL, ai/skJoystickSDL), gfx/ and the
+# front ends of app/ (not the scenario or the arena), OpenGL only in gfx/.
+# With an arena program given, it links neither OpenGL, GLU nor SDL.
 # usage: layers_test.sh SOURCE_DIR [SKIVO_ARENA]
 set -euo pipefail
 root="$1"
-declare -A allowed=(
-  [math]="math"
-  [world]="math world"
-  [sim]="math world sim"
-  [ai]="math world ai"
-  [gfx]="math world gfx"
-  [app]="math world sim ai gfx app"
-)
-declare -A home=()  # header name -> folder
+declare -A allowed=([math]="math" [world]="math world" [sim]="math world sim" [ai]="math world ai"
+  [gfx]="math world gfx" [app]="math world sim ai gfx app") home=()
 for dir in "${!allowed[@]}"; do
   for h in "$root/$dir"/*.h; do home[$(basename "$h")]="$dir"; done
 done
-
 bad=0
-complain() { echo "$1"; bad=1; }
+complain() { echo "$1" && bad=1; }
 for dir in "${!allowed[@]}"; do
   for f in "$root/$dir"/*.h "$root/$dir"/*.cpp; do
     rel="${f#"$root"/}"
     while IFS= read -r header; do
       owner="${home[$header]:-}"
-      [ -z "$owner" ] && continue
-      [[ " ${allowed[$dir]} " == *" $owner "* ]] || complain "$rel includes $owner/$header"
+      [ -z "$owner" ] || [[ " ${allowed[$dir]} " == *" $owner "* ]] || complain "$rel includes $owner/$header"
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$f")
-    if grep -Eq '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL|GL/)' "$f"; then
-      # The front ends may; the scenario and what the arena links may not.
-      case "$rel" in
-        ai/skKeyboardSDL.* | ai/skJoystickSDL.* | gfx/*) ;;
-        app/skScenario.* | app/skArena.* | app/skArenaOptions.* | app/skArenaReport.* | \
-          app/skArenaRun.* | app/arena_main.cpp) complain "$rel includes SDL or OpenGL" ;;
-        app/*) ;;
-        *) complain "$rel includes SDL or OpenGL" ;;
-      esac
-    fi
-    if grep -Eq '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]GL/' "$f" && [[ "$rel" != gfx/* ]]; then
-      complain "$rel includes OpenGL outside gfx/"
-    fi
+    drawing="$(grep -Eo '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL|GL/)' "$f" || true)"
+    case "$rel" in
+      gfx/*) ;;
+      app/skScenario.* | app/skArena.* | app/skArenaOptions.* | app/skArenaReport.* | \
+        app/skArenaRun.* | app/arena_main.cpp) [ -z "$drawing" ] || complain "$rel includes SDL or OpenGL" ;;
+      ai/skKeyboardSDL.* | ai/skJoystickSDL.* | app/*) [[ "$drawing" != *GL/* ]] || complain "$rel includes OpenGL" ;;
+      *) [ -z "$drawing" ] || complain "$rel includes SDL or OpenGL" ;;
+    esac
   done
 done
-
-if [ $# -ge 2 ]; then
-  if ldd "$2" | grep -Ei 'lib(GL|GLU|OpenGL|GLX|SDL)[-.]'; then
-    complain "$2 links a drawing or SDL library"
-  fi
+if [ $# -ge 2 ] && ldd "$2" | grep -Ei 'lib(GL|GLU|OpenGL|GLX|SDL)[-.]'; then
+  complain "$2 links a drawing or SDL library"
 fi
 [ "$bad" -eq 0 ] && echo "layers: every include points down; the arena links no SDL or GL"
 exit "$bad"

@@ -1,4 +1,4 @@
-// A random world for the property tests and the motion soak, the same for the
+// A random world for the property tests (and their soak), the same for the
 // same seed: a random size, two to nine characters (a crowd now and then) of
 // random mass, size and sprint energy, each drawing a new random action every
 // step (any heading, a direction not always of unit length, a desired speed a

@@ -8,25 +8,21 @@ set -euo pipefail
 arena="$1"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-fail() { echo "arena_interrupt: $*" >&2; exit 1; }
-# start COMMAND...: in the background, with SIGINT not ignored (as bash
-# leaves it for background commands without job control); $! is its process.
+fail() { echo "arena_interrupt: $*" >&2 && exit 1; }
+# start COMMAND...: in the background with SIGINT not ignored (as bash leaves
+# it for background commands without job control); $! is its process.
 start() { env --default-signal=INT "$@" & }
-
-# wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds.
-wait_for() {
+wait_for() {  # wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds
   local tries=$(($1 * 10))
   shift
   until "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || fail "gave up waiting for: $*"
+    tries=$((tries - 1)) && [ "$tries" -gt 0 ] || fail "gave up waiting for: $*"
     sleep 0.1
   done
 }
 # Whether process $1 has its SIGINT and SIGTERM handlers in place.
 handling() { (($(awk '/^SigCgt/ { print "0x" $2 }' "/proc/$1/status") & 0x4002)); }
-# The rows of CSV $1: a header, then rows of 13 fields numbered 1, 2, ...
-rows() {
+rows() {  # the rows of CSV $1: a header, then rows of 13 fields numbered 1, 2, ...
   awk -F, 'NR == 1 && !/^minute,/ { bad = 1 } NR > 1 && (NF != 13 || $1 != NR - 1) { bad = 1 }
            END { if (bad || NR < 2) exit 1; print NR - 1 }' "$1"
 }
@@ -36,11 +32,8 @@ long=(--minutes 30000 --seed 1 --no-progress)
 for signal in INT TERM; do
   d="$work/$signal" && mkdir "$d"
   start "$arena" "${long[@]}" --csv "$d/run.csv" --save-tactics1 "$d/t1" --save-tactics2 "$d/t2" \
-    > /dev/null 2> "$d/err"
-  pid=$!
-  wait_for 20 handling $pid
-  sleep 0.3
-  kill -$signal $pid
+    >/dev/null 2>"$d/err"
+  pid=$! && wait_for 20 handling $pid && sleep 0.3 && kill -$signal $pid
   status=0 && { wait $pid || status=$?; }
   want=$([ $signal = INT ] && echo 130 || echo 143)
   [ $status = "$want" ] || fail "SIG$signal: exit status $status, not $want: $(cat "$d/err")"
@@ -54,35 +47,28 @@ done
 # a run of that many minutes writes.
 d="$work/KILL" && mkdir "$d"
 start "$arena" "${long[@]}" --checkpoint-minutes 40 --csv "$d/run.csv" --save-tactics1 "$d/t1" \
-  > /dev/null 2>&1
-pid=$!
-wait_for 60 test -s "$d/run.csv"
-sleep "0.$((RANDOM % 5))"
-kill -KILL $pid
-{ wait $pid || true; } 2> /dev/null
+  >/dev/null 2>&1
+pid=$! && wait_for 60 test -s "$d/run.csv" && sleep "0.$((RANDOM % 5))" && kill -KILL $pid
+{ wait $pid || true; } 2>/dev/null
 n="$(rows "$d/run.csv")" || fail "SIGKILL: the CSV is not whole"
 [ $((n % 40)) = 0 ] || fail "SIGKILL: $n minutes saved, not a checkpoint's"
-"$arena" --minutes "$n" --seed 1 --no-progress --csv "$d/again.csv" --save-tactics1 "$d/again1" \
-  > /dev/null
+"$arena" --minutes "$n" --seed 1 --no-progress --csv "$d/again.csv" --save-tactics1 "$d/again1" >/dev/null
 { cmp "$d/run.csv" "$d/again.csv" && cmp "$d/t1" "$d/again1"; } || fail "SIGKILL: not minute $n's state"
 [ "$(find "$d" -name '.*skivo-save-*' | wc -l)" -le 1 ] || fail "SIGKILL: temporary files left"
 
 # A second signal while the first one's save waits for a pipe's reader.
 d="$work/twice" && mkdir "$d" && mkfifo "$d/pipe"
-start "$arena" "${long[@]}" --csv "$d/pipe" --save-tactics1 "$d/t1" > /dev/null 2> "$d/err"
-pid=$!
-wait_for 20 handling $pid
-kill -INT $pid
-wait_for 20 grep -q "saving what the run has" "$d/err"
-kill -INT $pid
+start "$arena" "${long[@]}" --csv "$d/pipe" --save-tactics1 "$d/t1" >/dev/null 2>"$d/err"
+pid=$! && wait_for 20 handling $pid && kill -INT $pid
+wait_for 20 grep -q "saving what the run has" "$d/err" && kill -INT $pid
 status=0 && { wait $pid || status=$?; }
 [ $status = 130 ] || fail "second SIGINT: exit status $status"
 { ! grep -q "stopped by" "$d/err" && [ -p "$d/pipe" ] && [ ! -e "$d/t1" ]; } ||
   fail "second SIGINT: still saved: $(cat "$d/err")"
 
 # The CSV on standard output, the summary on standard error.
-"$arena" --minutes 3 --seed 1 --no-progress --csv - > "$work/out.csv" 2> "$work/summary"
-"$arena" --minutes 3 --seed 1 --no-progress --csv "$work/file.csv" > /dev/null
+"$arena" --minutes 3 --seed 1 --no-progress --csv - >"$work/out.csv" 2>"$work/summary"
+"$arena" --minutes 3 --seed 1 --no-progress --csv "$work/file.csv" >/dev/null
 { cmp "$work/out.csv" "$work/file.csv" && grep -q "x real time" "$work/summary"; } ||
   fail "--csv -: standard output is not the CSV alone"
 echo "arena interrupt: SIGINT, SIGTERM, SIGKILL at a checkpoint's state, a second SIGINT, --csv -: ok"

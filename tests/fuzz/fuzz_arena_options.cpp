@@ -1,7 +1,7 @@
-// Feeds arbitrary command lines to skArenaOptions::parse. The input is split
-// into arguments at NUL bytes and line ends. Parsing must never crash, must
-// explain every refusal, and whatever it accepts must describe a run the
-// arena can do.
+// Feeds arbitrary command lines, split into arguments at NUL bytes and line
+// ends, to skArenaOptions::parse. Parsing must never crash, both entry points
+// must agree, every refusal must say why, and whatever it accepts must
+// describe a run the arena can do, with no output overwriting another file.
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -11,54 +11,35 @@
 using skivo::skArenaOptions;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<std::string> args;
-  std::string current;
+  std::vector<std::string> args(1);
   for (size_t i = 0; i < size; ++i) {
-    const char c = static_cast<char>(data[i]);
-    if (c == '\0' || c == '\n') {
-      args.push_back(current);
-      current.clear();
-    } else {
-      current.push_back(c);
-    }
+    if (data[i] == '\0' || data[i] == '\n')
+      args.emplace_back();
+    else
+      args.back().push_back(static_cast<char>(data[i]));
   }
-  if (!current.empty()) args.push_back(current);
-
-  skArenaOptions options;
-  std::string error;
-  // Both entry points must agree.
+  if (args.back().empty()) args.pop_back();
   std::vector<const char*> argv{"skivo-arena"};
   for (const std::string& a : args) argv.push_back(a.c_str());
-  skArenaOptions viaArgv;
-  std::string errorViaArgv;
-  const bool ok = options.parse(args, error);
+  skArenaOptions o, viaArgv;
+  std::string error, errorViaArgv;
+  const bool ok = o.parse(args, error);
   if (viaArgv.parse(static_cast<int>(argv.size()), argv.data(), errorViaArgv) != ok) std::abort();
   if (!ok) {
     if (error.empty() || error != errorViaArgv) std::abort();
     return 0;
   }
-  if (!(options.minutes > 0) || options.minutes > skArenaOptions::maxMinutes) std::abort();
-  if (options.stepMs < 1 || options.stepMs > skArenaOptions::maxStepMs) std::abort();
-  if (!(options.checkpointMinutes >= 0) || options.checkpointMinutes > skArenaOptions::maxMinutes) {
-    std::abort();
-  }
-  // Game time is counted in int milliseconds.
-  const long long steps = options.stepCount();
-  if (steps < 1 || steps * options.stepMs > 2147483647LL + options.stepMs) std::abort();
-  if (options.npc == skArenaOptions::Npc::scripted) {
-    for (int k = 0; k < 2; ++k) {
-      if (!options.loadTactics[k].empty() || !options.saveTactics[k].empty()) std::abort();
-    }
-  }
-  if (!options.saveTactics[0].empty() && options.saveTactics[0] == options.saveTactics[1]) {
-    std::abort();
-  }
-  // No output may overwrite an input or another output.
+  const long long steps = o.stepCount();  // game time is counted in int milliseconds
+  const bool scripted = o.npc == skArenaOptions::Npc::scripted;
+  bool bad = !(o.minutes > 0) || o.minutes > skArenaOptions::maxMinutes || o.stepMs < 1 ||
+             o.stepMs > skArenaOptions::maxStepMs || !(o.checkpointMinutes >= 0) ||
+             o.checkpointMinutes > skArenaOptions::maxMinutes || steps < 1 ||
+             steps * o.stepMs > 2147483647LL + o.stepMs ||
+             (!o.saveTactics[0].empty() && o.saveTactics[0] == o.saveTactics[1]);
   for (int k = 0; k < 2; ++k) {
-    if (!options.csv.empty() &&
-        (options.csv == options.loadTactics[k] || options.csv == options.saveTactics[k])) {
-      std::abort();
-    }
+    bad = bad || (scripted && !(o.loadTactics[k].empty() && o.saveTactics[k].empty())) ||
+          (!o.csv.empty() && (o.csv == o.loadTactics[k] || o.csv == o.saveTactics[k]));
   }
+  if (bad) std::abort();
   return 0;
 }
