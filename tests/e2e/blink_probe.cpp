@@ -113,17 +113,15 @@ int main(int argc, char** argv) {
     pictures.push_back({shown, static_cast<size_t>(seen - frameSerials.begin())});
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  const long bad = std::count_if(pictures.begin(), pictures.end(),
-                                 [](const Picture& p) { return p.shown == neither; });
   const auto intervals = judged();
-  bool ok = bad == 0 && intervals.size() >= 4;
-  std::printf("%zu frames, %zu pictures, %ld showing the player neither red nor blue alone\n",
-              frameTimes.size(), pictures.size(), bad);
+  bool ok = intervals.size() >= 4;
+  for (const Picture& p : pictures) ok = ok && p.shown != neither;
+  std::printf("%zu frames, %zu pictures, %zu intervals judged\n", frameTimes.size(),
+              pictures.size(), intervals.size());
   for (const auto& i : intervals) {
-    const bool fits = i.first - 40 <= 1000 && i.second + 40 >= 1000;
-    std::printf("  a colour lasted %.0f-%.0f ms%s\n", i.first, i.second, fits ? "" : ": FAIL");
-    ok = ok && fits;
+    ok = ok && i.first - 40 <= 1000 && i.second + 40 >= 1000;
+    std::printf("  a colour lasted %.0f-%.0f ms\n", i.first, i.second);
   }
-  std::puts(ok ? "PASS" : "FAIL: fewer than four intervals judged, or a wrong one");
+  std::puts(ok ? "PASS" : "FAIL: a picture of neither colour, or too few or wrong intervals");
   return ok ? 0 : 1;
 }

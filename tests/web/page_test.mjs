@@ -25,18 +25,17 @@ const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const table = (text) => text.trim().split('\n').map(Number);
 const sameEntries = (a, b) => a.filter((v, k) => v === b[k]).length;
 
-// The canvas as a PNG file and as RGB bytes, row 0 at the top.
+// The canvas as a PNG file, and where the player (the only disk in red or
+// blue while it is "it") is drawn on it.
 let shots = 0;
 async function picture(page) {
   const file = path.join(scratch, `shot-${++shots}.png`);
   await (await page.$('canvas')).screenshot({ path: file });
+  return file;
+}
+function player(file) {
   const rgb = execFileSync('convert', [file, '-depth', '8', 'rgb:-'], { maxBuffer: 1 << 22 });
   assert.equal(rgb.length, 512 * 512 * 3, `${file} is not 512 x 512`);
-  return { file, rgb };
-}
-
-// Where the player (the only disk in red or blue while it is "it") is drawn.
-function player({ rgb }) {
   let x = 0, y = 0, n = 0;
   for (let i = 0; i < rgb.length; i += 3) {
     const red = rgb[i] > 200 && rgb[i + 1] < 60 && rgb[i + 2] < 60;
@@ -100,7 +99,7 @@ for (const rules of ['full', 'classic']) {
       const shot = await picture(page);
       assert.deepEqual(await page.$$eval('canvas', (all) => all.map((c) => [c.width, c.height,
         c.getBoundingClientRect().width, c.getBoundingClientRect().height])), [[512, 512, 512, 512]]);
-      execFileSync(check, [shot.file, rules === 'full' ? 'skivo' : 'skivo-classic'],
+      execFileSync(check, [shot, rules === 'full' ? 'skivo' : 'skivo-classic'],
         { stdio: 'inherit' });
     });
 
