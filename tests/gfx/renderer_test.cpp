@@ -11,11 +11,10 @@
 
 using namespace sktest;
 
-TEST_F(WorldTest, FlashingShowsTheFlashColourForTheFirstHalfOfEachTwoSecondsOverTheAlternative) {
+TEST_F(WorldTest, FlashingShowsTheFlashColourForTheFirstHalfOfEachTwoSeconds) {
   skObjectRendererColor r(&gs);
   r.setColor(skGui::getColorFromName("blue"));
   r.setColorFlash(skGui::getColorFromName("red"));
-  r.setColorAlternative(skGui::getColorFromName("yellow"));
   r.flashingOn();
   const skRealVec *flash = &r.getColorFlash(), *normal = &r.getColor();
   const std::pair<int, const skRealVec*> rows[] = {
@@ -24,9 +23,6 @@ TEST_F(WorldTest, FlashingShowsTheFlashColourForTheFirstHalfOfEachTwoSecondsOver
     now = row.first;
     EXPECT_EQ(r.getCurrentColor(), *row.second) << row.first;
   }
-  r.alternativeOn();
-  now = 1100;
-  EXPECT_EQ(r.getCurrentColor(), r.getColorAlternative());
 }
 
 TEST_F(WorldTest, CharacterArrowStartsOnTheRimAndIsOneAndAHalfRadiiAtTopSpeed) {
