@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <vector>
 
 #include "skCharacter.h"
@@ -85,12 +84,6 @@ class World {
   static ScriptedController& script(skCharacter* c) {
     return static_cast<ScriptedController&>(*c->getController());
   }
-  // Keeps a wrapped controller alive as long as the world.
-  template <class T>
-  T* keep(T* node) {
-    inner.emplace_back(node);
-    return node;
-  }
   void step(int ms = 20) {  // advances the clock by ms, then simulates a step that long
     now += ms;
     simulator.simulate(ms / 1000.0);
@@ -98,7 +91,6 @@ class World {
 
   int now = 0;
   skTimer timer;
-  std::vector<std::unique_ptr<skController>> inner;  // outlives the roots in gs
   skGameState gs;
   ScriptedPerception perception{&gs};
   skSimulator simulator;

@@ -104,6 +104,15 @@ TEST_F(Composites, RandomizeTurnsByWholeDegreesScaledByTheDistanceEitherWay) {
   }
   EXPECT_EQ(lowest, -180);
   EXPECT_EQ(highest, 179);
+  perception.d = 0;  // no turn: the inner direction, as a unit vector even from zero
+  inner.willDecide(3, 4, 0.5);
+  randomize.calcAction();
+  EXPECT_TRUE(randomize.getAction().getDesiredDirection().isAlmostEq(vec2(0.6, 0.8)));
+  EXPECT_EQ(randomize.getAction().getDesiredSpeed(), 0.5);
+  inner.willDecide(0, 0, 1.0);  // as +x
+  randomize.calcAction();
+  EXPECT_TRUE(randomize.getAction().getDesiredDirection().isAlmostEq(vec2(1, 0)));
+  probe.uniform(360), probe.uniform(360);  // the two turns drawn, scaled to nothing
   randomize.setFarDistance(0);
   for (skReal d : {0.0, -5.0, std::nan("")}) {
     perception.d = d;
@@ -111,19 +120,4 @@ TEST_F(Composites, RandomizeTurnsByWholeDegreesScaledByTheDistanceEitherWay) {
     const skRealVec expected = skUtil2D::dir(probe.uniform(360) - 180);
     EXPECT_TRUE(randomize.getAction().getDesiredDirection().isAlmostEq(expected)) << d;
   }
-}
-
-TEST_F(Composites, RandomizeAtDistanceZeroGivesTheInnerDirectionAsAUnitVectorEvenFromZero) {
-  inner.willDecide(3, 4, 0.5);
-  skControllerRandomize randomize(&perception, &inner, scriptedDistance, 0, 100);
-  randomize.calcAction();
-  EXPECT_TRUE(randomize.getAction().getDesiredDirection().isAlmostEq(vec2(0.6, 0.8)));
-  EXPECT_EQ(randomize.getAction().getDesiredSpeed(), 0.5);
-  inner.willDecide(0, 0, 1.0);  // treated as +x
-  randomize.calcAction();
-  EXPECT_NEAR(randomize.getAction().getDesiredDirection()[0], 1.0, 1e-12);
-  randomize.setFarDistance(0);
-  perception.d = 5;
-  randomize.calcAction();
-  EXPECT_NEAR(randomize.getAction().getDesiredDirection().length(), 1.0, 1e-12);
 }

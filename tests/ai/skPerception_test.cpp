@@ -51,19 +51,3 @@ TEST_F(Perception, SearchesAreKeptUntilTheNextSetMeEvenWithTheSameCharacter) {
   perception.setMe(me);
   EXPECT_EQ(perception.nearestCharacter(), c);
 }
-
-TEST_F(Perception, TagHistoryRemembersWhoWasItBeforeAndOverwritesOnRetag) {
-  skCharacter *a = addCharacter(0, 0), *b = addCharacter(100, 0);
-  perception.setMe(b);
-  EXPECT_EQ(perception.whoLastTaggedMe(), nullptr);  // never tagged
-  a->setTagged(0);
-  perception.setMe(a);
-  EXPECT_EQ(perception.whoLastTaggedMe(), nullptr);  // the first "it"
-  b->setTagged(500);
-  perception.setMe(b);
-  EXPECT_EQ(perception.whoLastTaggedMe(), a);
-  a->setTagged(900);
-  a->setTagged(1200);  // tagged again while "it"
-  perception.setMe(a);
-  EXPECT_EQ(perception.whoLastTaggedMe(), a);
-}

@@ -1,9 +1,6 @@
-// The steering behaviours, in small hand-built worlds, and avoidance in play.
-#include <cmath>
-
+// The steering behaviours, in small hand-built worlds.
 #include "skControllerAvoid.h"
 #include "skControllerEvade.h"
-#include "skControllerPeriodic.h"
 #include "skControllerPursue.h"
 #include "skControllerWander.h"
 #include "skTestWorld.h"
@@ -116,42 +113,4 @@ TEST_F(Avoid, HoldsItsTurnFor500msAfterTheLastThreatAndAsksTheDefaultAt501) {
   now = 1901;
   decide();
   EXPECT_EQ(fallback.calls, 1);
-}
-
-// Three characters start inside the obstacle arc of the full game, each driven
-// by a wander throttled to one decision per 500 ms, with obstacle avoidance
-// around it or without. Returns the steps in 300 s in which a character
-// touches a circle it did not touch before.
-static int arcCollisions(bool avoid) {
-  World world;
-  for (int i = 0; i <= 299; i += int(world.gs.getRandom().uniform01() * 10)) {
-    const skReal a = skMath::degToRad(270 - i), w = 512;
-    world.addCircle((w / 3) * (std::sin(a) + 1.5), (w / 4) * (std::cos(a) + 1.5));
-  }
-  const int circles = world.gs.getObstacleCount();
-  for (skReal x : {256, 220, 300}) {
-    skPerception* p = &world.perception;
-    skController* tree = new skControllerPeriodic(p, 500, world.keep(new skControllerWander(p)));
-    if (avoid) tree = new skControllerAvoid(p, world.keep(tree));
-    world.addCharacter(x, x - 64, 0, 0, tree);
-  }
-  std::vector<char> touching(circles * 3, 0);
-  int collisions = 0;
-  for (int k = 0; k < 300 * 50; ++k) {
-    world.step();
-    for (int i = 0; i < 3 * circles; ++i) {
-      const bool touches =
-          world.gs.getCharacter(i / circles)->touching(*world.gs.getObstacle(i % circles));
-      collisions += touches && !touching[i];
-      touching[i] = touches;
-    }
-  }
-  return collisions;
-}
-
-// Seed 1 gives 135 collisions alone and 19 avoiding.
-TEST(ArcWorld, AvoidanceAroundAPeriodicWanderHitsTheArcFarLessOftenThanTheWanderAlone) {
-  const int alone = arcCollisions(false), avoiding = arcCollisions(true);
-  EXPECT_GT(alone, 50);
-  EXPECT_LT(avoiding * 2, alone) << alone << " collisions alone, " << avoiding << " avoiding";
 }

@@ -15,12 +15,10 @@ fail() {
   exit 1
 }
 
-# start_x: starts Xvfb, keys held down not repeating, and waits until it takes
-# clients. It must not reset when its last client leaves (it would refuse the
-# game for that moment and forget the keys' setting). Its display number is
-# drawn far above those that servers choosing their own take, and the server
-# holds it with a lock file: without one, a server starting on the number of
-# one still closing can lose its socket to the other's clean-up.
+# start_x: starts Xvfb (no reset when its last client leaves, which would
+# refuse the game and forget that keys do not repeat) on a display number
+# drawn far above those that servers choosing their own take, held by a lock
+# file, and waits until it takes clients.
 start_x() {
   local end=$((SECONDS + 60)) n
   while ((SECONDS < end)); do
@@ -36,9 +34,8 @@ start_x() {
   fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 }
 
-# start_game COMMAND...: starts the game (standard error into $work/game.err)
-# and waits up to 60 s for its window, titled "skivo", to show a drawn frame.
-# Sets game_pid and win.
+# start_game COMMAND...: starts the game (standard error into $work/game.err);
+# sets game_pid and win once its window, titled "skivo", shows a drawn frame.
 start_game() {
   env -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "$@" 2>"$work/game.err" &
   game_pid=$!
@@ -56,8 +53,7 @@ start_game() {
 shot() { xwd -silent -id "$win" >"$1" 2>/dev/null; }  # false when the window is gone
 focus() { xdotool mousemove --window "$win" 256 256 windowfocus --sync "$win"; }
 
-# wait_exit SECONDS: true, with the game's exit status in $status, when it
-# ended within that time.
+# wait_exit SECONDS: true, with its exit status in $status, when the game ends in time.
 wait_exit() {
   local end=$((SECONDS + $1))
   while kill -0 "$game_pid" 2>/dev/null; do
