@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# A program outside the tree builds against an installed copy, as a user's
-# would: installs the library (component dev) into a scratch prefix, builds the
-# installed examples with find_package(skivo) and runs them (they must link
-# neither SDL nor GL), then builds a program on skivo::input, whose target
-# must bring SDL along.
+# Programs outside the tree build on a copy installed (component dev) in a
+# scratch prefix: the installed examples, found with find_package(skivo), run
+# and link neither SDL nor GL; a program on skivo::input gets SDL along.
 # usage: install_test.sh BUILD_DIR
 set -euo pipefail
 tmp="$(mktemp -d)"

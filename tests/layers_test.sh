@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The layers point one way: math <- world <- sim, ai <- gfx <- app. A folder
-# includes headers of its own and of the layers beneath only; SDL appears only
-# in the input devices (ai/skKeyboardSDL, ai/skJoystickSDL), gfx/ and the
-# front ends of app/ (not the scenario or the arena), OpenGL only in gfx/.
-# With an arena program given, it links neither OpenGL, GLU nor SDL.
+# The layers point one way: math <- world <- sim, ai <- gfx <- app: a folder
+# includes its own headers and those beneath only. SDL appears only in the
+# input devices, gfx/ and app/'s front ends (not the scenario or the arena),
+# OpenGL only in gfx/; the arena program links neither.
 # usage: layers_test.sh SOURCE_DIR [SKIVO_ARENA]
 set -euo pipefail
 root="$1"

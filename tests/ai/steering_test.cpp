@@ -12,7 +12,6 @@ static void expectDirection(const skAction& a, skReal x, skReal y) {
   EXPECT_NEAR(a.getDesiredDirection()[1], y, 1e-9);
 }
 
-// Exposes the pursuer's protected helper.
 struct OpenPursue : skControllerPursue {
   using skControllerPursue::calcWhoToChase;
   using skControllerPursue::skControllerPursue;

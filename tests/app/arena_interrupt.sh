@@ -9,8 +9,7 @@ arena="$1"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 fail() { echo "arena_interrupt: $*" >&2 && exit 1; }
-# start COMMAND...: in the background with SIGINT not ignored (as bash leaves
-# it for background commands without job control); $! is its process.
+# start COMMAND...: in the background, SIGINT not ignored as bash would; $! is it.
 start() { env --default-signal=INT "$@" & }
 wait_for() {  # wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds
   local tries=$(($1 * 10))
@@ -20,7 +19,7 @@ wait_for() {  # wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it 
     sleep 0.1
   done
 }
-# Whether process $1 has its SIGINT and SIGTERM handlers in place.
+# handling PID: whether its SIGINT and SIGTERM handlers are in place.
 handling() { (($(awk '/^SigCgt/ { print "0x" $2 }' "/proc/$1/status") & 0x4002)); }
 rows() {  # the rows of CSV $1: a header, then rows of 13 fields numbered 1, 2, ...
   awk -F, 'NR == 1 && !/^minute,/ { bad = 1 } NR > 1 && (NF != 13 || $1 != NR - 1) { bad = 1 }
@@ -43,8 +42,7 @@ for signal in INT TERM; do
   tables "$d/t1" "$d/t2"
 done
 
-# Killed between checkpoints: the files hold the last checkpoint, exactly what
-# a run of that many minutes writes.
+# Killed between checkpoints: the files are a run of the last checkpoint's length.
 d="$work/KILL" && mkdir "$d"
 start "$arena" "${long[@]}" --checkpoint-minutes 40 --csv "$d/run.csv" --save-tactics1 "$d/t1" \
   >/dev/null 2>&1
@@ -56,7 +54,7 @@ n="$(rows "$d/run.csv")" || fail "SIGKILL: the CSV is not whole"
 { cmp "$d/run.csv" "$d/again.csv" && cmp "$d/t1" "$d/again1"; } || fail "SIGKILL: not minute $n's state"
 [ "$(find "$d" -name '.*skivo-save-*' | wc -l)" -le 1 ] || fail "SIGKILL: temporary files left"
 
-# A second signal while the first one's save waits for a pipe's reader.
+# A second signal while the first one's save waits for a reader; then --csv -.
 d="$work/twice" && mkdir "$d" && mkfifo "$d/pipe"
 start "$arena" "${long[@]}" --csv "$d/pipe" --save-tactics1 "$d/t1" >/dev/null 2>"$d/err"
 pid=$! && wait_for 20 handling $pid && kill -INT $pid
@@ -66,7 +64,6 @@ status=0 && { wait $pid || status=$?; }
 { ! grep -q "stopped by" "$d/err" && [ -p "$d/pipe" ] && [ ! -e "$d/t1" ]; } ||
   fail "second SIGINT: still saved: $(cat "$d/err")"
 
-# The CSV on standard output, the summary on standard error.
 "$arena" --minutes 3 --seed 1 --no-progress --csv - >"$work/out.csv" 2>"$work/summary"
 "$arena" --minutes 3 --seed 1 --no-progress --csv "$work/file.csv" >/dev/null
 { cmp "$work/out.csv" "$work/file.csv" && grep -q "x real time" "$work/summary"; } ||

@@ -158,11 +158,8 @@ TEST(ArenaTables, WhatIsNotAFileOfEightyNumbersIsRefusedWithTheReason) {
       {dir + "/missing", "No such file or directory"},
       {dir, "is a directory"},
       {dir + "/fifo", "pipe"},  // instead of waiting for a writer
-      {file("empty", ""), "read 0 of 80"},
-      {file("binary", "\177ELF\2\1\1 0.5\n"), "read 0 of 80"},
       {file("short", "0.5\n0.25\n"), "read 2 of 80"},
-      {file("nan", values(40) + "nan\n" + values(39)), "read 40 of 80"},
-      {file("overflow", values(3) + "1e400\n" + values(76)), "read 3 of 80"},
+      {file("nan", values(40) + "nan\n" + values(39)), "read 40 of 80"},  // as any bad token
       // A strategy file (200 numbers) given by mistake must not pass for a table.
       {file("strategy", values(200)), "more than 80 values"}};
   alarm(20);  // a blocking open would otherwise hang the test program

@@ -63,7 +63,6 @@ TEST_F(WorldTest, OpponentsStartFromTheTablesAskedForAndLearnUnlessTrainedAndNot
   EXPECT_EQ(a->getQTable()[79], 1.0);
   EXPECT_EQ(b->getQTable()[79], 2.0);
   EXPECT_TRUE(a->getLearning() && b->getLearning());
-  a->getQTable();
   ASSERT_TRUE(o.keep(skRules::full(), learners, error)) << error;
   EXPECT_TRUE(fs::exists(dir / "remember/full-1.txt"));
 

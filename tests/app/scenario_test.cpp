@@ -43,10 +43,9 @@ TEST_P(Scenario, ThreeCharactersSharingOnePerceptionComeFirstAndFourWallsFacingI
   }
 }
 
-// The draws come in the order that makes a layout: x then y for characters
-// 0, 1 and 2, then the circles, all from the world's own generator. Arc: from
-// 270 degrees on an ellipse, a step of 0 to 9 degrees drawn after placing each,
-// up to 299 degrees. Scattered: fifty circles over the lower left, x then y.
+// The world's own draws, in order: x then y for characters 0, 1, 2, then the
+// circles. Arc: on an ellipse from 270 degrees, a step of 0 to 9 drawn after
+// each, up to 299. Scattered: fifty over the lower left, x then y.
 TEST_P(Scenario, PlacesEveryoneFromTheWorldsDrawsInTheOrderTheGameDoes) {
   skRandom probe(99);
   for (int i = 0; i < characterCount; ++i) {

@@ -1,13 +1,11 @@
-// skivo_e2e_blink WINDOW: judges the blinking of the player in a game's window
-// (an X window id on $DISPLAY), who starts as "it": red for the first 1000 ms
-// of every 2000 ms of game time, blue for the rest. Only the timing needs C++:
-// the X server stamps every frame the game puts on screen (DAMAGE), and a
-// colour change lies between the frame before the last picture of the old
-// colour and the frame of the first picture of the new one. A loaded machine
-// may stall the game or this probe, so an interval between two changes is
-// judged only where both changes are sharp (150 ms) and no gap of 400 ms
-// between frames or pictures could hide a phase. Exit 0 when every picture
-// showed the player red or blue alone and at least four intervals were
+// skivo_e2e_blink WINDOW: judges the blinking of the player (who starts as
+// "it": red for the first 1000 ms of every 2000, blue for the rest) in a
+// game's window on $DISPLAY. The X server stamps every frame put on screen
+// (DAMAGE); a colour change lies between the frame before the last picture of
+// the old colour and that of the first picture of the new one. As a loaded
+// machine may stall either side, an interval is judged only between sharp
+// changes (150 ms) with no gap of 400 ms between frames or pictures. Exit 0
+// when every picture showed red or blue alone and four intervals or more were
 // judged, each within 40 ms of 1000 ms.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

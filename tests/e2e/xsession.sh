@@ -1,8 +1,7 @@
 # shellcheck shell=bash
-# Sourced by the end-to-end tests, the game soak and check-package: a private
-# virtual X server, a game on it, its window and pictures of it, with Debian's
-# tools (Xvfb, xset, xdotool, xwd, ImageMagick). Whatever is started here is
-# stopped, and $work removed, when the sourcing script exits.
+# Sourced by game-test and check-package: a private X server, a game on it,
+# its window and pictures of it, with Debian's tools (Xvfb, xset, xdotool,
+# xwd, ImageMagick). What starts here stops, and $work goes, at exit.
 work="$(mktemp -d /tmp/skivo-x-XXXXXX)"
 xvfb_pid="" game_pid="" win=""
 stop_all() {

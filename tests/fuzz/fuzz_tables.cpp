@@ -1,8 +1,6 @@
-// Feeds arbitrary bytes to one of the learning controller's stream reads (the
-// formats of its table files): read_strategy when built with
-// SKIVO_FUZZ_STRATEGY, read_tactics otherwise. It must never crash, never read
-// more values than the input holds or the controller has room for, and never
-// store a value that is not finite.
+// Feeds arbitrary bytes to the learner's read_tactics (read_strategy with
+// SKIVO_FUZZ_STRATEGY): never a crash, more values than the input holds or
+// the controller has room for, or a value that is not finite.
 #include <cmath>
 #include <cstdlib>
 #include <sstream>

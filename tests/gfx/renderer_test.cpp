@@ -1,29 +1,13 @@
-// The renderers' choice of colour on the game clock and the character's speed
-// arrow; nothing here draws.
+// The character's speed arrow and the arrow's shape; nothing here draws.
 #include <gtest/gtest.h>
 
 #include "skCharacterRenderer.h"
 #include "skControllerPC.h"
 #include "skGui.h"
 #include "skKeyboardSDL.h"
-#include "skObjectRendererColor.h"
 #include "skTestWorld.h"
 
 using namespace sktest;
-
-TEST_F(WorldTest, FlashingShowsTheFlashColourForTheFirstHalfOfEachTwoSeconds) {
-  skObjectRendererColor r(&gs);
-  r.setColor(skGui::getColorFromName("blue"));
-  r.setColorFlash(skGui::getColorFromName("red"));
-  r.flashingOn();
-  const skRealVec *flash = &r.getColorFlash(), *normal = &r.getColor();
-  const std::pair<int, const skRealVec*> rows[] = {
-      {0, flash}, {999, flash}, {1000, normal}, {1999, normal}, {2000, flash}};
-  for (const auto& row : rows) {
-    now = row.first;
-    EXPECT_EQ(r.getCurrentColor(), *row.second) << row.first;
-  }
-}
 
 TEST_F(WorldTest, CharacterArrowStartsOnTheRimAndIsOneAndAHalfRadiiAtTopSpeed) {
   skCharacter* c = addCharacter(100, 200, 0, 0, new skControllerPC<skKeyboardSDL>(&perception));

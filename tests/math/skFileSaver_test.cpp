@@ -222,17 +222,6 @@ TEST_F(FileSaver, EachKindOfTargetIsReplacedWrittenInPlaceOrRefusedLeavingAllEls
   }
 }
 
-TEST_F(FileSaver, ChecksAgreeWithSavesAndOnlyFilesAreReplaced) {
-  std::string error;
-  const std::string fifo = node("fifo", S_IFIFO);
-  EXPECT_TRUE(skFileSaver::check(fifo, error)) << "a reader may come later";
-  EXPECT_FALSE(skFileSaver::replaces(fifo) || skFileSaver::replaces("-"));
-  EXPECT_TRUE(skFileSaver::replaces(at("new")) && skFileSaver::check(at("new"), error));
-  EXPECT_FALSE(skFileSaver::check(file("ro", 0444), error));
-  EXPECT_FALSE(skFileSaver::check(at("none/t"), error));
-  EXPECT_EQ(snapshot(dir).size(), 3u) << "checks leave nothing behind";
-}
-
 // A save killed at a random moment leaves the previous file or the new one,
 // whole, and at most one temporary file, which the next save removes.
 TEST_F(FileSaver, ASaveKilledAtARandomMomentLeavesTheOldOrTheNewFileWhole) {

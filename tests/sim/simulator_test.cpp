@@ -8,8 +8,7 @@ using namespace sktest;
 
 class SimWorld : public WorldTest {
  protected:
-  // A step that never ends kills the test program instead of hanging it.
-  void SetUp() override { alarm(60); }
+  void SetUp() override { alarm(60); }  // a step that never ends kills, not hangs
   void TearDown() override { alarm(0); }
   skCharacter* add(skReal x, skReal y, skReal vx = 0, skReal vy = 0, skReal mass = 1) {
     return addCharacter(x, y, vx, vy, nullptr, mass);
@@ -48,9 +47,8 @@ TEST_F(SimWorld, PairResponseConservesNormalMomentumAndReturnsThreeQuartersOfThe
   }
 }
 
-// Three in a row: the middle one is partner of both ends in the first pass,
-// handled already when the last one meets it, and still answered. Two passes
-// then; three if the second response waited for the next pass.
+// Three in a row: the middle one, handled already when the last one meets it
+// in the first pass, is still its partner: two passes, not three.
 TEST_F(SimWorld, ACharacterAlreadyHandledInAPassIsStillThePartnerOfALaterOne) {
   skCharacter *left = add(100, 100, 10, 0), *middle = add(119, 100), *right = add(138, 100, -10, 0);
   simulator.simulate(0);
@@ -169,9 +167,8 @@ TEST(ClassicRules, PullAcceleratesAStillCharacterAlongMinusYBeyondTheForceLimitA
   EXPECT_EQ(c->getSprintEnergy(), 0.5);
 }
 
-// Pairs no response can separate: masses whose sum overflows give no impulse;
-// a graze at 1e-11 units/s gives the still partner less than 1e-5, which stops
-// it again. The pass limit ends the resolution; the step goes on.
+// Pairs no response can separate (masses whose sum overflows; a graze at 1e-11
+// units/s, whose partner's speed rounds to 0): the pass limit ends it all.
 TEST_F(SimWorld, PairsThatNoResponseCanSeparateStopAtThePassLimitAndTheStepGoesOn) {
   const skReal huge = std::numeric_limits<skReal>::max() / 1.8;
   skCharacter* a = add(100, 100, 10, 0, huge);
@@ -187,8 +184,8 @@ TEST_F(SimWorld, PairsThatNoResponseCanSeparateStopAtThePassLimitAndTheStepGoesO
   EXPECT_EQ(still->getSpeed(), 0);
 }
 
-// A stalled frame (10 s) beside a circle: in 50 ms steps the character
-// bounces off it; in one step it would jump 1,000 units through it.
+// A stalled frame (10 s): in 50 ms steps the character bounces off a circle
+// it would jump through in one.
 TEST_F(SimWorld, AStalledFrameIsSteppedAtMost50msAtATimeAndNobodyPassesThroughACircle) {
   skCharacter* c = add(100, 200, 100, 0);
   action(c).setDesiredDirection(vec2(1, 0));

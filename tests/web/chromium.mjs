@@ -6,8 +6,7 @@ import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-// Serves the folder site on 127.0.0.1 at a port the system picks; resolves
-// to { url, stop }.
+// Serves the folder site on 127.0.0.1 at a free port; resolves to { url, stop }.
 export function serve(site) {
   const server = spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1',
     '--directory', site, '0'], { stdio: ['ignore', 'pipe', 'ignore'] });
@@ -44,9 +43,8 @@ export async function launch() {
   return { browser, close };
 }
 
-// Opens the page with the query (e.g. 'rules=classic'); every error the
-// browser reports (console, uncaught, failed request) is added to problems.
-// cache false: everything is fetched anew.
+// Opens the page with the query (e.g. 'rules=classic'), adding every error the
+// browser reports to problems; cache false fetches everything anew.
 export async function openPage(browser, url, query, problems, { cache = true } = {}) {
   const page = await browser.newPage();
   await page.setCacheEnabled(cache);

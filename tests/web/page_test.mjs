@@ -1,12 +1,9 @@
-// Both games in Debian's headless Chromium, from the built site served on
-// this machine: one 512 x 512 canvas whose first picture is judged as the
-// desktop tests judge theirs, keys that play at once without scrolling, the
-// blink, Escape, and the learners' tables kept in the browser's storage. Any
-// error the browser reports fails the test.
+// Both games in Debian's headless Chromium, served on this machine: one
+// 512 x 512 canvas whose first picture CHECK (tests/e2e/check-startup) judges,
+// keys that play at once without scrolling, the blink, Escape, and the
+// learners' tables (SITE embeds those of TRAINED_DIR) kept in the browser's
+// storage. Any error the browser reports fails the test.
 //   node page_test.mjs SITE TRAINED_DIR CHECK
-// SITE: the built site, with the trained tables of TRAINED_DIR (full-1.txt
-// ... classic-2.txt) embedded; CHECK: the judge of a start-up picture
-// (tests/e2e/check-startup PICTURE skivo|skivo-classic).
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -21,12 +18,10 @@ if (!check) {
   process.exit(2);
 }
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'skivo-web-test-'));
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const table = (text) => text.trim().split('\n').map(Number);
 const sameEntries = (a, b) => a.filter((v, k) => v === b[k]).length;
 
-// The canvas as a PNG file, and where the player (the only disk in red or
-// blue while it is "it") is drawn on it.
+// The canvas as a PNG file; where the player (red or blue while "it") is on it.
 let shots = 0;
 async function picture(page) {
   const file = path.join(scratch, `shot-${++shots}.png`);
@@ -50,8 +45,7 @@ function player(file) {
 }
 
 // Holds an arrow key until the player has moved over 5 pixels that way from
-// the farthest point the other way (8 s at most); returns that distance.
-// Steps between pictures are short, so a long one is a wrap.
+// its farthest point the other way (8 s at most); returns that distance.
 async function hold(page, key) {
   const [ax, ay] = { ArrowRight: [1, 0], ArrowUp: [0, -1] }[key];
   const wrapped = (d) => d - 512 * Math.round(d / 512);
@@ -162,7 +156,7 @@ describe('the learners\' tables', () => {
     const page = await openPage(chromium.browser, server.url, 'trained=1&remember=1', problems);
     await firstFrame(page);
     assert.equal(await page.$eval('#trained-choice', (e) => e.hidden), false);
-    await sleep(1000);
+    await new Promise((resolve) => setTimeout(resolve, 1000));
     await quit(page);
     const kept = table(await stored(page, 'skivo.full.trained.tactics1'));
     assert.equal(kept.length, trained.length);

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "skObstacleCircle.h"
-#include "skObstacleSide.h"
 #include "skUtil2D.h"
 
 using namespace skivo;
@@ -16,13 +15,6 @@ static std::unique_ptr<skObstacleCircle> disk(skReal x, skReal y, skReal vx = 0,
   c->setPosition(vec2(x, y));
   c->setVelocity({vx, vy});
   return c;
-}
-
-static std::unique_ptr<skObstacleSide> wall(skReal nx, skReal ny, skReal d) {
-  auto s = std::make_unique<skObstacleSide>(nullptr);
-  s->setNormal(vec2(nx, ny));
-  s->setDistance(d);
-  return s;
 }
 
 TEST(Object, StoppingKeepsTheLastHeadingAndAnImmovableOneCannotMoveEvenAtZero) {
@@ -50,24 +42,4 @@ TEST(Circles, DistanceIsTheGapBetweenRimsAndCollidingNeedsClosingInFromEitherSid
   const auto chaser = disk(0, 0, 5, 0), slower = disk(19, 0, 2, 0);
   EXPECT_TRUE(chaser->colliding(*slower));
   EXPECT_TRUE(slower->colliding(*chaser));
-}
-
-TEST(Walls, NeverTouchAndTheirNormalIsTheirOwn) {
-  const auto left = wall(1, 0, 0);
-  const auto c = disk(0, 0);  // centred on the wall line
-  EXPECT_EQ(c->distanceTo(*left), Inf);
-  EXPECT_EQ(left->distanceTo(static_cast<const skObstacle&>(*c)), Inf);
-  EXPECT_FALSE(disk(0, 0, -50, 0)->colliding(*left));
-  EXPECT_EQ(left->normalTo(*wall(0, 1, 0)), vec2(1, 0));
-  EXPECT_EQ(c->normalTo(*left), vec2(-1, 0));  // towards the wall
-}
-
-TEST(RayIntersection, IsTheFirstPointAtOrAheadOfTheStart) {
-  const auto c = disk(50, 0);
-  const skRealVec x = vec2(1, 0), none = vec2(Inf, Inf);
-  EXPECT_EQ(c->nearestIntersection(vec2(0, 0), x), vec2(40, 0));
-  EXPECT_EQ(c->nearestIntersection(vec2(50, 0), x), vec2(60, 0));   // from inside
-  EXPECT_EQ(c->nearestIntersection(vec2(0, 10), x), vec2(50, 10));  // grazing
-  EXPECT_EQ(c->nearestIntersection(vec2(70, 0), x), none);          // behind
-  EXPECT_EQ(wall(1, 0, 0)->nearestIntersection(vec2(5, 0), vec2(-1, 0)), none);
 }
