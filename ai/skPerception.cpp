@@ -261,6 +261,10 @@ skReal skPerception::timeToCollision() const {
   const skVec2 p = collisionPoint();
   if (p.length() > largestFinite) return Inf;
   const skVec2 r = p - me->position();
+  // A hit within the tolerance behind my centre (my centre on the rim, where
+  // an obstacle that ended a step's resolution left me) is where I am, not a
+  // point I move away from.
+  if (skMath::isAlmostZero(r.length())) return r.length();
   const skReal myVel = r.dot(me->velocity());
   skAssert(0 <= myVel);
   return r.length();

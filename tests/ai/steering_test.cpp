@@ -91,9 +91,10 @@ TEST_F(Avoid, AnObstacleExactlyFiftyAheadIsAThreatButALittleFurtherOrACharacterI
   rock->setPosition(vec2(140, 95));  // turns away from the side of the centre
   decide();
   expectDirection(avoid.getAction(), 0, 1);
-  // Pushed so deep that my centre lies on the rim ahead: no side to turn to,
-  // so no turn (and no fatal unit-length check); the default decides.
-  rock->setPosition(vec2(110, 100));
+  // Pushed so deep that my centre lies on the rim ahead (a hair inside, so
+  // the hit lies a hair behind me): no side to turn to, so no turn and no
+  // fatal check; the default decides.
+  rock->setPosition(vec2(110 - 1e-7, 100));
   now = 2000;
   decide();
   EXPECT_EQ(fallback.calls, 2);
