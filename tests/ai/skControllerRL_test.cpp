@@ -1,5 +1,4 @@
-// The learning controller: when it decides, what it sees, how it learns and
-// explores, and its table formats.
+// The learner: when it decides, what it sees, how it learns, its table formats.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -134,8 +133,7 @@ TEST_F(RL, AnExploringDecisionTakesTheDrawnMoveButLearnsFromTheGreedyValue) {
   EXPECT_EQ(explore(l, 1.0), 4u) << "the largest draw explores the last move";
   const unsigned int s = state(a);
   for (unsigned int m = 0; m < 5; ++m) q(l, s, m) = m == 2 ? 0.5 : 0.0;
-  // A seed whose first draw explores a move other than the greedy one, and
-  // one whose first draw does not explore.
+  // Seeds whose first draw explores a move other than the greedy one, or does not.
   auto drawnMove = [](unsigned int seed) {
     skRandom probe(seed);
     return probe.uniform01() < 0.1 ? static_cast<int>(probe.uniform01() * 5) : -1;

@@ -1,5 +1,4 @@
-// The headless arena: its options, its determinism, its table files and a
-// controller of the caller's own.
+// The headless arena: options, determinism, table files, a caller's controller.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -131,8 +130,7 @@ TEST(Arena, AStoppedRunEndsAfterTheCurrentStepAndClosesItsShortMinute) {
   EXPECT_EQ(arena.getMinutes()[1].gameMs, 20000);
 }
 
-// The error of setting up an arena that loads path for character 2, or ""
-// when it loads.
+// The error of setting up an arena that loads path for character 2, or "".
 static std::string loadError(const std::string& path) {
   skArena arena(parsed({"--minutes", "0.01", "--load-tactics2", path}));
   std::string error;

@@ -1,13 +1,23 @@
-// The character's speed arrow and the arrow's shape; nothing here draws.
+// The blink's colour on the game clock, the speed arrow and the arrow's shape.
 #include <gtest/gtest.h>
 
 #include "skCharacterRenderer.h"
 #include "skControllerPC.h"
 #include "skGui.h"
 #include "skKeyboardSDL.h"
+#include "skObjectRendererColor.h"
 #include "skTestWorld.h"
 
 using namespace sktest;
+
+TEST_F(WorldTest, FlashingShowsTheFlashColourForTheFirstHalfOfEachTwoSeconds) {
+  skObjectRendererColor r(&gs);
+  r.flashingOn();
+  for (int t : {0, 999, 1000, 1999, 2000}) {
+    now = t;
+    EXPECT_EQ(&r.getCurrentColor() == &r.getColorFlash(), t % 2000 < 1000) << t;
+  }
+}
 
 TEST_F(WorldTest, CharacterArrowStartsOnTheRimAndIsOneAndAHalfRadiiAtTopSpeed) {
   skCharacter* c = addCharacter(100, 200, 0, 0, new skControllerPC<skKeyboardSDL>(&perception));

@@ -192,6 +192,7 @@ TEST_F(SimWorld, AStalledFrameIsSteppedAtMost50msAtATimeAndNobodyPassesThroughAC
   action(c).setDesiredSpeed(1);
   addCircle(130, 200);
   simulator.simulateFrame(10.0);
+  EXPECT_EQ(script(c).calls, 200) << "steps of 50 ms";
   EXPECT_LT(c->getPosition()[0], 120);
   EXPECT_NEAR(c->getPosition()[1], 200, 1e-9);
   // A frame of 50 ms or less is exactly one step.
