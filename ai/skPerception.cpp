@@ -26,7 +26,10 @@ skPerception::~skPerception() = default;
 void skPerception::setMe(skCharacter* c) {
   me = c;
   skAssert(me);
-  std::fill(objectCache.begin(), objectCache.end(), nullptr);
+  // Three entries, cleared one by one: cheaper than a fill once a step per character.
+  objectCache[nearestCharacterEntry] = nullptr;
+  objectCache[nearestObstacleEntry] = nullptr;
+  objectCache[nextColliderEntry] = nullptr;
 }
 
 void skPerception::setTagged(skCharacter* c) {

@@ -55,9 +55,12 @@ struct skVec2 {
   }
   // Of length 1, or (0, 0) as above.
   skVec2 normalized() const { return withLength(1.0); }
-  // Shortened to maxLength when longer.
+  // Shortened to maxLength when longer (as withLength(maxLength), measuring once).
   skVec2 clampedTo(skReal maxLength) const {
-    return maxLength < length() ? withLength(maxLength) : *this;
+    const skReal current = length();
+    if (!(maxLength < current)) return *this;
+    if (skMath::isAlmostZero(current)) return {};
+    return (maxLength / current) * *this;
   }
   // Turned by -90 degrees: (y, -x).
   skVec2 turnedRight() const { return {y, -x}; }

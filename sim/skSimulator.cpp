@@ -149,16 +149,17 @@ void skSimulator::resolveCollisions() {
 }
 
 void skSimulator::updateGameState(skReal dt) {
+  const skRealVec& size = gs->getWorldDim();
+  skAssert(size.size() == 2 && 0 < size[0] && 0 < size[1]);
+  worldSize = skVec2(size[0], size[1]);
   for (int i = 0; i < gs->getCharacterCount(); ++i) updateCharacter(dt, i);
 }
 
 void skSimulator::updateCharacter(skReal dt, int i) {
   skCharacter* c = gs->getCharacter(i);
-  const skRealVec& size = gs->getWorldDim();
-  skAssert(size.size() == 2 && 0 < size[0] && 0 < size[1]);
   const skVec2 p = c->position() + dt * c->velocity();
   // Both ends belong to the arena: a coordinate equal to the size stays.
-  c->setPosition(skVec2(skMath::wrap(p.x, size[0]), skMath::wrap(p.y, size[1])));
+  c->setPosition(skVec2(skMath::wrap(p.x, worldSize.x), skMath::wrap(p.y, worldSize.y)));
 
   // 5.0 is a floor, not a cap: the first slow step restores it at once and
   // every further slow step adds dt without bound.

@@ -10,6 +10,7 @@
 
 #include "skRules.h"
 #include "skVec.h"
+#include "skVec2.h"
 
 namespace skivo {
 
@@ -61,6 +62,8 @@ class skSimulator {
   int lastCollisionPasses;
   // Reused every step so that a step does not allocate.
   std::vector<char> handled;
+  // The world's size, read (and checked) once a step by updateGameState.
+  skVec2 worldSize;
 };
 
 }  // namespace skivo

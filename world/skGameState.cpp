@@ -59,23 +59,20 @@ int skGameState::getCharacterIndex(int i) const { return indexOf(characterIndice
 
 int skGameState::getObstacleIndex(int i) const { return indexOf(obstacleIndices, i); }
 
-const skObstacleGrid& skGameState::getObstacleGrid() {
-  if (!gridValid) {
-    for (skObstacle* o : obstacles) o->inGrid = false;
-    // A character larger than this later is looked up the slow way.
-    skReal reach = 0.0;
-    for (const skCharacter* c : characters) reach = std::max(reach, c->getRadius());
-    grid.build(
-        obstacles,
-        skVec2(worldDim.size() == 2 ? worldDim[0] : 0.0, worldDim.size() == 2 ? worldDim[1] : 0.0),
-        reach);
-    // Only the circles filed in cells must report a change; they are those not
-    // always tested (walls are in neither and never move either).
-    for (skObstacle* o : obstacles) o->inGrid = true;
-    for (int j : grid.alwaysTested()) obstacles[j]->inGrid = false;
-    gridValid = true;
-  }
-  return grid;
+void skGameState::buildGrid() {
+  for (skObstacle* o : obstacles) o->inGrid = false;
+  // A character larger than this later is looked up the slow way.
+  skReal reach = 0.0;
+  for (const skCharacter* c : characters) reach = std::max(reach, c->getRadius());
+  grid.build(
+      obstacles,
+      skVec2(worldDim.size() == 2 ? worldDim[0] : 0.0, worldDim.size() == 2 ? worldDim[1] : 0.0),
+      reach);
+  // Only the circles filed in cells must report a change; they are those not
+  // always tested (walls are in neither and never move either).
+  for (skObstacle* o : obstacles) o->inGrid = true;
+  for (int j : grid.alwaysTested()) obstacles[j]->inGrid = false;
+  gridValid = true;
 }
 
 int skGameState::calcColliders() {
@@ -103,6 +100,7 @@ int skGameState::calcColliders() {
     const skVec2& p = c.position();
     const skReal r = c.getRadius();
     near.near(p, r, [&](int j) {
+      if (obstacleIndices[j] == me) return;
       // Two plain circles (the grid's already are) more than one unit apart
       // along an axis cannot touch, whatever the rounding; NaN falls through.
       if (const skObstacleCircle* o = plainCircles[j]) {

@@ -86,7 +86,10 @@ class skGameState {
 
   // The grid of fixed circles, brought up to date first (obstacles added,
   // moved or resized since the last use); for searches near a place or along a ray.
-  const skObstacleGrid& getObstacleGrid();
+  const skObstacleGrid& getObstacleGrid() {
+    if (!gridValid) buildGrid();
+    return grid;
+  }
   // Called by a fixed circle in the grid whose place or size changed.
   void fixedObstacleChanged() { gridValid = false; }
 
@@ -115,6 +118,7 @@ class skGameState {
   std::vector<const skObstacleCircle*> plainCircles;
   skObstacleGrid grid;
   bool gridValid = false;
+  void buildGrid();
 
   static int indexOf(const std::vector<int>& list, int i);
 };

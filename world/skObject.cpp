@@ -1,5 +1,7 @@
 #include "skObject.h"
 
+#include <cmath>
+
 #include "skGameState.h"
 #include "skObjectRenderer.h"
 
@@ -38,8 +40,14 @@ void skObject::setVelocity(const skVec2& v) {
     return;
   }
   setSpeed(l);
-  // v normalised, without measuring it again.
-  setOrientation((1.0 / l) * v);
+  // v normalised. For a finite length that is a unit vector whatever the
+  // rounding; only an infinite one (which gives (0, 0)) needs the check.
+  const skVec2 unit = (1.0 / l) * v;
+  if (std::isfinite(l)) {
+    heading = unit;
+  } else {
+    setOrientation(unit);
+  }
 }
 
 void skObject::setOrientation(const skVec2& orientation) {

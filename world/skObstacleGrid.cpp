@@ -22,7 +22,6 @@ void skObstacleGrid::build(const std::vector<skObstacle*>& obstacles, const skVe
                            skReal characterReach) {
   always.clear();
   reach = std::isfinite(characterReach) ? std::max<skReal>(0.0, characterReach) : 0.0;
-  cellItems.clear();
   // Cells about twice the largest circle across: a character's box overlaps
   // at most four of them.
   skReal largest = 0.0;
@@ -39,46 +38,57 @@ void skObstacleGrid::build(const std::vector<skObstacle*>& obstacles, const skVe
   rows = usable ? std::max(1, static_cast<int>(std::ceil(worldSize.y / cellSize))) : 0;
   const skReal width = columns * cellSize, height = rows * cellSize;
 
-  // Which cells each grid circle spans (first column, last column, first row, last row).
-  std::vector<int> spans;
+  // The grid circles, in index order; the others are always tested.
   std::vector<Item> items;
-  std::vector<int> counts(static_cast<size_t>(columns) * rows + 1, 0);
   for (int j = 0; j < static_cast<int>(obstacles.size()); ++j) {
     const skObstacle* o = obstacles[j];
     if (typeid(*o) == typeid(skObstacleSide)) continue;
     bool inCells = false;
     if (typeid(*o) == typeid(skObstacleCircle)) {
-      // The circle must lie in the grid, grown by the margin, for the ray
-      // walk; it is filed in every cell within reach of a character's centre.
+      // The circle must lie in the grid, grown by the margin, for the ray walk.
       const skVec2& c = o->position();
       const skReal radius = static_cast<const skObstacleCircle*>(o)->getRadius();
       const skReal grown = radius + margin;
       inCells = std::isfinite(grown) && grown >= margin && c.isFinite() && c.x - grown >= 0 &&
                 c.x + grown <= width && c.y - grown >= 0 && c.y + grown <= height;
-      if (inCells) {
-        const skReal span2 = grown + reach;
-        const int span[5] = {j, column(c.x - span2), column(c.x + span2), row(c.y - span2),
-                             row(c.y + span2)};
-        items.push_back({j, c, radius});
-        spans.insert(spans.end(), span, span + 5);
-        for (int y = span[3]; y <= span[4]; ++y) {
-          for (int x = span[1]; x <= span[2]; ++x) ++counts[static_cast<size_t>(y) * columns + x];
-        }
-      }
+      if (inCells) items.push_back({j, c, radius});
     }
     if (!inCells) always.push_back(j);
   }
-  // Counts become start offsets; circles enter their cells in index order.
-  cellStart.assign(counts.size(), 0);
-  for (size_t k = 1; k < counts.size(); ++k) cellStart[k] = cellStart[k - 1] + counts[k - 1];
-  cellItems.assign(static_cast<size_t>(cellStart.back()), Item{0, skVec2(), 0.0});
+  // Near a character: every cell within reach of a character's centre. Along
+  // a ray: the cells the circle itself, grown by the margin, overlaps.
+  file(nearCentres, items, reach);
+  file(alongRays, items, 0.0);
   seen.assign(obstacles.size(), 0u);
   search = 0;
-  std::vector<int> fill(cellStart.begin(), cellStart.end() - 1);
-  for (size_t s = 0; s < spans.size(); s += 5) {
-    for (int y = spans[s + 3]; y <= spans[s + 4]; ++y) {
-      for (int x = spans[s + 1]; x <= spans[s + 2]; ++x) {
-        cellItems[static_cast<size_t>(fill[static_cast<size_t>(y) * columns + x]++)] = items[s / 5];
+}
+
+void skObstacleGrid::file(Table& table, const std::vector<Item>& items, skReal extra) const {
+  const auto cells = [&](const Item& item, int span[4]) {
+    const skReal grown = item.radius + margin + extra;
+    span[0] = column(item.centre.x - grown);
+    span[1] = column(item.centre.x + grown);
+    span[2] = row(item.centre.y - grown);
+    span[3] = row(item.centre.y + grown);
+  };
+  // Counts become start offsets; circles enter their cells in index order.
+  std::vector<int> counts(static_cast<size_t>(columns) * rows + 1, 0);
+  int span[4];
+  for (const Item& item : items) {
+    cells(item, span);
+    for (int y = span[2]; y <= span[3]; ++y) {
+      for (int x = span[0]; x <= span[1]; ++x) ++counts[static_cast<size_t>(y) * columns + x];
+    }
+  }
+  table.start.assign(counts.size(), 0);
+  for (size_t k = 1; k < counts.size(); ++k) table.start[k] = table.start[k - 1] + counts[k - 1];
+  table.items.assign(static_cast<size_t>(table.start.back()), Item{0, skVec2(), 0.0});
+  std::vector<int> next(table.start.begin(), table.start.end() - 1);
+  for (const Item& item : items) {
+    cells(item, span);
+    for (int y = span[2]; y <= span[3]; ++y) {
+      for (int x = span[0]; x <= span[1]; ++x) {
+        table.items[static_cast<size_t>(next[static_cast<size_t>(y) * columns + x]++)] = item;
       }
     }
   }

@@ -61,9 +61,16 @@ class skObstacleGrid {
   skReal reach = 0.0;
   int columns = 0;
   int rows = 0;
-  // Cell k holds cellStart[k] .. cellStart[k + 1] - 1 of cellItems.
-  std::vector<int> cellStart;
-  std::vector<Item> cellItems;
+  // Circles by cell: cell k holds start[k] .. start[k + 1] - 1 of items.
+  struct Table {
+    std::vector<int> start;
+    std::vector<Item> items;
+  };
+  // Files items in the cells within extra world units of each (beyond the margin).
+  void file(Table& table, const std::vector<Item>& items, skReal extra) const;
+
+  Table nearCentres;  // for searches around a character's centre
+  Table alongRays;    // for the ray walk and boxes
   std::vector<int> always;
   // Per obstacle index, the number of the last search that visited it, so
   // that a circle spanning several cells is visited once.
@@ -99,8 +106,9 @@ void skObstacleGrid::near(const skVec2& c, skReal r, Visit visit) const {
   if (columns > 0 && r <= reach && c.isFinite()) {
     // The cell of the centre lists each circle in reach once.
     const int k = row(c.y) * columns + column(c.x);
-    for (int i = cellStart[k]; i < cellStart[k + 1]; ++i) {
-      if (close(cellItems[i], c, r)) visit(cellItems[i].index);
+    for (int i = nearCentres.start[k]; i < nearCentres.start[k + 1]; ++i) {
+      const Item& item = nearCentres.items[i];
+      if (close(item, c, r)) visit(item.index);
     }
   } else if (columns > 0) {
     // Without a finite box to look up, every grid circle.
@@ -114,8 +122,8 @@ void skObstacleGrid::near(const skVec2& c, skReal r, Visit visit) const {
     for (int y = y0; y <= y1; ++y) {
       for (int x = x0; x <= x1; ++x) {
         const int k = y * columns + x;
-        for (int i = cellStart[k]; i < cellStart[k + 1]; ++i) {
-          const Item& item = cellItems[i];
+        for (int i = alongRays.start[k]; i < alongRays.start[k + 1]; ++i) {
+          const Item& item = alongRays.items[i];
           if (seen[item.index] == search) continue;
           seen[item.index] = search;
           // NaN and infinite disks are compared with every circle.
@@ -144,9 +152,10 @@ bool skObstacleGrid::alongRay(const skVec2& p, const skVec2& v, Visit visit) con
   skReal wanted = Inf;
   while (cx >= 0 && cx < columns && cy >= 0 && cy < rows && entered <= wanted) {
     const int k = cy * columns + cx;
-    for (int i = cellStart[k]; i < cellStart[k + 1]; ++i) {
-      if (!mayHit(cellItems[i], p, v)) continue;
-      const skReal w = visit(cellItems[i].index);
+    for (int i = alongRays.start[k]; i < alongRays.start[k + 1]; ++i) {
+      const Item& item = alongRays.items[i];
+      if (!mayHit(item, p, v)) continue;
+      const skReal w = visit(item.index);
       if (w < wanted) wanted = w;
     }
     if (tx < ty) {
