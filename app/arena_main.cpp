@@ -11,14 +11,9 @@
 
 int main(int argc, char** argv) {
   skivo::skArenaOptions options;
-  std::string error;
-  if (!options.parse(argc, argv, error)) {
-    std::cerr << "skivo-arena: " << error << std::endl;
-    return 2;
-  }
-  if (options.help) {
-    std::cout << skivo::skArenaOptions::usage();
-    return 0;
+  int status = 0;
+  if (!skivo::skArenaRun::parseCommandLine("skivo-arena", argc, argv, options, status)) {
+    return status;
   }
   if (options.watch) {
     // The window is skivo-watch's, beside this program, so that the arena

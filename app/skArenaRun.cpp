@@ -63,6 +63,19 @@ const char* signalName(int signal) { return signal == SIGINT ? "SIGINT" : "SIGTE
 
 }  // namespace
 
+bool skArenaRun::parseCommandLine(const char* program, int argc, char** argv,
+                                  skArenaOptions& options, int& status) {
+  std::string error;
+  status = 2;
+  if (!options.parse(argc, argv, error)) {
+    std::cerr << program << ": " << error << std::endl;
+    return false;
+  }
+  status = 0;
+  if (options.help) std::cout << skArenaOptions::usage();
+  return !options.help;
+}
+
 skArenaRun::skArenaRun(const skArenaOptions& o) : options(o), arena(o) {}
 
 long long skArenaRun::stepsOf(double minutes) const {

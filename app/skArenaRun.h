@@ -23,6 +23,13 @@ class skArenaRun {
     virtual long long frame(skArena& arena) = 0;
   };
 
+  // The start every arena program shares: parses argv into options. False
+  // when there is nothing to run: a bad option (the message, prefixed with
+  // program, on standard error; status 2) or --help (the usage on standard
+  // output; status 0).
+  static bool parseCommandLine(const char* program, int argc, char** argv, skArenaOptions& options,
+                               int& status);
+
   // Keeps a copy of the options.
   explicit skArenaRun(const skArenaOptions& options);
   // Shows the run through watcher (not owned; it must outlive run()).

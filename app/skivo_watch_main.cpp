@@ -9,14 +9,9 @@
 
 int main(int argc, char** argv) {
   skivo::skArenaOptions options;
-  std::string error;
-  if (!options.parse(argc, argv, error)) {
-    std::cerr << "skivo-watch: " << error << std::endl;
-    return 2;
-  }
-  if (options.help) {
-    std::cout << skivo::skArenaOptions::usage();
-    return 0;
+  int status = 0;
+  if (!skivo::skArenaRun::parseCommandLine("skivo-watch", argc, argv, options, status)) {
+    return status;
   }
   skivo::skArenaWatch window(options.speed);
   skivo::skArenaRun run(options);
