@@ -1,7 +1,5 @@
 // skivo-watch: skivo-arena's match in a window (skivo-arena --watch runs it).
 // It takes skivo-arena's options; --watch is implied.
-#include <iostream>
-#include <string>
 
 #include "skArenaOptions.h"
 #include "skArenaRun.h"
