@@ -1,9 +1,6 @@
 #include "skControllerRL.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <initializer_list>
 #include <locale>
@@ -23,27 +20,13 @@ namespace {
 // The strategy maps cover the fixed 512 x 512 arena.
 const skReal arenaSide = 512.0;
 
-// Writes the shortest text that reads back to v; returns its end.
-char* shortest(char* first, char* last, skReal v) {
-#ifndef __EMSCRIPTEN__
-  return std::to_chars(first, last, v).ptr;
-#else
-  // The browser build's standard library lacks to_chars for doubles: the
-  // fewest significant digits that read back to v.
-  for (int digits = 1;; ++digits) {
-    const int n = std::snprintf(first, static_cast<size_t>(last - first), "%.*g", digits, v);
-    if (digits >= 17 || std::strtod(first, nullptr) == v) return first + n;
-  }
-#endif
-}
-
 // One value per line, each in the shortest text that reads back to the same
 // double.
 bool writeValues(std::ostream& out, std::initializer_list<const skRealVec*> parts) {
   char number[32];  // the longest shortest form of a double has 24 characters
   for (const skRealVec* part : parts) {
     for (skReal v : *part) {
-      char* end = shortest(number, number + sizeof number, v);
+      char* end = skUtil::shortestForm(number, number + sizeof number, v);
       *end = '\n';
       out.write(number, end + 1 - number);
     }

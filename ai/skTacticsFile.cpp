@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 
 #include "skControllerRL.h"
+#include "skFileSaver.h"
 
 namespace skivo {
 
@@ -44,7 +46,11 @@ bool skTacticsFile::load(skControllerRL& learner, const std::string& file, std::
     error = what + why + " (read 0 of " + std::to_string(expected) + " values)";
     return false;
   }
-  std::ifstream in(file);
+  // Read once and judged before the learner takes it: a file replaced in
+  // between cannot slip past the checks.
+  std::ostringstream text;
+  text << std::ifstream(file).rdbuf();
+  std::istringstream in(text.str());
   skControllerRL probe(nullptr);
   const unsigned int read = probe.read_tactics(in);
   std::string more;
@@ -60,9 +66,15 @@ bool skTacticsFile::load(skControllerRL& learner, const std::string& file, std::
     error = what + "it holds more than " + std::to_string(expected) + " values (a strategy file?)";
     return false;
   }
-  std::ifstream again(file);
+  std::istringstream again(text.str());
   learner.read_tactics(again);
   return true;
+}
+
+bool skTacticsFile::save(const skControllerRL& learner, const std::string& file, std::string& why) {
+  std::ostringstream text;
+  learner.write_tactics(text);
+  return skFileSaver::save(file, text.str(), why);
 }
 
 }  // namespace skivo

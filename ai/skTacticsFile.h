@@ -1,7 +1,8 @@
 // skTacticsFile: a learner's table loaded whole from a file or not at all,
-// for programs that start learners from files a user names (the arena, the
-// games). Unlike skControllerRL::load_tactics, which takes what it can, a
-// file that is not exactly one table is refused with the reason.
+// and saved with the reason of a failure, for programs that keep learners in
+// files a user names (the arena, the games). Unlike
+// skControllerRL::load_tactics, which takes what it can, a file that is not
+// exactly one table is refused with the reason.
 #pragma once
 
 #include <string>
@@ -18,6 +19,9 @@ class skTacticsFile {
   // error to "cannot load tactics file '<file>': <reason>" and leaves the
   // table as it was.
   static bool load(skControllerRL& learner, const std::string& file, std::string& error);
+  // Saves learner's table to file through skFileSaver; on failure returns
+  // false with why set to the reason alone (the caller names the file).
+  static bool save(const skControllerRL& learner, const std::string& file, std::string& why);
 };
 
 }  // namespace skivo

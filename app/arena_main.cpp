@@ -8,6 +8,7 @@
 
 #include "skArenaOptions.h"
 #include "skArenaRun.h"
+#include "skUtil.h"
 
 int main(int argc, char** argv) {
   skivo::skArenaOptions options;
@@ -18,10 +19,8 @@ int main(int argc, char** argv) {
   if (options.watch) {
     // The window is skivo-watch's, beside this program, so that the arena
     // itself links no display library.
-    char self[4096];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    std::string watch = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string();
-    watch = watch.substr(0, watch.rfind('/') + 1) + "skivo-watch";
+    const std::string folder = skivo::skUtil::programFolder();
+    const std::string watch = folder.empty() ? "skivo-watch" : folder + "/skivo-watch";
     argv[0] = const_cast<char*>("skivo-watch");
     execv(watch.c_str(), argv);
     std::cerr << "skivo-arena: --watch: cannot start '" << watch << "': " << std::strerror(errno)

@@ -1,7 +1,6 @@
 #include "skArena.h"
 
 #include <cmath>
-#include <sstream>
 
 #include "skAssert.h"
 #include "skCharacter.h"
@@ -173,10 +172,8 @@ bool skArena::saveTables(std::string& error, bool streamsToo) {
     const std::string& file = options.saveTactics[k];
     if (file.empty() || !learners[k]) continue;
     if (!streamsToo && !skFileSaver::replaces(file)) continue;
-    std::ostringstream text;
-    learners[k]->write_tactics(text);
     std::string why;
-    if (!skFileSaver::save(file, text.str(), why)) {
+    if (!skTacticsFile::save(*learners[k], file, why)) {
       error = "cannot save tactics file '" + file + "': " + why +
               " (any previous file is left as it was)";
       return false;

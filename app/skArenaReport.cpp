@@ -1,11 +1,11 @@
 #include "skArenaReport.h"
 
-#include <charconv>
 #include <cstdio>
 #include <iomanip>
 
 #include "skControllerRL.h"
 #include "skFileSaver.h"
+#include "skUtil.h"
 
 namespace skivo {
 
@@ -14,7 +14,7 @@ namespace {
 // The shortest text that reads back to the same double.
 void appendNumber(std::string& text, double v) {
   char number[32];
-  text.append(number, std::to_chars(number, number + sizeof number, v).ptr);
+  text.append(number, skUtil::shortestForm(number, number + sizeof number, v));
 }
 
 }  // namespace

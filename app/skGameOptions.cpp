@@ -9,21 +9,13 @@
 #include "skControllerRL.h"
 #include "skFileSaver.h"
 #include "skTacticsFile.h"
+#include "skUtil.h"
 
 namespace skivo {
 
 namespace {
 
 bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
-
-// The folder of the running program, or "" when it cannot be told.
-std::string programFolder() {
-  char path[4096];
-  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return "";
-  const std::string exe(path, static_cast<size_t>(n));
-  return exe.substr(0, exe.rfind('/'));
-}
 
 }  // namespace
 
@@ -107,7 +99,7 @@ std::string skGameOptions::trainedFile(const skRules& rules, int k) {
       std::string("/trained/") + rules.name() + "-" + std::to_string(k) + ".txt";
   // Installed beside the program (games/ or bin/ next to share/), installed
   // where the build put it, or the source tree of a game run from its build.
-  const std::string places[] = {programFolder() + "/../share/skivo" + name,
+  const std::string places[] = {skUtil::programFolder() + "/../share/skivo" + name,
                                 std::string(SKIVO_DATA_INSTALL_DIR) + name,
                                 std::string(SKIVO_DATA_SOURCE_DIR) + name};
   for (const std::string& p : places) {
@@ -155,9 +147,7 @@ bool skGameOptions::keep(const skRules& rules, skControllerRL* const learners[2]
   if (remember.empty()) return true;
   for (int k = 0; k < 2; ++k) {
     const std::string file = rememberedFile(rules, k + 1);
-    std::ostringstream text;
-    learners[k]->write_tactics(text);
-    if (!skFileSaver::save(file, text.str(), error)) {
+    if (!skTacticsFile::save(*learners[k], file, error)) {
       error = "cannot save '" + file + "': " + error;
       return false;
     }

@@ -8,6 +8,14 @@ function(skivo_warnings target)
   endif()
 endfunction()
 
+# A static library of ours from sources in the calling folder, which joins
+# its public include path.
+function(skivo_library target)
+  add_library(${target} STATIC ${ARGN})
+  skivo_warnings(${target})
+  target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>)
+endfunction()
+
 # Adds sources (relative to the calling folder) to a library made elsewhere,
 # and that folder to its public include path.
 function(skivo_sources target)

@@ -71,24 +71,16 @@ Target refuse(Target t, const std::string& why) {
   return t;
 }
 
-// A replacement is made in the folder: one without any write permission was
-// made read-only on purpose and is refused to root as well.
-Target checkFolder(Target t) {
-  struct stat folder;
-  if (t.kind == Kind::replace && stat(dirOf(t.path).c_str(), &folder) == 0 &&
-      S_ISDIR(folder.st_mode) && (folder.st_mode & 0222) == 0) {
-    char why[96];
-    std::snprintf(why, sizeof why, "its folder is read-only (mode %04o)",
-                  static_cast<unsigned int>(folder.st_mode & 07777));
-    return refuse(t, why);
-  }
-  return t;
+// Something without any write permission bit was made read-only on purpose:
+// refused to root as well. what: "it" or "its folder".
+Target refuseReadOnly(Target t, const char* what, mode_t mode) {
+  char why[96];
+  std::snprintf(why, sizeof why, "%s is read-only (mode %04o)", what,
+                static_cast<unsigned int>(mode & 07777));
+  return refuse(t, why);
 }
 
-Target resolveLinks(const std::string& path);
-
-Target resolve(const std::string& path) { return checkFolder(resolveLinks(path)); }
-
+// What stands at path, its links followed.
 Target resolveLinks(const std::string& path) {
   Target t;
   if (path.empty()) return refuse(t, "no file name");
@@ -126,20 +118,25 @@ Target resolveLinks(const std::string& path) {
     t.kind = S_ISREG(t.st.st_mode)    ? Kind::replace
              : S_ISSOCK(t.st.st_mode) ? Kind::socket
                                       : Kind::stream;
-    // Root may write anything; a file without any write permission was made
-    // read-only on purpose and is refused to root as well.
-    if ((t.st.st_mode & 0222) == 0) {
-      char mode[64];
-      std::snprintf(mode, sizeof mode, "it is read-only (mode %04o)",
-                    static_cast<unsigned int>(t.st.st_mode & 07777));
-      return refuse(t, mode);
-    }
+    // Root may write anything else.
+    if ((t.st.st_mode & 0222) == 0) return refuseReadOnly(t, "it", t.st.st_mode);
     if (faccessat(AT_FDCWD, p.c_str(), W_OK, AT_EACCESS) != 0) {
       return refuse(t, std::strerror(errno));
     }
     return t;
   }
   return refuse(t, std::strerror(ELOOP));
+}
+
+// A replacement is made in the folder, which must not be read-only either.
+Target resolve(const std::string& path) {
+  Target t = resolveLinks(path);
+  struct stat folder;
+  if (t.kind == Kind::replace && stat(dirOf(t.path).c_str(), &folder) == 0 &&
+      S_ISDIR(folder.st_mode) && (folder.st_mode & 0222) == 0) {
+    return refuseReadOnly(t, "its folder", folder.st_mode);
+  }
+  return t;
 }
 
 // While it lives, SIGPIPE and SIGXFSZ of this thread are held back, so that a

@@ -1,4 +1,5 @@
-// Diagnostics: warnings, fatal errors and the assertion report.
+// Diagnostics (warnings, fatal errors and the assertion report) and the few
+// conversions and lookups every layer needs.
 // A fatal diagnostic prints its report to standard error and ends the process
 // with exit status 1, so that a failure is never mistaken for a normal quit.
 #pragma once
@@ -22,6 +23,11 @@ void warn(bool condition, const std::string& message);
 std::string itos(int n);
 // x as an output string stream writes it (six significant digits; "nan", "inf").
 std::string dtos(double x);
+// Writes the shortest text that reads back to exactly x into [first, last),
+// which must hold 24 characters; returns the end of what it wrote.
+char* shortestForm(char* first, char* last, double x);
+// The folder of the running program (no trailing '/'), or "" when it cannot be told.
+std::string programFolder();
 
 // The part of a path after its last '/' (the file name without its directory).
 constexpr const char* baseName(const char* path) {

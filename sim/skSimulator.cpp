@@ -151,11 +151,11 @@ void skSimulator::resolveCollisions() {
 void skSimulator::updateGameState(skReal dt) {
   const skRealVec& size = gs->getWorldDim();
   skAssert(size.size() == 2 && 0 < size[0] && 0 < size[1]);
-  worldSize = skVec2(size[0], size[1]);
-  for (int i = 0; i < gs->getCharacterCount(); ++i) updateCharacter(dt, i);
+  const skVec2 worldSize(size[0], size[1]);
+  for (int i = 0; i < gs->getCharacterCount(); ++i) updateCharacter(dt, i, worldSize);
 }
 
-void skSimulator::updateCharacter(skReal dt, int i) {
+void skSimulator::updateCharacter(skReal dt, int i, const skVec2& worldSize) {
   skCharacter* c = gs->getCharacter(i);
   const skVec2 p = c->position() + dt * c->velocity();
   // Both ends belong to the arena: a coordinate equal to the size stays.

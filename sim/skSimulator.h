@@ -55,15 +55,14 @@ class skSimulator {
   void processActions(skReal dt);
   void resolveCollisions();
   void updateGameState(skReal dt);
-  void updateCharacter(skReal dt, int i);
+  // Moves character i by dt seconds, wrapped into [0, worldSize.x] x [0, worldSize.y].
+  void updateCharacter(skReal dt, int i, const skVec2& worldSize);
 
   skGameState* gs;
   skRules rules;
   int lastCollisionPasses;
   // Reused every step so that a step does not allocate.
   std::vector<char> handled;
-  // The world's size, read (and checked) once a step by updateGameState.
-  skVec2 worldSize;
 };
 
 }  // namespace skivo
