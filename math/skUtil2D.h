@@ -17,6 +17,10 @@ skRealVec vec2(skReal x, skReal y);
 // Heading of v in degrees, in (-180, 180]. Precondition: 2 elements (checked).
 skReal angle(const skRealVec& v);
 skReal angle(const skVec2& v);
+// The offset from `from` to `to` by the shortest way on an arena of the given
+// size (world units) whose edges wrap: each axis is folded into
+// [-size/2, size/2). Precondition: size components above 0 (not checked).
+skVec2 shortestOffset(const skVec2& from, const skVec2& to, const skVec2& size);
 // Uniform in [0, worldDim[0]] x [0, worldDim[1]]; two draws, x first, from
 // the process-wide generator or from random.
 skRealVec randomPosition(const skRealVec& worldDim);
