@@ -7,12 +7,15 @@
 #include "skCharacter.h"
 #include "skGameState.h"
 #include "skTimer.h"
+#include "skUtil2D.h"
 
 namespace skivo {
 
 namespace {
 enum CacheEntry { nearestCharacterEntry = 0, nearestObstacleEntry = 1, nextColliderEntry = 2 };
 const skReal largestFinite = std::numeric_limits<skReal>::max();
+// What a controller that looks at "it" before anyone is tagged is told.
+const char* const nobodyIt = "nobody is \"it\" yet: make a character \"it\" before the first step";
 }  // namespace
 
 // Ten seconds; nothing reads it while recent tagging is not implemented.
@@ -92,24 +95,24 @@ int skPerception::myRecentTaggedCount() const { skUtil::error("not implemented")
 bool skPerception::myselfRecentlyTagged() const { skUtil::error("not implemented"); }
 
 skRealVec skPerception::taggedPosition() const {
-  skAssert(tagged);
+  skAssertMsg(tagged, nobodyIt);
   return tagged->getPosition();
 }
 
 skRealVec skPerception::taggedRelativePosition() const { return offsetToTagged().toVec(); }
 
 skVec2 skPerception::offsetToTagged() const {
-  skAssert(tagged);
+  skAssertMsg(tagged, nobodyIt);
   return tagged->position() - me->position();
 }
 
 skReal skPerception::distanceToTagged() const {
-  skAssert(tagged);
+  skAssertMsg(tagged, nobodyIt);
   return me->distanceTo(static_cast<const skObstacleCircle&>(*tagged));
 }
 
 skRealVec skPerception::taggedVelocity() const {
-  skAssert(tagged);
+  skAssertMsg(tagged, nobodyIt);
   return tagged->getVelocity();
 }
 
@@ -119,7 +122,7 @@ skReal skPerception::distanceSquaredToTagged() const {
 }
 
 skRealVec skPerception::taggedFuturePosition() const {
-  skAssert(tagged);
+  skAssertMsg(tagged, nobodyIt);
   return (tagged->position() + tagged->velocity()).toVec();
 }
 
@@ -210,6 +213,50 @@ skRealVec skPerception::relativePosition(const skObstacle& o) const {
 skReal skPerception::distanceSquaredTo(const skObstacle& o) const {
   const skReal d = distanceTo(o);
   return d * d;
+}
+
+skVec2 skPerception::shortestOffsetTo(const skVec2& p) const {
+  const skRealVec& size = gs->getWorldDim();
+  return skUtil2D::shortestOffset(me->position(), p, skVec2(size[0], size[1]));
+}
+
+skRealVec skPerception::shortestWayTo(const skObstacle& o) const {
+  return shortestOffsetTo(o.position()).toVec();
+}
+
+skRealVec skPerception::shortestWayToTagged() const {
+  skAssertMsg(tagged, nobodyIt);
+  return shortestWayTo(*tagged);
+}
+
+skReal skPerception::shortestDistanceToTagged() const {
+  skAssertMsg(tagged, nobodyIt);
+  return shortestOffsetTo(tagged->position()).length() - me->getRadius() - tagged->getRadius();
+}
+
+skCharacter* skPerception::nearestCharacterAcrossEdges() const {
+  skCharacter* who = nullptr;
+  skReal bestDistance = Inf;
+  for (int i = 0; i < gs->getCharacterCount(); ++i) {
+    skCharacter* c = gs->getCharacter(i);
+    if (c == me) continue;
+    const skReal d = shortestOffsetTo(c->position()).length() - c->getRadius();
+    if (d < bestDistance) {
+      who = c;
+      bestDistance = d;
+    }
+  }
+  skAssertMsg(who, "no other character to be near: the world needs two characters or more");
+  return who;
+}
+
+skRealVec skPerception::shortestWayToNearestCharacter() const {
+  return shortestWayTo(*nearestCharacterAcrossEdges());
+}
+
+skReal skPerception::shortestDistanceToNearestCharacter() const {
+  const skCharacter* c = nearestCharacterAcrossEdges();
+  return shortestOffsetTo(c->position()).length() - me->getRadius() - c->getRadius();
 }
 
 skObstacle* skPerception::nextCollider() const {

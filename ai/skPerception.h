@@ -97,6 +97,19 @@ class skPerception {
   // the name), or Inf. Checks that I am not moving away from it ("0 <= myVel").
   skReal timeToCollision() const;
 
+  // By the shortest way across the arena's wrapped edges (world units), as a
+  // player sees the arena: the offset from me to o's centre, to the tagged
+  // character's ("tagged") and to the nearest other character's by that
+  // measure ("who"); distances between rims, as distanceTo measures them.
+  skRealVec shortestWayTo(const skObstacle& o) const;
+  skRealVec shortestWayToTagged() const;
+  skReal shortestDistanceToTagged() const;
+  skCharacter* nearestCharacterAcrossEdges() const;
+  skRealVec shortestWayToNearestCharacter() const;
+  skReal shortestDistanceToNearestCharacter() const;
+  // The offset from my centre to p by the shortest way; no allocation.
+  skVec2 shortestOffsetTo(const skVec2& p) const;
+
   // The engine's forms of the vector queries, as skVec2 values (no
   // allocation): the tagged character's and the nearest character's place
   // relative to mine (with the checks of taggedRelativePosition and

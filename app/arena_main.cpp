@@ -6,26 +6,21 @@
 #include <iostream>
 #include <string>
 
-#include "skArenaOptions.h"
-#include "skArenaRun.h"
+#include "skArenaProgram.h"
 #include "skUtil.h"
 
 int main(int argc, char** argv) {
-  skivo::skArenaOptions options;
-  int status = 0;
-  if (!skivo::skArenaRun::parseCommandLine("skivo-arena", argc, argv, options, status)) {
-    return status;
-  }
-  if (options.watch) {
-    // The window is skivo-watch's, beside this program, so that the arena
-    // itself links no display library.
+  skivo::skArenaProgram program;
+  // The window is skivo-watch's, beside this program, which takes the same
+  // options: the arena itself links no display library.
+  program.window = [argv](double) -> std::unique_ptr<skivo::skArenaRun::Watcher> {
     const std::string folder = skivo::skUtil::programFolder();
     const std::string watch = folder.empty() ? "skivo-watch" : folder + "/skivo-watch";
     argv[0] = const_cast<char*>("skivo-watch");
     execv(watch.c_str(), argv);
     std::cerr << "skivo-arena: --watch: cannot start '" << watch << "': " << std::strerror(errno)
               << std::endl;
-    return 1;
-  }
-  return skivo::skArenaRun(options).run();
+    return nullptr;
+  };
+  return skivo::arenaMain(argc, argv, program);
 }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "skAssert.h"
 #include "skCharacter.h"
 #include "skControllerAvoid.h"
 #include "skControllerConditional.h"
@@ -10,22 +9,16 @@
 #include "skControllerPeriodic.h"
 #include "skControllerPursue.h"
 #include "skControllerRL.h"
+#include "skControllerStill.h"
+#include "skControllerTree.h"
 #include "skControllerWander.h"
 #include "skFileSaver.h"
 #include "skPerception.h"
-#include "skScenario.h"
 #include "skTacticsFile.h"
 
 namespace skivo {
 
 namespace {
-
-// A player who never moves.
-class skControllerStill : public skController {
- public:
-  explicit skControllerStill(skPerception* p) : skController(p) { action.setDesiredSpeed(0.0); }
-  void calcAction() override {}
-};
 
 // How often the scripted trees think, in game milliseconds: often enough to
 // steer round the obstacles, rarely enough to keep the arena fast.
@@ -35,54 +28,38 @@ const int wanderPeriod = 500;
 
 }  // namespace
 
-skArena::skArena(const skArenaOptions& o)
-    : options(o), worldDim(2), timer([this] { return simulatedMs; }) {
-  worldDim.set(512.0);
-}
+skArena::skArena(const skArenaOptions& o) : options(o) {}
 
-skArena::~skArena() {
-  // The world first: characters delete their roots, which may point at nodes.
-  sim.reset();
-  gs.reset();
-  nodes.clear();
-}
+skArena::~skArena() = default;
 
-skController* skArena::makeScripted(skArenaOptions::Player kind) {
-  skPerception* p = perception.get();
-  if (kind == skArenaOptions::Player::still) return new skControllerStill(p);
+std::unique_ptr<skController> skArena::makeScripted(skArenaOptions::Player kind) {
+  skPerception* p = world->getPerception();
+  if (kind == skArenaOptions::Player::still) return std::make_unique<skControllerStill>(p);
+  auto tree = std::make_unique<skControllerTree>(p);
   if (kind == skArenaOptions::Player::wander) {
-    nodes.emplace_back(new skControllerWander(p));
-    return new skControllerPeriodic(p, wanderPeriod, nodes.back().get());
+    tree->setRoot(tree->make<skControllerPeriodic>(p, wanderPeriod,
+                                                   tree->make<skControllerWander>(p)));
+    return tree;
   }
   // Pursue when "it", evade the one who is "it" otherwise, avoid obstacles.
-  skController* pursue = new skControllerPursue(p);
-  skController* evade = new skControllerEvade(p);
-  nodes.emplace_back(pursue);
-  nodes.emplace_back(evade);
-  nodes.emplace_back(new skControllerConditional(p, &skPerception::myselfTagged, pursue, evade));
-  nodes.emplace_back(new skControllerAvoid(p, nodes.back().get()));
-  return new skControllerPeriodic(p, scriptedPeriod, nodes.back().get());
+  skController* pursue = tree->make<skControllerPursue>(p);
+  skController* evade = tree->make<skControllerEvade>(p);
+  skController* choose =
+      tree->make<skControllerConditional>(p, &skPerception::myselfTagged, pursue, evade);
+  skController* avoid = tree->make<skControllerAvoid>(p, choose);
+  tree->setRoot(tree->make<skControllerPeriodic>(p, scriptedPeriod, avoid));
+  return tree;
 }
 
 bool skArena::setUp(std::string& error) {
-  const skRules rules = options.classic ? skRules::classic() : skRules::full();
-  gs.reset(new skGameState(worldDim));
-  if (options.seeded) gs->getRandom().seed(options.seed);
-  gs->setTimer(&timer);
-  sim.reset(new skSimulator(gs.get(), rules));
-  perception.reset(new skPerception(gs.get()));
-  setupCharacters(*gs, perception.get(), makeScripted(options.player), options.learning);
-  setupObstacles(*gs, rules);
-  // The game's own layout is built; only the play follows the seed.
-  if (options.playSeeded) gs->getRandom().seed(options.seed);
-
+  world = std::make_unique<skWorld>(options.worldDef());
+  world->setController(0, makeScripted(options.player));
   for (int k = 0; k < 2; ++k) {
-    skCharacter* c = gs->getCharacter(k + 1);
     if (options.npc == skArenaOptions::Npc::scripted) {
-      c->setController(makeScripted(skArenaOptions::Player::chaser));
+      world->setController(k + 1, makeScripted(skArenaOptions::Player::chaser));
       continue;
     }
-    learners[k] = static_cast<skControllerRL*>(c->getController());
+    learners[k] = world->getLearner(k + 1);
     learners[k]->setLearning(options.npc == skArenaOptions::Npc::learn);
     const std::string& file = options.loadTactics[k];
     if (!file.empty() && !skTacticsFile::load(*learners[k], file, error)) return false;
@@ -91,28 +68,25 @@ bool skArena::setUp(std::string& error) {
   // One row a minute: room for all of them now, so that a run allocates
   // nothing once it is going.
   minutes.reserve(static_cast<size_t>(options.stepCount() * options.stepMs / 60000 + 2));
-  timer.start();
-  gs->getCharacter(0)->setTagged(timer.gameTime());
+  world->start();
   return true;
 }
 
 void skArena::setController(int k, std::unique_ptr<skController> root) {
-  skAssertMsg(gs && 0 <= k && k < characterCount, "setController: after setUp, k in 0..2");
-  skAssertMsg(root && root->getPerception() == perception.get(),
-              "setController: the controller must look through the arena's getPerception()");
+  if (!world) skUtil::error("skArena::setController: call setUp first");
+  world->setController(k, std::move(root));
   if (k > 0) learners[k - 1] = nullptr;
-  gs->getCharacter(k)->setController(root.release());
 }
 
 void skArena::step() {
-  simulatedMs += options.stepMs;
-  sim->simulate(options.stepMs / 1000.0);
+  world->step();
   gameMs += options.stepMs;
   current.gameMs += options.stepMs;
 
   int now = tagged;
+  skGameState& gs = world->getGameState();
   for (int i = 0; i < 3; ++i) {
-    if (gs->getCharacter(i)->getIsTagged()) now = i;
+    if (gs.getCharacter(i)->getIsTagged()) now = i;
   }
   if (now != tagged) {
     ++current.tagsMade[tagged];

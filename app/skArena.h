@@ -16,8 +16,7 @@
 #include "skArenaOptions.h"
 #include "skGameState.h"
 #include "skPerception.h"
-#include "skSimulator.h"
-#include "skTimer.h"
+#include "skWorld.h"
 
 namespace skivo {
 
@@ -45,7 +44,8 @@ class skArena {
   skArena(const skArena&) = delete;
   skArena& operator=(const skArena&) = delete;
 
-  // Seeds the generator (when asked), builds the world, loads the tables.
+  // Builds the world (skWorld, from the options' world definition), gives
+  // character 0 its player, loads the tables.
   // Returns false with a message when a table cannot be loaded completely.
   bool setUp(std::string& error);
 
@@ -72,21 +72,24 @@ class skArena {
   // Gives character k (0, 1 or 2) another controller: call after setUp, before
   // the first step or between steps. The character owns root from then on and
   // deletes the controller it had; a learner so replaced is no longer measured
-  // or saved (getLearner(k - 1) becomes null). Every node of the new
-  // tree must look through getPerception(): the simulator binds it to the
-  // character before it decides, and the other characters' controllers learn
-  // through it who is "it" (checked for the root; a wrong one ends the program
-  // with an assertion). Inner nodes of a tree stay the caller's, as in any
-  // tree, and must live as long as the arena.
+  // or saved (getLearner(k - 1) becomes null). Every node must look through
+  // getPerception(): the simulator binds it to the character before it
+  // decides, and the other characters' controllers learn through it who is
+  // "it" (checked for the root and for every node of an skControllerTree,
+  // which hands its nodes to the character with it; a broken rule is a
+  // failure that says which). Inner nodes of any other tree stay the
+  // caller's and must live as long as the arena.
   void setController(int k, std::unique_ptr<skController> root);
   // The perception shared by every controller of this arena (owned by the
   // arena; null before setUp).
-  skPerception* getPerception() { return perception.get(); }
+  skPerception* getPerception() { return world ? world->getPerception() : nullptr; }
+  // The world played (null before setUp).
+  skWorld* getWorld() { return world.get(); }
 
   const std::vector<skArenaMinute>& getMinutes() const { return minutes; }
   // Null for a scripted character; index 0 is character 1.
   const skControllerRL* getLearner(int k) const { return learners[k]; }
-  skGameState& getGameState() { return *gs; }
+  skGameState& getGameState() { return world->getGameState(); }
   const skArenaOptions& getOptions() const { return options; }
   // Game milliseconds simulated so far, and the steps that took.
   long long getGameMs() const { return gameMs; }
@@ -94,17 +97,9 @@ class skArena {
 
  private:
   skArenaOptions options;
-  skRealVec worldDim;
-  // Simulated milliseconds: the raw ticks of the game clock, and so also the
-  // learners' decision rhythm.
-  int simulatedMs = 0;
-  skTimer timer;
-  std::unique_ptr<skGameState> gs;
-  std::unique_ptr<skSimulator> sim;
-  std::unique_ptr<skPerception> perception;
-  // Inner nodes of the scripted controller trees; the characters own only
-  // their roots, composites own nothing.
-  std::vector<std::unique_ptr<skController>> nodes;
+  // On simulated time: its milliseconds are the raw ticks of the game clock,
+  // and so also the learners' decision rhythm.
+  std::unique_ptr<skWorld> world;
   skControllerRL* learners[2] = {nullptr, nullptr};
   std::vector<skArenaMinute> minutes;
   long long gameMs = 0;
@@ -117,8 +112,8 @@ class skArena {
   std::atomic<bool> stopping{false};
   static_assert(std::atomic<bool>::is_always_lock_free, "stop() must be signal-safe");
 
-  // A controller tree for the scripted role; returns its root.
-  skController* makeScripted(skArenaOptions::Player kind);
+  // A controller tree for the scripted role.
+  std::unique_ptr<skController> makeScripted(skArenaOptions::Player kind);
   // One step, counted into the current minute.
   void step();
   // Ends the current minute: its table changes, then the next minute.

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <sstream>
 
 namespace skivo {
@@ -46,171 +47,142 @@ bool skArenaOptions::parse(int argc, const char* const* argv, std::string& error
   return parse(args, error);
 }
 
-bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& error) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::string value;
-    bool hasValue = false;
-    const std::size_t eq = name.find('=');
-    if (name.compare(0, 2, "--") == 0 && eq != std::string::npos) {
-      value = name.substr(eq + 1);
-      name = name.substr(0, eq);
-      hasValue = true;
-    }
-    // Options without a value.
-    if (name == "--help" || name == "-h" || name == "--classic" || name == "--no-progress" ||
-        name == "--watch") {
-      if (hasValue) {
-        error = "option " + name + " takes no value";
+std::vector<skCommandLine::Option> skArenaOptions::table() {
+  using Take = std::function<bool(const std::string&, std::string&)>;
+  // Game minutes for target: above 0 (or 0 too, when zero says so) and at
+  // most maxMinutes; range words the limits in the message.
+  const auto minutesOf = [](const char* name, double& target, bool zero,
+                            const char* range) -> Take {
+    return [=, &target](const std::string& value, std::string& error) {
+      double v = 0;
+      if (!parseReal(value, v)) {
+        error = std::string(name) + ": '" + value + "' is not a number";
         return false;
       }
-      if (name == "--classic")
-        classic = true;
-      else if (name == "--watch")
-        watch = true;
-      else if (name == "--no-progress")
-        progress = false;
-      else
-        help = true;
-      continue;
-    }
-    static const char* const withValue[] = {"--minutes",
-                                            "--step-ms",
-                                            "--seed",
-                                            "--play-seed",
-                                            "--alpha",
-                                            "--gamma",
-                                            "--epsilon",
-                                            "--think-ms",
-                                            "--speed",
-                                            "--player",
-                                            "--npc",
-                                            "--csv",
-                                            "--load-tactics1",
-                                            "--load-tactics2",
-                                            "--save-tactics1",
-                                            "--save-tactics2",
-                                            "--checkpoint-minutes"};
-    bool known = false;
-    for (const char* o : withValue) known = known || name == o;
-    if (!known) {
-      error = "unknown option '" + name + "' (see --help)";
-      return false;
-    }
-    if (!hasValue) {
-      if (i + 1 >= args.size()) {
-        error = "option " + name + " needs a value";
+      if (!(v > 0 || (zero && v == 0)) || v > maxMinutes) {
+        error = std::string(name) + ": " + value + " is out of range (" + range + ")";
         return false;
       }
-      value = args[++i];
-    }
-    if (name == "--minutes") {
-      double m = 0;
-      if (!parseReal(value, m)) {
-        error = "--minutes: '" + value + "' is not a number";
-        return false;
-      }
-      if (!(m > 0) || m > maxMinutes) {
-        error = "--minutes: " + value + " is out of range (more than 0, at most 30000)";
-        return false;
-      }
-      minutes = m;
-    } else if (name == "--checkpoint-minutes") {
-      double m = 0;
-      if (!parseReal(value, m)) {
-        error = "--checkpoint-minutes: '" + value + "' is not a number";
-        return false;
-      }
-      if (!(m >= 0) || m > maxMinutes) {
-        error = "--checkpoint-minutes: " + value + " is out of range (0 for none, up to 30000)";
-        return false;
-      }
-      checkpointMinutes = m;
-    } else if (name == "--step-ms") {
-      unsigned long long s = 0;
-      if (!parseWhole(value, 1000000000ULL, s)) {
-        error = "--step-ms: '" + value + "' is not a whole number of milliseconds";
-        return false;
-      }
-      if (s < 1 || s > static_cast<unsigned long long>(maxStepMs)) {
-        error = "--step-ms: " + value + " is out of range (1 to 60000)";
-        return false;
-      }
-      stepMs = static_cast<int>(s);
-    } else if (name == "--seed" || name == "--play-seed") {
-      unsigned long long s = 0;
-      if (!parseWhole(value, 4294967295ULL, s)) {
-        error = name + ": '" + value + "' is not a whole number from 0 to 4294967295";
-        return false;
-      }
-      if ((name == "--seed" ? playSeeded : seeded)) {
-        error = name + ": give either --seed (layout and play) or --play-seed (play only)";
-        return false;
-      }
-      (name == "--seed" ? seeded : playSeeded) = true;
-      seed = static_cast<unsigned int>(s);
-    } else if (name == "--alpha" || name == "--gamma" || name == "--epsilon") {
+      target = v;
+      return true;
+    };
+  };
+  const auto share = [](const char* name, skReal& target) -> Take {
+    return [=, &target](const std::string& value, std::string& error) {
       double v = 0;
       if (!parseReal(value, v) || !(v >= 0 && v <= 1)) {
-        error = name + ": '" + value + "' is not a number from 0 to 1";
+        error = std::string(name) + ": '" + value + "' is not a number from 0 to 1";
         return false;
       }
-      (name == "--alpha"   ? learning.alpha
-       : name == "--gamma" ? learning.gamma
-                           : learning.epsilon) = v;
-    } else if (name == "--speed") {
-      double v = 0;
-      if (!parseReal(value, v) || !(v > 0) || v > maxSpeed) {
-        error = "--speed: '" + value + "' is not a number above 0 and at most 100000";
+      target = v;
+      return true;
+    };
+  };
+  const auto seedOf = [this](const char* name, bool& mine, const bool& other) -> Take {
+    return [=, &mine, &other](const std::string& value, std::string& error) {
+      unsigned long long s = 0;
+      if (!parseWhole(value, 4294967295ULL, s)) {
+        error = std::string(name) + ": '" + value + "' is not a whole number from 0 to 4294967295";
         return false;
       }
-      speed = v;
-    } else if (name == "--think-ms") {
-      unsigned long long t = 0;
-      if (!parseWhole(value, 1000000000ULL, t) || t > static_cast<unsigned long long>(maxStepMs)) {
-        error = "--think-ms: '" + value + "' is not a whole number of milliseconds from 0 to 60000";
+      if (other) {
+        error = std::string(name) + ": give either --seed (layout and play) or --play-seed (play only)";
         return false;
       }
-      learning.thinkMs = static_cast<int>(t);
-    } else if (name == "--player") {
-      if (value == "chaser")
-        player = Player::chaser;
-      else if (value == "wander")
-        player = Player::wander;
-      else if (value == "still")
-        player = Player::still;
-      else {
-        error = "--player: unknown player '" + value + "' (chaser, wander or still)";
-        return false;
-      }
-    } else if (name == "--npc") {
-      if (value == "learn")
-        npc = Npc::learn;
-      else if (value == "frozen")
-        npc = Npc::frozen;
-      else if (value == "scripted")
-        npc = Npc::scripted;
-      else {
-        error = "--npc: unknown kind '" + value + "' (learn, frozen or scripted)";
-        return false;
-      }
-    } else {
+      mine = true;
+      seed = static_cast<unsigned int>(s);
+      return true;
+    };
+  };
+  const auto file = [](const char* name, std::string& target) -> Take {
+    return [=, &target](const std::string& value, std::string& error) {
       if (value.empty()) {
-        error = "option " + name + " needs a file name";
+        error = std::string("option --") + name + " needs a file name";
         return false;
       }
-      if (name == "--csv")
-        csv = value;
-      else if (name == "--load-tactics1")
-        loadTactics[0] = value;
-      else if (name == "--load-tactics2")
-        loadTactics[1] = value;
-      else if (name == "--save-tactics1")
-        saveTactics[0] = value;
-      else
-        saveTactics[1] = value;
-    }
-  }
+      target = value;
+      return true;
+    };
+  };
+  const auto flag = [](bool& target, bool value) -> Take {
+    return [&target, value](const std::string&, std::string&) { return target = value, true; };
+  };
+  return {
+      {"classic", 0, false,
+       [this](const std::string&, std::string&) { return rules = skRules::classic(), true; }},
+      {"minutes", 0, true, minutesOf("--minutes", minutes, false, "more than 0, at most 30000")},
+      {"checkpoint-minutes", 0, true,
+       minutesOf("--checkpoint-minutes", checkpointMinutes, true, "0 for none, up to 30000")},
+      {"step-ms", 0, true,
+       [this](const std::string& value, std::string& error) {
+         unsigned long long s = 0;
+         if (!parseWhole(value, 1000000000ULL, s)) {
+           error = "--step-ms: '" + value + "' is not a whole number of milliseconds";
+           return false;
+         }
+         if (s < 1 || s > static_cast<unsigned long long>(maxStepMs)) {
+           error = "--step-ms: " + value + " is out of range (1 to 60000)";
+           return false;
+         }
+         stepMs = static_cast<int>(s);
+         return true;
+       }},
+      {"seed", 0, true, seedOf("--seed", seeded, playSeeded)},
+      {"play-seed", 0, true, seedOf("--play-seed", playSeeded, seeded)},
+      {"alpha", 0, true, share("--alpha", learning.alpha)},
+      {"gamma", 0, true, share("--gamma", learning.gamma)},
+      {"epsilon", 0, true, share("--epsilon", learning.epsilon)},
+      {"think-ms", 0, true,
+       [this](const std::string& value, std::string& error) {
+         unsigned long long t = 0;
+         if (!parseWhole(value, 1000000000ULL, t) ||
+             t > static_cast<unsigned long long>(maxStepMs)) {
+           error =
+               "--think-ms: '" + value + "' is not a whole number of milliseconds from 0 to 60000";
+           return false;
+         }
+         learning.thinkMs = static_cast<int>(t);
+         return true;
+       }},
+      {"speed", 0, true,
+       [this](const std::string& value, std::string& error) {
+         double v = 0;
+         if (!parseReal(value, v) || !(v > 0) || v > maxSpeed) {
+           error = "--speed: '" + value + "' is not a number above 0 and at most 100000";
+           return false;
+         }
+         speed = v;
+         return true;
+       }},
+      {"player", 0, true,
+       [this](const std::string& value, std::string& error) {
+         for (Player p : {Player::chaser, Player::wander, Player::still}) {
+           if (value == playerName(p)) return player = p, true;
+         }
+         error = "--player: unknown player '" + value + "' (chaser, wander or still)";
+         return false;
+       }},
+      {"npc", 0, true,
+       [this](const std::string& value, std::string& error) {
+         for (Npc n : {Npc::learn, Npc::frozen, Npc::scripted}) {
+           if (value == npcName(n)) return npc = n, true;
+         }
+         error = "--npc: unknown kind '" + value + "' (learn, frozen or scripted)";
+         return false;
+       }},
+      {"csv", 0, true, file("csv", csv)},
+      {"load-tactics1", 0, true, file("load-tactics1", loadTactics[0])},
+      {"load-tactics2", 0, true, file("load-tactics2", loadTactics[1])},
+      {"save-tactics1", 0, true, file("save-tactics1", saveTactics[0])},
+      {"save-tactics2", 0, true, file("save-tactics2", saveTactics[1])},
+      {"no-progress", 0, false, flag(progress, false)},
+      {"watch", 0, false, flag(watch, true)},
+      {"help", 'h', false, flag(help, true)},
+  };
+}
+
+bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& error) {
+  if (!skCommandLine::parse(args, table(), error)) return false;
   if (speed != 1.0 && !watch) {
     error = "--speed: only a watched run (--watch) has a speed";
     return false;
@@ -236,6 +208,18 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
     }
   }
   return true;
+}
+
+skWorldDef skArenaOptions::worldDef() const {
+  skWorldDef def;
+  def.rules = rules;
+  def.stepMs = stepMs;
+  def.seeding = seeded       ? skWorldDef::Seeding::world
+                : playSeeded ? skWorldDef::Seeding::play
+                             : skWorldDef::Seeding::none;
+  def.seed = seed;
+  def.learning = learning;
+  return def;
 }
 
 long long skArenaOptions::stepCount() const {
@@ -273,9 +257,9 @@ const char* skArenaOptions::npcName(Npc n) {
   return "?";
 }
 
-std::string skArenaOptions::usage() {
+std::string skArenaOptions::usage(const std::string& program) {
   std::ostringstream os;
-  os << "usage: skivo-arena [options]\n"
+  os << "usage: " << program << " [options]\n"
         "Runs the game's world without a window, at a fixed step, as fast as the\n"
         "machine allows: character 0 is a scripted player, characters 1 and 2 learn.\n"
         "\n"

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "skCommandLine.h"
 #include "skLearningSettings.h"
+#include "skRules.h"
+#include "skWorldDef.h"
 
 namespace skivo {
 
@@ -25,7 +28,8 @@ class skArenaOptions {
   static constexpr double defaultCheckpointMinutes = 2000.0;
   static constexpr double maxSpeed = 100000.0;
 
-  bool classic = false;
+  // --classic: the classic rules.
+  skRules rules = skRules::full();
   double minutes = 10.0;
   int stepMs = 16;
   // --seed: the layout and the play from one seed. --play-seed: the game's
@@ -52,11 +56,16 @@ class skArenaOptions {
   bool watch = false;
   double speed = 1.0;
 
-  // Parses argv[1..argc-1] (argv[0] is the program name). Accepts "--name value"
-  // and "--name=value". On failure returns false and sets error to a message
-  // naming the option and what was wrong; the options are then unspecified.
+  // Parses argv[1..argc-1] (argv[0] is the program name) with table(). On
+  // failure returns false and sets error to a message naming the option and
+  // what was wrong; the options are then unspecified.
   bool parse(int argc, const char* const* argv, std::string& error);
   bool parse(const std::vector<std::string>& args, std::string& error);
+  // The options, each setting its field of this value (which must outlive
+  // the table): for programs that add options of their own.
+  std::vector<skCommandLine::Option> table();
+  // The world these options play: their rules, step, seeding and learning.
+  skWorldDef worldDef() const;
 
   // Game steps of the run: whole steps of stepMs covering the minutes asked.
   long long stepCount() const;
@@ -65,8 +74,8 @@ class skArenaOptions {
   static const char* npcName(Npc n);
   // "seed N", "play seed N (the game's layout)" or "seed none".
   std::string seedName() const;
-  // The --help text.
-  static std::string usage();
+  // The --help text of program (its name).
+  static std::string usage(const std::string& program = "skivo-arena");
 };
 
 }  // namespace skivo

@@ -63,20 +63,8 @@ const char* signalName(int signal) { return signal == SIGINT ? "SIGINT" : "SIGTE
 
 }  // namespace
 
-bool skArenaRun::parseCommandLine(const char* program, int argc, char** argv,
-                                  skArenaOptions& options, int& status) {
-  std::string error;
-  status = 2;
-  if (!options.parse(argc, argv, error)) {
-    std::cerr << program << ": " << error << std::endl;
-    return false;
-  }
-  status = 0;
-  if (options.help) std::cout << skArenaOptions::usage();
-  return !options.help;
-}
-
-skArenaRun::skArenaRun(const skArenaOptions& o) : options(o), arena(o) {}
+skArenaRun::skArenaRun(const skArenaOptions& o, const std::string& n)
+    : options(o), name(n), arena(o) {}
 
 long long skArenaRun::stepsOf(double minutes) const {
   return std::max(1LL, static_cast<long long>(std::ceil(minutes * 60000.0 / options.stepMs)));
@@ -110,12 +98,12 @@ int skArenaRun::run() {
   // to a typo in a file name at its end.
   for (const std::string& path : {options.csv, options.saveTactics[0], options.saveTactics[1]}) {
     if (!path.empty() && !skArenaReport::checkWritable(path, error)) {
-      std::cerr << "skivo-arena: cannot write '" << path << "': " << error << std::endl;
+      std::cerr << name << ": cannot write '" << path << "': " << error << std::endl;
       return 1;
     }
   }
-  if (!arena.setUp(error)) {
-    std::cerr << "skivo-arena: " << error << std::endl;
+  if (!arena.setUp(error) || (prepare && !prepare(arena, error))) {
+    std::cerr << name << ": " << error << std::endl;
     return 1;
   }
   csv = skArenaReport::csvHeader();
@@ -142,7 +130,7 @@ int skArenaRun::run() {
     if (arena.getStepsDone() < checkpoint) continue;
     checkpoint += every;
     if (!saveOutputs(false, error)) {
-      std::cerr << (bar ? "\n" : "") << "skivo-arena: checkpoint at game minute "
+      std::cerr << (bar ? "\n" : "") << name << ": checkpoint at game minute "
                 << arena.getGameMs() / 60000.0 << " not saved: " << error << "; the run goes on"
                 << std::endl;
     }
@@ -159,12 +147,12 @@ int skArenaRun::run() {
   const double minute = arena.getGameMs() / 60000.0;
   if (stoppedBy != 0) {
     if (bar && arena.getStepsDone() < total) std::cerr << "\n";
-    std::cerr << "skivo-arena: " << signalName(stoppedBy) << " at game minute " << minute << " of "
+    std::cerr << name << ": " << signalName(stoppedBy) << " at game minute " << minute << " of "
               << options.minutes << ": saving what the run has (a second signal ends at once, "
               << "without saving)" << std::endl;
   }
   if (!saveOutputs(true, error)) {
-    std::cerr << "skivo-arena: " << error << std::endl;
+    std::cerr << name << ": " << error << std::endl;
     return 1;
   }
   if (stoppedBy != 0 || closed) {
@@ -176,7 +164,7 @@ int skArenaRun::run() {
       if (options.saveTactics[k].empty()) continue;
       wrote += (wrote.empty() ? "'" : ", '") + options.saveTactics[k] + "'";
     }
-    std::cerr << "skivo-arena: stopped by "
+    std::cerr << name << ": stopped by "
               << (stoppedBy != 0 ? signalName(stoppedBy) : "closing the window")
               << " at game minute " << minute << "; "
               << (wrote.empty() ? "no output files asked for" : "wrote " + wrote) << std::endl;

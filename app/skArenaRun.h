@@ -4,6 +4,7 @@
 // the CSV and the tables (skFileSaver) and prints the summary.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "skArena.h"
@@ -23,17 +24,16 @@ class skArenaRun {
     virtual long long frame(skArena& arena) = 0;
   };
 
-  // The start every arena program shares: parses argv into options. False
-  // when there is nothing to run: a bad option (the message, prefixed with
-  // program, on standard error; status 2) or --help (the usage on standard
-  // output; status 0).
-  static bool parseCommandLine(const char* program, int argc, char** argv, skArenaOptions& options,
-                               int& status);
-
-  // Keeps a copy of the options.
-  explicit skArenaRun(const skArenaOptions& options);
+  // Keeps a copy of the options; name prefixes its messages.
+  explicit skArenaRun(const skArenaOptions& options, const std::string& name = "skivo-arena");
   // Shows the run through watcher (not owned; it must outlive run()).
   void setWatcher(Watcher* w) { watcher = w; }
+  // Called once the arena is set up, before its first step (to give
+  // characters controllers of one's own); false with a message ends the
+  // program with status 1 before any step.
+  void setPrepare(std::function<bool(skArena& arena, std::string& error)> p) {
+    prepare = std::move(p);
+  }
   // The arena, set up by run() before the first step.
   skArena& getArena() { return arena; }
   skArenaRun(const skArenaRun&) = delete;
@@ -48,8 +48,10 @@ class skArenaRun {
 
  private:
   skArenaOptions options;
+  std::string name;
   skArena arena;
   Watcher* watcher = nullptr;
+  std::function<bool(skArena&, std::string&)> prepare;
   // The CSV text of the minutes closed so far, kept between checkpoints so
   // that each row is formatted once.
   std::string csv;

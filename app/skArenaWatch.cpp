@@ -5,10 +5,15 @@
 #include <algorithm>
 
 #include "skGui.h"
+#include "skLook.h"
 
 namespace skivo {
 
 skArenaWatch::skArenaWatch(double s) : speed(s) {}
+
+std::unique_ptr<skArenaRun::Watcher> skArenaWatch::make(double speed) {
+  return std::make_unique<skArenaWatch>(speed);
+}
 
 skArenaWatch::~skArenaWatch() {
   if (look) skGui::destroyWindow();

@@ -7,15 +7,9 @@
 // took (whole milliseconds, possibly 0).
 #pragma once
 
-#include <memory>
-
 #include "skGameState.h"
 #include "skLook.h"
-#include "skPerception.h"
-#include "skRules.h"
-#include "skSimulator.h"
-#include "skTimer.h"
-#include "skVec.h"
+#include "skWorld.h"
 
 namespace skivo {
 
@@ -23,24 +17,19 @@ class skControllerRL;
 
 class skGame {
  public:
-  // A 512 x 512 world played by rules, a stopped clock on SDL's ticks, an
-  // empty game state that reads that clock, and a simulator on it. Touches
-  // neither the window nor SDL's video.
-  explicit skGame(const skRules& rules);
-  // Frees the world, the perception and the renderers; closes nothing.
-  ~skGame();
+  // The world def describes, on a clock that reads SDL's ticks (whatever
+  // def.ticks says), with the keyboard driving character 0 and the games'
+  // look. Touches neither the window nor SDL's video.
+  explicit skGame(const skWorldDef& def);
   skGame(const skGame&) = delete;
   skGame& operator=(const skGame&) = delete;
 
-  // Builds the scenario and dresses it (the keyboard for character 0, the
-  // colours), opens the 512 x 512 window titled "skivo" (fatal, exit status 1,
-  // when SDL or the window fails), starts the clock and makes character 0
-  // "it". Call once. The same as buildWorld() then openWindow().
+  // Opens the window, of the world's size in whole pixels and titled "skivo"
+  // (fatal, exit status 1, when SDL or the window fails), starts the clock
+  // and makes character 0 "it". Call once.
   void startUp();
-  void buildWorld();
-  void openWindow();
   // The learning controller of character k (1 or 2), or null when it has none.
-  skControllerRL* getLearner(int k);
+  skControllerRL* getLearner(int k) { return world.getLearner(k); }
 
   // One frame: draw, count it, measure the game time since the previous frame,
   // check for quit, simulate. Returns false, without simulating, when the
@@ -49,23 +38,18 @@ class skGame {
   // only, for measuring what drawing costs).
   bool runFrame(bool simulate = true);
 
-  skGameState& getGameState() { return gs; }
-  skTimer& getTimer() { return timer; }
-  skSimulator& getSimulator() { return sim; }
+  skWorld& getWorld() { return world; }
+  skGameState& getGameState() { return world.getGameState(); }
+  skSimulator& getSimulator() { return world.getSimulator(); }
   // Length of the last measured step in seconds.
   skReal getLastStep() const { return lastStep; }
 
  private:
-  skRules rules;
-  skRealVec worldDim;
-  skTimer timer;
-  skGameState gs;
-  skSimulator sim;
-  skPerception perception;
+  skWorld world;
   skLook look;
   // Game time of the last measurement, in seconds.
-  skReal lastGameTime;
-  skReal lastStep;
+  skReal lastGameTime = 0.0;
+  skReal lastStep = 0.0;
 };
 
 // The entry of both games: the options (skGameOptions; a bad one or a bad

@@ -1,6 +1,5 @@
 #include "skGameOptions.h"
 
-#include <getopt.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,55 +18,36 @@ bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 }  // namespace
 
+std::vector<skCommandLine::Option> skGameOptions::table() {
+  const auto name = [](const char* option, std::string& target) {
+    return [option, &target](const std::string& value, std::string& error) {
+      if (value.empty()) {
+        error = std::string("--") + option + " needs a name";
+        return false;
+      }
+      target = value;
+      return true;
+    };
+  };
+  return {
+      {"opponents", 0, true,
+       [this](const std::string& value, std::string& error) {
+         if (value != "learning" && value != "trained") {
+           error = "--opponents: unknown kind '" + value + "' (learning or trained)";
+           return false;
+         }
+         opponents = value == "trained" ? Opponents::trained : Opponents::learning;
+         return true;
+       }},
+      {"remember", 0, true, name("remember", remember)},
+      {"tactics1", 0, true, name("tactics1", tactics[0])},
+      {"tactics2", 0, true, name("tactics2", tactics[1])},
+      {"help", 'h', false, [this](const std::string&, std::string&) { return help = true; }},
+  };
+}
+
 bool skGameOptions::parse(int argc, char** argv, std::string& error) {
-  static const option longOptions[] = {{"opponents", required_argument, nullptr, 'o'},
-                                       {"remember", required_argument, nullptr, 'r'},
-                                       {"tactics1", required_argument, nullptr, '1'},
-                                       {"tactics2", required_argument, nullptr, '2'},
-                                       {"help", no_argument, nullptr, 'h'},
-                                       {nullptr, 0, nullptr, 0}};
-  opterr = 0;  // our own messages
-  optind = 1;
-  for (;;) {
-    const int c = getopt_long(argc, argv, ":h", longOptions, nullptr);
-    if (c == -1) break;
-    const std::string value = optarg ? optarg : "";
-    switch (c) {
-      case 'o':
-        if (value != "learning" && value != "trained") {
-          error = "--opponents: unknown kind '" + value + "' (learning or trained)";
-          return false;
-        }
-        opponents = value == "trained" ? Opponents::trained : Opponents::learning;
-        break;
-      case 'r':
-      case '1':
-      case '2':
-        if (value.empty()) {
-          error = std::string(c == 'r'   ? "--remember"
-                              : c == '1' ? "--tactics1"
-                                         : "--tactics2") +
-                  " needs a name";
-          return false;
-        }
-        (c == 'r' ? remember : tactics[c - '1']) = value;
-        break;
-      case 'h':
-        help = true;
-        break;
-      case ':':
-        error = "option " + std::string(argv[optind - 1]) + " needs a value";
-        return false;
-      default:
-        error = "unknown option '" + std::string(argv[optind - 1]) + "' (see --help)";
-        return false;
-    }
-  }
-  if (optind < argc) {
-    error = "unexpected argument '" + std::string(argv[optind]) + "' (see --help)";
-    return false;
-  }
-  return true;
+  return skCommandLine::parse(argc, argv, table(), error);
 }
 
 std::string skGameOptions::usage(const std::string& program) {

@@ -7,7 +7,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "skCommandLine.h"
 #include "skRules.h"
 
 namespace skivo {
@@ -25,8 +27,11 @@ class skGameOptions {
   std::string tactics[2];
   bool help = false;
 
-  // Parses argv (getopt_long). False with a message naming the option.
+  // Parses argv with table(). False with a message naming the option.
   bool parse(int argc, char** argv, std::string& error);
+  // The options, each setting its field of this value (which must outlive
+  // the table): for an entry that adds options of its own.
+  std::vector<skCommandLine::Option> table();
   // The --help text of program (its name).
   static std::string usage(const std::string& program);
 

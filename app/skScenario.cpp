@@ -51,9 +51,11 @@ void setupCircles(skGameState& gs, skRules::Layout layout) {
   }
 }
 
+}  // namespace
+
 // The arena's edges; every normal points inwards and every distance is the
 // normal's dot product with any point of the wall.
-void setupSides(skGameState& gs) {
+void setupWalls(skGameState& gs) {
   const skReal W = gs.getWorldDim()[0];
   const skReal H = gs.getWorldDim()[1];
   skObstacleSide* sides[sideCount];
@@ -82,11 +84,9 @@ void setupSides(skGameState& gs) {
   for (skObstacleSide* side : sides) gs.addObstacle(side);
 }
 
-}  // namespace
-
 void setupObstacles(skGameState& gs, const skRules& rules) {
   setupCircles(gs, rules.layout);
-  setupSides(gs);
+  setupWalls(gs);
 }
 
 }  // namespace skivo

@@ -28,11 +28,13 @@ const int sideCount = 4;
 void setupCharacters(skGameState& gs, skPerception* perception, skController* player,
                      const skLearningSettings& settings = skLearningSettings());
 
-// Adds the circular obstacles (immovable, radius 10), then the four walls in
-// the order x = 0, x = W, y = 0, y = H. Arc layout: the circles lie on an
-// elliptic arc of centre (W/2, 3W/8) and half-axes W/3, W/4, one random step
-// of 0 to 9 degrees apart. Scattered layout: 50 circles over [0, W/2] x
-// [0, W/1.2], x drawn before y.
+// Adds the circular obstacles (immovable, radius 10), then the four walls
+// (setupWalls). Arc layout: the circles lie on an elliptic arc of centre
+// (W/2, 3W/8) and half-axes W/3, W/4, one random step of 0 to 9 degrees
+// apart. Scattered layout: 50 circles over [0, W/2] x [0, W/1.2], x drawn
+// before y.
 void setupObstacles(skGameState& gs, const skRules& rules);
+// Adds the four walls, in the order x = 0, x = W, y = 0, y = H.
+void setupWalls(skGameState& gs);
 
 }  // namespace skivo

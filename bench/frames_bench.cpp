@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
   const int rounds = positiveArg(argc, argv, 2, 7);
 
   // The real start-up: scenario, window, clock, character 0 "it".
-  skGame game(skRules::full());
+  skGame game{skWorldDef()};
   game.startUp();
   // Nothing to draw: rendering it only swaps and clears the same window.
   skGameState empty;

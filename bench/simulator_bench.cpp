@@ -1,23 +1,23 @@
-// Speed of one simulation step in a world like the built-in one: three
-// characters of mass 1 and radius 10 on one shared perception, the full game's
-// arc of circles (about 67) and the four walls, characters always moving; and
-// the same with 71, 500 or 5,000 small circles scattered over the arena.
+// Speed of one simulation step of the built-in world: three characters of
+// mass 1 and radius 10 on one shared perception, the full game's arc of
+// circles (about 67) and the four walls, characters always moving; and the
+// same with 71, 500 or 5,000 small circles scattered over the arena instead.
 // Game time advances by the step length through a hand-set clock, so the run
 // needs no display and no SDL ticks.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdlib>
+#include <memory>
 
 #include "skCharacter.h"
 #include "skController.h"
+#include "skControllerStill.h"
 #include "skGameState.h"
 #include "skObstacleCircle.h"
-#include "skObstacleSide.h"
 #include "skPerception.h"
-#include "skSimulator.h"
-#include "skTimer.h"
+#include "skScenario.h"
 #include "skUtil2D.h"
+#include "skWorld.h"
 
 using namespace skivo;
 
@@ -50,58 +50,33 @@ class CirclingController : public skController {
   int steps;
 };
 
-// The built-in layout: characters at random places, the arc (or, with
-// scattered > 0, that many circles of radius 2 at random places), then the
-// walls.
-void buildWorld(skGameState& gs, skPerception* perception, int scattered) {
-  const skReal w = gs.getWorldDim()[0], h = gs.getWorldDim()[1];
+// The built-in world (its characters, circles and walls, from the world's
+// unseeded stream) or, with scattered > 0, its characters and walls with
+// that many circles of radius 2 at random places instead of the arc. Every
+// character circles (the learners would make the figure theirs).
+void simulateWorld(benchmark::State& state, int scattered) {
+  clockMs = 0;
+  skWorldDef def;
+  def.ticks = [] { return clockMs; };
+  def.scenario = scattered == 0;
+  skWorld world(def);
+  skGameState& gs = world.getGameState();
+  skPerception* perception = world.getPerception();
+  if (scattered > 0) {
+    setupCharacters(gs, perception, new skControllerStill(perception));
+    for (int i = 0; i < scattered; ++i) {
+      skObstacleCircle* o = new skObstacleCircle(&gs);
+      o->setRadius(2.0);
+      o->setPosition(skUtil2D::randomPosition(gs.getWorldDim(), gs.getRandom()));
+      gs.addObstacle(o);
+    }
+    setupWalls(gs);
+  }
   const skReal turns[3] = {0.4, -0.9, 1.7};
   for (int i = 0; i < 3; ++i) {
-    skCharacter* c = new skCharacter(&gs, new CirclingController(perception, turns[i]));
-    c->setPosition(skUtil2D::randomPosition(gs.getWorldDim()));
-    c->setMass(1.0);
-    c->setRadius(10.0);
-    gs.addCharacter(c);
+    world.setController(i, std::make_unique<CirclingController>(perception, turns[i]));
   }
-  for (int i = 0; i < scattered; ++i) {
-    skObstacleCircle* o = new skObstacleCircle(&gs);
-    o->setRadius(2.0);
-    const skReal x = skMath::uniform01() * w;
-    o->setPosition(skUtil2D::vec2(x, skMath::uniform01() * h));
-    gs.addObstacle(o);
-  }
-  for (int i = 0; scattered == 0 && i <= 299; i += static_cast<int>(skMath::uniform01() * 10.0)) {
-    skObstacleCircle* o = new skObstacleCircle(&gs);
-    const skReal a = skMath::degToRad(270 - i);
-    o->setPosition(
-        skUtil2D::vec2((w / 3.0) * (std::sin(a) + 1.5), (w / 4.0) * (std::cos(a) + 1.5)));
-    gs.addObstacle(o);
-  }
-  const skReal walls[4][6] = {
-      {0, h, 0, 0, 1, 0}, {w, h, w, 0, -1, 0}, {w, 0, 0, 0, 0, 1}, {w, h, 0, h, 0, -1}};
-  for (const auto& d : walls) {
-    skObstacleSide* s = new skObstacleSide(&gs);
-    s->setBegin(skUtil2D::vec2(d[0], d[1]));
-    s->setEnd(skUtil2D::vec2(d[2], d[3]));
-    s->setNormal(skUtil2D::vec2(d[4], d[5]));
-    // Every point p of the wall has normal . p = distance.
-    s->setDistance(d[4] * d[0] + d[5] * d[1]);
-    gs.addObstacle(s);
-  }
-}
-
-void simulateWorld(benchmark::State& state, int scattered) {
-  // The generator's default state, again for every run of this function.
-  srand(1);
-  clockMs = 0;
-  skTimer timer([] { return clockMs; });
-  timer.start();
-  skGameState gs(skUtil2D::vec2(512, 512));
-  gs.setTimer(&timer);
-  skPerception perception(&gs);
-  skSimulator sim(&gs);
-  buildWorld(gs, &perception, scattered);
-  gs.getCharacter(0)->setTagged(0);
+  world.start();
 
   // 60 steps per game second, as headless training will run it.
   const skReal dt = 1.0 / 60.0;
@@ -109,8 +84,8 @@ void simulateWorld(benchmark::State& state, int scattered) {
   long passes = 0;
   for (auto _ : state) {
     clockMs = (++step * 1000) / 60;
-    sim.simulate(dt);
-    passes += sim.getLastCollisionPasses();
+    world.getSimulator().simulate(dt);
+    passes += world.getSimulator().getLastCollisionPasses();
   }
   state.counters["obstacles"] = gs.getObstacleCount() - 3;
   state.counters["passes/step"] = static_cast<double>(passes) / static_cast<double>(step);

@@ -8,10 +8,11 @@ function(skivo_warnings target)
   endif()
 endfunction()
 
-# A static library of ours from sources in the calling folder, which joins
-# its public include path.
+# A library of ours from sources in the calling folder, which joins its public
+# include path: static, or shared with BUILD_SHARED_LIBS=ON, unless STATIC
+# comes first among the sources.
 function(skivo_library target)
-  add_library(${target} STATIC ${ARGN})
+  add_library(${target} ${ARGN})
   skivo_warnings(${target})
   target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>)
 endfunction()

@@ -1,21 +1,28 @@
 // A controller of your own in an arena match. Character 0, which starts as
-// "it", gets a hand-written tagger that knows the arena's edges wrap around:
-// it chases the nearest character, or flees the one who is "it", along the
-// shorter way, across an edge when that is shorter. The library's obstacle
-// avoidance steers it round the obstacles. It plays 30 game minutes against
-// the game's two learners; the same match with the arena's own scripted
-// chaser as character 0 comes first, for comparison. The program prints the
-// share of time each character was "it".
+// "it", gets a tagger that knows the arena's edges wrap around: it chases the
+// nearest character, or flees the one who is "it", along the shorter way,
+// across an edge when that is shorter. The library's obstacle avoidance
+// steers it round the obstacles.
+//
+// Without arguments it plays 30 game minutes against the game's two learners,
+// after the same match with the arena's own scripted chaser as character 0,
+// and prints the share of time each character was "it". With arguments it is
+// skivo-arena with the tagger as character 0: the same options, CSV, summary,
+// checkpoints and Ctrl-C, and --watch where the window library is built:
+//   arena_match --minutes 60 --seed 7 --csv build/match.csv --watch --speed 8
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "skArena.h"
 #include "skArenaOptions.h"
-#include "skCharacter.h"
+#include "skArenaProgram.h"
 #include "skControllerAvoid.h"
-#include "skGameState.h"
+#include "skControllerTree.h"
 #include "skPerception.h"
+#ifdef ARENA_MATCH_WINDOW
+#include "skArenaWatch.h"
+#endif
 
 using namespace skivo;
 
@@ -26,47 +33,35 @@ class WrapTagger : public skController {
   explicit WrapTagger(skPerception* perception) : skController(perception) {}
 
   void calcAction() override {
-    const bool it = perception->myselfTagged();
-    const skCharacter* other = it ? perception->nearestCharacter() : perception->getTagged();
-    skRealVec way = shortestWay(other->getPosition());
-    if (!it) way.scale(-1.0);        // away from the one who is "it"
+    // From me to the other character, by the shortest way across the edges.
+    skRealVec way = perception->myselfTagged() ? perception->shortestWayToNearestCharacter()
+                                               : perception->shortestWayToTagged();
+    if (!perception->myselfTagged()) way.scale(-1.0);  // away from the one who is "it"
     if (way.isAlmostZero()) return;  // no way to prefer: keep the last decision
     action.setDesiredDirection(way.normalize());
     action.setDesiredSpeed(1.0);  // a fraction of the top speed
   }
-
- private:
-  // From me to p in world units, each axis the shorter way round the arena.
-  skRealVec shortestWay(const skRealVec& p) const {
-    const skRealVec& size = perception->getGameState()->getWorldDim();
-    skRealVec way = p;
-    way.subtract(perception->myPosition());
-    for (unsigned int i = 0; i < 2; ++i) {
-      if (way[i] > size[i] / 2) way[i] -= size[i];
-      if (way[i] < -size[i] / 2) way[i] += size[i];
-    }
-    return way;
-  }
 };
+
+// The tagger inside obstacle avoidance, as one tree: the character that gets
+// it owns both nodes.
+std::unique_ptr<skControllerTree> wrapTagger(skPerception* p) {
+  auto tree = std::make_unique<skControllerTree>(p);
+  tree->setRoot(tree->make<skControllerAvoid>(p, tree->make<WrapTagger>(p)));
+  return tree;
+}
 
 // Plays one match and prints each character's share of the time as "it".
 // With own set, character 0 gets the wrap-aware tagger.
 bool playMatch(const skArenaOptions& options, bool own) {
-  // The tagger is an inner node, which the character does not own: declared
-  // before the arena, it outlives the root that points to it.
-  std::unique_ptr<WrapTagger> tagger;
   skArena arena(options);
   std::string error;
   if (!arena.setUp(error)) {
     std::fprintf(stderr, "arena_match: %s\n", error.c_str());
     return false;
   }
-  if (own) {
-    // Every node looks through the arena's shared perception.
-    tagger.reset(new WrapTagger(arena.getPerception()));
-    arena.setController(0,
-                        std::make_unique<skControllerAvoid>(arena.getPerception(), tagger.get()));
-  }
+  // Every node looks through the arena's shared perception.
+  if (own) arena.setController(0, wrapTagger(arena.getPerception()));
   arena.run();
 
   long long itMs[3] = {0, 0, 0};
@@ -80,7 +75,19 @@ bool playMatch(const skArenaOptions& options, bool own) {
   return true;
 }
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1) {
+    skArenaProgram program;
+    program.name = "arena_match";
+    program.prepare = [](skArena& arena, std::string&) {
+      arena.setController(0, wrapTagger(arena.getPerception()));
+      return true;
+    };
+#ifdef ARENA_MATCH_WINDOW
+    program.window = skArenaWatch::make;
+#endif
+    return arenaMain(argc, argv, program);
+  }
   skArenaOptions options;  // the game's rules and learners, 16 ms steps
   options.minutes = 30.0;
   options.seeded = true;  // the same match every run

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -9,7 +10,32 @@
 #include <sstream>
 
 namespace skivo {
+
+std::string skFailure::text() const {
+  if (!expression) return message + "\n";
+  return "assert failed: " + std::string(expression) + " (Line: " + std::to_string(line) +
+         ", file: " + (file ? file : "") + ")\n" + message + "\n";
+}
+
 namespace skUtil {
+
+namespace {
+
+[[noreturn]] void reportAndExit(const skFailure& failure) {
+  std::cerr << failure.text() << std::flush;
+  std::exit(1);
+}
+
+std::atomic<skFailureHandler> handler{nullptr};
+
+[[noreturn]] void fail(const skFailure& failure) {
+  if (skFailureHandler h = handler.load()) h(failure);
+  reportAndExit(failure);
+}
+
+}  // namespace
+
+skFailureHandler setFailureHandler(skFailureHandler h) { return handler.exchange(h); }
 
 void warn(const std::string& message) { std::cerr << message << std::endl; }
 
@@ -18,15 +44,19 @@ void warn(bool condition, const std::string& message) {
 }
 
 void error(const std::string& message) {
-  warn(message);
-  std::exit(1);
+  skFailure failure;
+  failure.message = message;
+  fail(failure);
 }
 
 void error(const std::string& errorStr, int line, const std::string& filename,
            const std::string& message) {
-  std::cerr << "assert failed: " << errorStr << " (Line: " << line << ", file: " << filename << ")"
-            << std::endl;
-  error(message);
+  skFailure failure;
+  failure.expression = errorStr.c_str();
+  failure.line = line;
+  failure.file = filename.c_str();
+  failure.message = message;
+  fail(failure);
 }
 
 std::string itos(int n) {

@@ -1,10 +1,13 @@
 // Diagnostics (warnings, fatal errors and the assertion report) and the few
 // conversions and lookups every layer needs.
-// A fatal diagnostic prints its report to standard error and ends the process
-// with exit status 1, so that a failure is never mistaken for a normal quit.
+// A fatal diagnostic goes to the failure handler (skFailure.h), which by
+// default prints its report to standard error and ends the process with exit
+// status 1, so that a failure is never mistaken for a normal quit.
 #pragma once
 
 #include <string>
+
+#include "skFailure.h"
 
 namespace skivo {
 namespace skUtil {
@@ -13,12 +16,17 @@ namespace skUtil {
 void warn(const std::string& message);
 // warn(message) when condition is false; nothing when it is true.
 void warn(bool condition, const std::string& message);
-// Prints message on its own line and ends the process with status 1.
+// A fatal error: by default prints message on its own line and ends the
+// process with status 1.
 [[noreturn]] void error(const std::string& message);
-// The assertion report: "assert failed: <errorStr> (Line: <line>, file: <filename>)",
-// then message on its own line (empty for a plain skAssert); exit status 1.
+// The assertion report: by default "assert failed: <errorStr> (Line: <line>,
+// file: <filename>)", then message on its own line (empty for a plain
+// skAssert); exit status 1.
 [[noreturn]] void error(const std::string& errorStr, int line, const std::string& filename,
                         const std::string& message);
+// Installs the handler every failure goes to from now on, in every thread,
+// and returns the one before; null restores the default (print, exit 1).
+skFailureHandler setFailureHandler(skFailureHandler handler);
 // n in decimal, as an output string stream writes it.
 std::string itos(int n);
 // x as an output string stream writes it (six significant digits; "nan", "inf").

@@ -1,20 +1,42 @@
 #!/usr/bin/env bash
-# Programs outside the tree build on a copy installed (component dev) in a
-# scratch prefix: the installed examples, found with find_package(skivo), run
-# and link neither SDL nor GL; a program on skivo::input gets SDL along.
-# usage: install_test.sh BUILD_DIR
+# Programs outside the tree build on a copy installed in a scratch prefix: the
+# installed examples, found with find_package(skivo), run (arena_match also as
+# an arena program of its own, writing its CSV); controller_tree links neither
+# SDL nor GL; a program on skivo::input gets SDL along. With --shared the
+# libraries are built shared from SOURCE_DIR first and installed whole: the
+# examples and the installed arena then run on the prefix's shared libraries.
+# usage: install_test.sh BUILD_DIR | install_test.sh --shared SOURCE_DIR
 set -euo pipefail
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 prefix="$tmp/prefix"
 quiet() { "$@" >"$tmp/log" 2>&1 || { cat "$tmp/log"; echo "FAILED: $*"; exit 1; }; }
-quiet cmake --install "$1" --prefix "$prefix" --component dev
+if [ "$1" = --shared ]; then
+  quiet cmake -S "$2" -B "$tmp/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+    -DSKIVO_BUILD_TESTS=OFF -DSKIVO_BUILD_BENCH=OFF -DCMAKE_INTERPROCEDURAL_OPTIMIZATION_RELEASE=OFF
+  quiet cmake --build "$tmp/build" -j "$(nproc)"
+  quiet cmake --install "$tmp/build" --prefix "$prefix"
+  # The installed programs find the libraries through their run path.
+  quiet "$prefix/bin/skivo-arena" --minutes 0.1 --no-progress
+  ldd "$prefix/bin/skivo-arena" | grep "=> $prefix/.*/libskivo_arena\.so" >/dev/null ||
+    { echo "FAILED: the installed arena does not run on the installed shared library"; exit 1; }
+else
+  quiet cmake --install "$1" --prefix "$prefix" --component dev
+fi
 quiet cmake -S "$prefix/share/doc/skivo-dev/examples" -B "$tmp/examples" -DCMAKE_PREFIX_PATH="$prefix"
 quiet grep -q "^skivo_DIR:PATH=$prefix/" "$tmp/examples/CMakeCache.txt"
 quiet cmake --build "$tmp/examples" -j 2
 "$tmp/examples/controller_tree" && "$tmp/examples/arena_match"
-! ldd "$tmp/examples/controller_tree" "$tmp/examples/arena_match" | grep -Ei 'lib(GL|GLU|SDL)[-.]' ||
-  { echo "FAILED: an example on skivo::core or skivo::arena links SDL or GL"; exit 1; }
+quiet "$tmp/examples/arena_match" --minutes 2 --seed 3 --no-progress --csv "$tmp/match.csv"
+[ "$(wc -l <"$tmp/match.csv")" = 3 ] || { echo "FAILED: arena_match wrote no CSV of 2 minutes"; exit 1; }
+! ldd "$tmp/examples/controller_tree" | grep -Ei 'lib(GL|GLU|SDL)[-.]' ||
+  { echo "FAILED: an example on skivo::scenario links SDL or GL"; exit 1; }
+if [ "$1" = --shared ]; then
+  ldd "$tmp/examples/arena_match" | grep "=> $prefix/.*/libskivo_core\.so" >/dev/null ||
+    { echo "FAILED: arena_match does not link the installed shared core"; exit 1; }
+  echo "shared libraries: the installed arena and examples run on them"
+  exit 0
+fi
 mkdir "$tmp/input"
 cat >"$tmp/input/CMakeLists.txt" <<'CMAKE'
 cmake_minimum_required(VERSION 3.25)

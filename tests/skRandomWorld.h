@@ -16,7 +16,7 @@
 #include "skObstacleSide.h"
 #include "skPerception.h"
 #include "skSimulator.h"
-#include "skTimer.h"
+#include "skWorld.h"
 
 namespace sktest {
 
@@ -41,12 +41,8 @@ struct RandomWorld {
       : rng(seed),
         w(uniform(60, 600)),
         h(uniform(60, 600)),
-        timer([this] { return now; }),
-        gs(skVec2(w, h).toVec()),
-        perception(&gs),
-        simulator(&gs, rules) {
-    gs.setTimer(&timer);
-    timer.start();
+        world(definition(rules)) {
+    world.getTimer().start();
     const skReal spread = seed % 3 == 0 ? 0.15 : 1.0;  // a third start as a crowd
     for (int i = 0, n = 2 + static_cast<int>(rng() % 8); i < n; ++i) {
       auto* c = new skCharacter(&gs, new RandomController(&perception, seed * 100 + i));
@@ -75,13 +71,23 @@ struct RandomWorld {
     return std::uniform_real_distribution<skReal>(lo, hi)(rng);
   }
 
+  skWorldDef definition(const skRules& rules) {
+    skWorldDef def;
+    def.rules = rules;
+    def.width = w;
+    def.height = h;
+    def.scenario = false;
+    def.ticks = [this] { return now; };
+    return def;
+  }
+
   std::mt19937 rng;
   const skReal w, h;
   int now = 0;
-  skTimer timer;
-  skGameState gs;
-  skPerception perception;
-  skSimulator simulator;
+  skWorld world;
+  skGameState& gs = world.getGameState();
+  skPerception& perception = *world.getPerception();
+  skSimulator& simulator = world.getSimulator();
 };
 
 }  // namespace sktest

@@ -1,5 +1,5 @@
-// A game state on a clock the test sets (now, in ms), one shared perception
-// the test may script, the real simulator, and builders.
+// An empty world (skWorld) on a clock the test sets (now, in ms), one shared
+// perception the test may script, and builders.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,8 +15,8 @@
 #include "skPerception.h"
 #include "skRules.h"
 #include "skSimulator.h"
-#include "skTimer.h"
 #include "skUtil2D.h"
+#include "skWorld.h"
 
 namespace sktest {
 
@@ -53,10 +53,8 @@ struct ScriptedPerception : skPerception {
 // A 512 x 512 world on a clock of its own (now, in ms), played by the given rules.
 class World {
  public:
-  explicit World(const skRules& rules = skRules::full())
-      : timer([this] { return now; }), gs(vec2(512, 512)), simulator(&gs, rules) {
-    gs.setTimer(&timer);
-    timer.start();
+  explicit World(const skRules& rules = skRules::full()) : world(emptyWorld(rules, now)) {
+    world.getTimer().start();
   }
   // A character of radius 10 at (x, y) moving at (vx, vy) units/s, driven by root
   // (owned by the character; when null, a scripted one keeping that velocity).
@@ -89,11 +87,20 @@ class World {
     simulator.simulate(ms / 1000.0);
   }
 
+  static skWorldDef emptyWorld(const skRules& rules, int& now) {
+    skWorldDef def;
+    def.rules = rules;
+    def.scenario = false;
+    def.ticks = [&now] { return now; };
+    return def;
+  }
+
   int now = 0;
-  skTimer timer;
-  skGameState gs;
+  skWorld world;
+  skGameState& gs = world.getGameState();
+  skTimer& timer = world.getTimer();
+  skSimulator& simulator = world.getSimulator();
   ScriptedPerception perception{&gs};
-  skSimulator simulator;
 };
 
 class WorldTest : public ::testing::Test, public World {};

@@ -38,8 +38,9 @@
   function storageKey(i) {
     return `skivo.${choice.rules}.${choice.trained ? 'trained' : 'learning'}.tactics${i}`;
   }
-  const rememberFile = (i) => `/remember/tactics${i}.txt`;
-  const trainedFile = (i) => `/trained/${choice.rules}-${i}.txt`;
+  // Where the game keeps them (--remember /remember) and finds the trained ones.
+  const rememberFile = (i) => `/remember/${choice.rules}-${i}.txt`;
+  const trainedFile = (i) => `/skivo/trained/${choice.rules}-${i}.txt`;
 
   let running = false;
   let forgetting = false;
@@ -58,7 +59,7 @@
 
   function saveTables() {
     if (!running || !choice.remember || forgetting) return;
-    if (window.Module._skivo_save_tactics() < 0) {
+    if (window.Module._skivo_keep() < 0) {
       say('Could not write the learners\' tables.');
       return;
     }
@@ -81,28 +82,22 @@
     const haveTrained = [1, 2].every((i) => FS.analyzePath(trainedFile(i)).exists);
     document.getElementById('trained-choice').hidden = !haveTrained;
     choice.trained = choice.trained && haveTrained;
+    // The address's choices as the games' own options.
     const args = choice.rules === 'classic' ? ['--classic'] : [];
-    if (choice.remember) FS.mkdir('/remember');
-    for (const i of [1, 2]) {
-      let from = null;
-      if (choice.remember) {
+    if (choice.trained) args.push('--opponents', 'trained');
+    if (choice.remember) {
+      FS.mkdir('/remember');
+      args.push('--remember', '/remember');
+      for (const i of [1, 2]) {
         let stored = null;
         try {
           stored = localStorage.getItem(storageKey(i));
         } catch (e) {
           say(`This browser's storage cannot be read: ${e.message}`);
         }
-        if (stored !== null) {
-          FS.writeFile(rememberFile(i), stored);
-          from = rememberFile(i);
-        }
-        args.push(`--save-tactics${i}`, rememberFile(i));
+        if (stored !== null) FS.writeFile(rememberFile(i), stored);
       }
-      if (!from && choice.trained) from = trainedFile(i);
-      if (from) args.push(`--tactics${i}`, from);
     }
-    // Trained opponents play as trained, unless their learning is kept.
-    if (choice.trained && !choice.remember) args.push('--frozen');
     say('');
     running = true;
     canvas.focus();

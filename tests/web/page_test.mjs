@@ -186,7 +186,7 @@ describe('the learners\' tables', () => {
     await page.waitForFunction(
       () => document.getElementById('status').textContent.includes('exit status 2'));
     assert.match(await page.$eval('#status', (e) => e.textContent),
-      /cannot load tactics file '\/remember\/tactics2\.txt': read 1 of 80 values/);
+      /cannot load tactics file '\/remember\/full-2\.txt': read 1 of 80 values/);
     assert.equal(await stored(page, 'skivo.full.learning.tactics2'), '0.5\nbanana\n');
     assert.equal(await page.evaluate(() => window.skivoFrames), 0);
     await page.close();
