@@ -37,7 +37,7 @@ target_compile_features(skivo_core PUBLIC cxx_std_17)
 
 # Headers: the core's four folders, less the SDL devices, which belong to input.
 file(GLOB core_headers CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/math/*.h ${PROJECT_SOURCE_DIR}/world/*.h
+  ${PROJECT_SOURCE_DIR}/math/*.h ${PROJECT_SOURCE_DIR}/io/*.h ${PROJECT_SOURCE_DIR}/world/*.h
   ${PROJECT_SOURCE_DIR}/sim/*.h ${PROJECT_SOURCE_DIR}/ai/*.h)
 set(input_headers ${core_headers})
 list(FILTER core_headers EXCLUDE REGEX "SDL\\.h$")

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The layers point one way: math <- world <- sim, ai <- gfx <- app: a folder
-# includes its own headers and those beneath only. SDL appears only in the
-# input devices, gfx/ and app/'s front ends (not the scenario or the arena),
-# OpenGL only in gfx/; the arena program links neither.
+# The layers point one way: math <- world <- sim, ai <- gfx <- app, with io
+# (saving files) beneath ai and app: a folder includes its own headers and
+# those beneath only. SDL appears only in the input devices, gfx/ and app/'s
+# front ends (not the world, the scenario or the arena), OpenGL only in gfx/;
+# the arena program links neither.
 # usage: layers_test.sh SOURCE_DIR [SKIVO_ARENA]
 set -euo pipefail
 root="$1"
-declare -A allowed=([math]="math" [world]="math world" [sim]="math world sim" [ai]="math world ai"
-  [gfx]="math world gfx" [app]="math world sim ai gfx app") home=()
+declare -A allowed=([math]="math" [io]="io" [world]="math world" [sim]="math world sim"
+  [ai]="math io world ai" [gfx]="math world gfx" [app]="math io world sim ai gfx app") home=()
 for dir in "${!allowed[@]}"; do
   for h in "$root/$dir"/*.h; do home[$(basename "$h")]="$dir"; done
 done
@@ -23,8 +24,9 @@ for dir in "${!allowed[@]}"; do
     drawing="$(grep -Eo '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL|GL/)' "$f" || true)"
     case "$rel" in
       gfx/*) ;;
-      app/skScenario.* | app/skArena.* | app/skArenaOptions.* | app/skArenaReport.* | \
-        app/skArenaRun.* | app/arena_main.cpp) [ -z "$drawing" ] || complain "$rel includes SDL or OpenGL" ;;
+      app/skWorld.* | app/skWorldDef.h | app/skScenario.* | app/skCommandLine.* | app/skArena.* | \
+        app/skArenaOptions.* | app/skArenaProgram.* | app/skArenaReport.* | app/skArenaRun.* | \
+        app/arena_main.cpp) [ -z "$drawing" ] || complain "$rel includes SDL or OpenGL" ;;
       ai/skKeyboardSDL.* | ai/skJoystickSDL.* | app/*) [[ "$drawing" != *GL/* ]] || complain "$rel includes OpenGL" ;;
       *) [ -z "$drawing" ] || complain "$rel includes SDL or OpenGL" ;;
     esac

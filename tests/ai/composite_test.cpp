@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
 #include "skControllerConditional.h"
 #include "skControllerPeriodic.h"
 #include "skControllerPeriodicRamp.h"
 #include "skControllerRandomize.h"
+#include "skControllerTree.h"
 #include "skTestWorld.h"
 
 using namespace sktest;
@@ -120,4 +122,29 @@ TEST_F(Composites, RandomizeTurnsByWholeDegreesScaledByTheDistanceEitherWay) {
     const skRealVec expected = skUtil2D::dir(probe.uniform(360) - 180);
     EXPECT_TRUE(randomize.getAction().getDesiredDirection().isAlmostEq(expected)) << d;
   }
+}
+
+// Counts the nodes alive, to see who frees them.
+struct Counted : ScriptedController {
+  Counted(skPerception* p, int& alive) : ScriptedController(p), alive(alive) { ++alive; }
+  ~Counted() override { --alive; }
+  int& alive;
+};
+
+// A tree hands its nodes to the character with it: they live exactly as long.
+TEST_F(Composites, ATreeDecidesThroughItsRootAndItsNodesLiveAsLongAsItsCharacter) {
+  int alive = 0;
+  auto tree = std::make_unique<skControllerTree>(&perception);
+  Counted* leaf = tree->make<Counted>(&perception, alive);
+  leaf->willDecide(0, 1, 0.5);
+  tree->setRoot(tree->make<skControllerPeriodic>(&perception, 100, leaf));
+  EXPECT_DEATH(tree->setRoot(&inner), "the root must be a node the tree made");
+  skCharacter* c = addCharacter(10, 10, 0, 0, tree.release());
+  ASSERT_EQ(alive, 1);
+  step();
+  EXPECT_EQ(c->getAction().getDesiredDirection(), vec2(0, 1));
+  EXPECT_EQ(c->getAction().getDesiredSpeed(), 0.5);
+  c->setController(new ScriptedController(&perception));
+  EXPECT_EQ(alive, 0);
+  EXPECT_DEATH(skControllerTree(&perception).calcAction(), "no root set");
 }

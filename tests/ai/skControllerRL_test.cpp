@@ -15,8 +15,8 @@ namespace skivo {
 // Learners in a test world; reaches the learner's insides.
 class skControllerRLTest : public sktest::WorldTest {
  protected:
-  skCharacter* add(skReal x, skReal y) {
-    return addCharacter(x, y, 0, 0, new skControllerRL(&perception));
+  skCharacter* add(skReal x, skReal y, const skLearningSettings& s = skLearningSettings()) {
+    return addCharacter(x, y, 0, 0, new skControllerRL(&perception, s));
   }
   static skControllerRL& rl(skCharacter* c) {
     return *static_cast<skControllerRL*>(c->getController());
@@ -91,6 +91,18 @@ TEST_F(RL, GreedyMoveIsTheBestValueWithTiesToTheLowestAndUpdatesUseIt) {
   q(l, next, 2) = 1.0;
   ASSERT_TRUE(decideAt(a, 300));
   EXPECT_NEAR(q(l, previous, 3), 0.46, 1e-15);
+  // Other settings: 0.5 + alpha (0 + gamma 1.0 - 0.5), each where it belongs.
+  skLearningSettings settings;
+  settings.alpha = 0.3;
+  settings.gamma = 0.6;
+  skCharacter* b = add(100, 0, settings);
+  skControllerRL& other = rl(b);
+  q(other, next, 2) = 1.0;
+  setLast(other, previous, 3);
+  q(other, previous, 3) = 0.5;
+  ASSERT_EQ(state(b), next);
+  ASSERT_TRUE(decideAt(b, 300));
+  EXPECT_NEAR(q(other, previous, 3), 0.5 + 0.3 * (0.6 * 1.0 - 0.5), 1e-15);
 }
 
 // Row 8 t + 2 d + m: t = 0 while I am "it" (target: the nearest one) and 1

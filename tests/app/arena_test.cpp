@@ -201,7 +201,7 @@ TEST(ArenaController, OneGivenToALearnersCharacterDrivesItAndOneOfAnotherPercept
   long long calls = 0;
   skPerception elsewhere(&arena.getGameState());
   EXPECT_EXIT(arena.setController(0, std::make_unique<CountingStill>(&elsewhere, &calls)),
-              ::testing::ExitedWithCode(1), "arena's getPerception");
+              ::testing::ExitedWithCode(1), "another perception than the world's");
   arena.setController(1, std::make_unique<CountingStill>(arena.getPerception(), &calls));
   EXPECT_EQ(arena.getLearner(0), nullptr);
   EXPECT_NE(arena.getLearner(1), nullptr);

@@ -64,7 +64,13 @@ TEST_F(WorldTest, OpponentsStartFromTheTablesAskedForAndLearnUnlessTrainedAndNot
   EXPECT_EQ(b->getQTable()[79], 2.0);
   EXPECT_TRUE(a->getLearning() && b->getLearning());
   ASSERT_TRUE(o.keep(skRules::full(), learners, error)) << error;
-  EXPECT_TRUE(fs::exists(dir / "remember/full-1.txt"));
+  // Each learner's own table in its own file.
+  for (int k = 0; k < 2; ++k) {
+    std::ifstream kept((dir / ("remember/full-" + std::to_string(k + 1) + ".txt")).string());
+    skControllerRL probe(nullptr);
+    EXPECT_EQ(probe.read_tactics(kept), 80u);
+    EXPECT_EQ(probe.getQTable(), learners[k]->getQTable()) << "character " << k + 1;
+  }
 
   skGameOptions trained;
   ASSERT_TRUE(parse(trained, {"--opponents=trained"}, error));

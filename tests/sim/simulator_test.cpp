@@ -195,10 +195,15 @@ TEST_F(SimWorld, AStalledFrameIsSteppedAtMost50msAtATimeAndNobodyPassesThroughAC
   EXPECT_EQ(script(c).calls, 200) << "steps of 50 ms";
   EXPECT_LT(c->getPosition()[0], 120);
   EXPECT_NEAR(c->getPosition()[1], 200, 1e-9);
-  // A frame of 50 ms or less is exactly one step.
+  // A frame of 50 ms or less is exactly one step; a longer one moves a free
+  // character for the whole frame, in equal steps (120 ms: three of 40).
   skCharacter* free = add(300, 400, 100, 0);
   simulator.simulateFrame(0.05);
   EXPECT_NEAR(free->getPosition()[0], 305, 1e-9);
+  const int calls = script(free).calls;
+  simulator.simulateFrame(0.12);
+  EXPECT_NEAR(free->getPosition()[0], 317, 1e-9);
+  EXPECT_EQ(script(free).calls - calls, 3);
 }
 
 // Instead of staying at NaN for ever, unseen.

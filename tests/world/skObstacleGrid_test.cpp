@@ -1,6 +1,9 @@
 // The grid of fixed circles only ever saves work: the collider table and the
 // perception's next collider come out exactly as a test of every obstacle in
 // index order gives them.
+#include <cmath>
+#include <random>
+
 #include "skRandomWorld.h"
 #include "skTestWorld.h"
 
@@ -86,6 +89,36 @@ TEST(ObstacleGrid, FindsExactlyWhatAScanOfEveryObstacleFinds) {
             << "step " << s << ", character " << i;
       }
       world.step();
+    }
+  }
+}
+
+// Closely packed circles of mixed sizes: a nearer circle may sit in a cell the
+// ray enters after the cell of its first hit, and a hit may lie within the
+// character's own radius (my centre near a rim, or inside a circle).
+TEST(ObstacleGrid, TheRayCastAmongPackedCirclesFindsWhatAScanOfEveryCircleFinds) {
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    std::mt19937 rng(seed);
+    const auto uniform = [&rng](skReal lo, skReal hi) {
+      return std::uniform_real_distribution<skReal>(lo, hi)(rng);
+    };
+    World world;
+    const skReal spacing = uniform(12, 30);
+    for (skReal x = spacing / 2; x < 512; x += spacing) {
+      for (skReal y = spacing / 2; y < 512; y += spacing) {
+        world.addCircle(x + uniform(-3, 3), y + uniform(-3, 3))
+            ->setRadius(uniform(2, spacing * 0.6));
+      }
+    }
+    skCharacter* me = world.addCharacter(256, 256);
+    for (int k = 0; k < 400; ++k) {
+      me->setRadius(uniform(1, 20));
+      me->setPosition(vec2(uniform(0, 512), uniform(0, 512)));
+      const skReal a = uniform(-4, 4);
+      me->setVelocity(skVec2(std::cos(a), std::sin(a)));
+      world.perception.setMe(me);
+      ASSERT_EQ(world.perception.nextCollider(), scanNextCollider(world.gs, me)) << "ray " << k;
     }
   }
 }
