@@ -11,12 +11,14 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "arena_interrupt: $*" >&2 && exit 1; }
 # start COMMAND...: in the background, SIGINT not ignored as bash would; $! is it.
 start() { env --default-signal=INT "$@" & }
-wait_for() {  # wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds
-  local tries=$(($1 * 10))
+# wait_until PID COMMAND...: until COMMAND succeeds, however loaded the machine
+# (ctest's time-out is the only limit); fails at once if PID has ended.
+wait_until() {
+  local pid=$1
   shift
   until "$@"; do
-    tries=$((tries - 1)) && [ "$tries" -gt 0 ] || fail "gave up waiting for: $*"
-    sleep 0.1
+    kill -0 "$pid" 2>/dev/null || fail "ended before: $*"
+    sleep 0.05
   done
 }
 # handling PID: whether its SIGINT and SIGTERM handlers are in place.
@@ -32,7 +34,7 @@ for signal in INT TERM; do
   d="$work/$signal" && mkdir "$d"
   start "$arena" "${long[@]}" --csv "$d/run.csv" --save-tactics1 "$d/t1" --save-tactics2 "$d/t2" \
     >/dev/null 2>"$d/err"
-  pid=$! && wait_for 20 handling $pid && sleep 0.3 && kill -$signal $pid
+  pid=$! && wait_until $pid handling $pid && sleep 0.3 && kill -$signal $pid
   status=0 && { wait $pid || status=$?; }
   want=$([ $signal = INT ] && echo 130 || echo 143)
   [ $status = "$want" ] || fail "SIG$signal: exit status $status, not $want: $(cat "$d/err")"
@@ -46,7 +48,7 @@ done
 d="$work/KILL" && mkdir "$d"
 start "$arena" "${long[@]}" --checkpoint-minutes 40 --csv "$d/run.csv" --save-tactics1 "$d/t1" \
   >/dev/null 2>&1
-pid=$! && wait_for 60 test -s "$d/run.csv" && sleep "0.$((RANDOM % 5))" && kill -KILL $pid
+pid=$! && wait_until $pid test -s "$d/run.csv" && sleep "0.$((RANDOM % 5))" && kill -KILL $pid
 { wait $pid || true; } 2>/dev/null
 n="$(rows "$d/run.csv")" || fail "SIGKILL: the CSV is not whole"
 [ $((n % 40)) = 0 ] || fail "SIGKILL: $n minutes saved, not a checkpoint's"
@@ -54,12 +56,19 @@ n="$(rows "$d/run.csv")" || fail "SIGKILL: the CSV is not whole"
 { cmp "$d/run.csv" "$d/again.csv" && cmp "$d/t1" "$d/again1"; } || fail "SIGKILL: not minute $n's state"
 [ "$(find "$d" -name '.*skivo-save-*' | wc -l)" -le 1 ] || fail "SIGKILL: temporary files left"
 
-# A second signal while the first one's save waits for a reader; then --csv -.
-d="$work/twice" && mkdir "$d" && mkfifo "$d/pipe"
-start "$arena" "${long[@]}" --csv "$d/pipe" --save-tactics1 "$d/t1" >/dev/null 2>"$d/err"
-pid=$! && wait_for 20 handling $pid && kill -INT $pid
-wait_for 20 grep -q "saving what the run has" "$d/err" && kill -INT $pid
+# A second signal while the first one's save waits for a reader: sent as soon
+# as the arena says it is saving, read from its standard error as it comes;
+# then --csv -.
+d="$work/twice" && mkdir "$d" && mkfifo "$d/pipe" "$d/errors"
+exec 3<>"$d/errors"  # read and write: opening it never waits
+start "$arena" "${long[@]}" --csv "$d/pipe" --save-tactics1 "$d/t1" >/dev/null 2>"$d/errors"
+pid=$! && wait_until $pid handling $pid && kill -INT $pid
+while IFS= read -r line <&3 && echo "$line" >>"$d/err"; do
+  [[ "$line" == *"saving what the run has"* ]] && kill -INT $pid && break
+done
 status=0 && { wait $pid || status=$?; }
+while IFS= read -r -t 1 line <&3; do echo "$line" >>"$d/err"; done
+exec 3<&-
 [ $status = 130 ] || fail "second SIGINT: exit status $status"
 { ! grep -q "stopped by" "$d/err" && [ -p "$d/pipe" ] && [ ! -e "$d/t1" ]; } ||
   fail "second SIGINT: still saved: $(cat "$d/err")"
