@@ -26,7 +26,7 @@ class skControllerRL : public skController {
  public:
   // perception: shared, not owned; must be bound to the character (setMe)
   // before each calcAction, and some character must be "it" by then.
-  // settings: how it learns (the game's own by default); valid() must hold.
+  // settings: how it learns (the game's own by default); shares from 0 to 1.
   explicit skControllerRL(skPerception* perception,
                           const skLearningSettings& settings = skLearningSettings());
   ~skControllerRL() override;

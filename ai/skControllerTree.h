@@ -36,7 +36,6 @@ class skControllerTree : public skController {
   }
   // The node that decides; it must be one of the tree's own (checked, fatal).
   void setRoot(skController* node);
-  skController* getRoot() const { return root; }
   // The nodes, in the order they were made.
   const std::vector<std::unique_ptr<skController>>& getNodes() const { return nodes; }
 

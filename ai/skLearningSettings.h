@@ -16,25 +16,6 @@ struct skLearningSettings {
   skReal epsilon = 0.1;  // share of decisions that take a random move, 0 to 1
   int thinkMs = 250;     // milliseconds of ticks that must pass (exceeded) between decisions, >= 0
 
-  // Whether every value lies in its range; why names the first that does not.
-  bool valid(std::string& why) const {
-    const struct {
-      const char* name;
-      skReal value;
-    } shares[] = {{"alpha", alpha}, {"gamma", gamma}, {"epsilon", epsilon}};
-    for (const auto& s : shares) {
-      if (!(s.value >= 0 && s.value <= 1)) {
-        why = std::string(s.name) + " must lie between 0 and 1";
-        return false;
-      }
-    }
-    if (thinkMs < 0) {
-      why = "the decision interval must not be negative";
-      return false;
-    }
-    return true;
-  }
-
   bool operator==(const skLearningSettings& o) const {
     return alpha == o.alpha && gamma == o.gamma && epsilon == o.epsilon && thinkMs == o.thinkMs;
   }

@@ -254,11 +254,6 @@ skRealVec skPerception::shortestWayToNearestCharacter() const {
   return shortestWayTo(*nearestCharacterAcrossEdges());
 }
 
-skReal skPerception::shortestDistanceToNearestCharacter() const {
-  const skCharacter* c = nearestCharacterAcrossEdges();
-  return shortestOffsetTo(c->position()).length() - me->getRadius() - c->getRadius();
-}
-
 skObstacle* skPerception::nextCollider() const {
   if (objectCache[nextColliderEntry]) return objectCache[nextColliderEntry];
   const skVec2& p = me->position();

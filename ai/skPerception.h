@@ -100,13 +100,12 @@ class skPerception {
   // By the shortest way across the arena's wrapped edges (world units), as a
   // player sees the arena: the offset from me to o's centre, to the tagged
   // character's ("tagged") and to the nearest other character's by that
-  // measure ("who"); distances between rims, as distanceTo measures them.
+  // measure ("who"); the distance between rims, as distanceTo measures it.
   skRealVec shortestWayTo(const skObstacle& o) const;
   skRealVec shortestWayToTagged() const;
   skReal shortestDistanceToTagged() const;
   skCharacter* nearestCharacterAcrossEdges() const;
   skRealVec shortestWayToNearestCharacter() const;
-  skReal shortestDistanceToNearestCharacter() const;
   // The offset from my centre to p by the shortest way; no allocation.
   skVec2 shortestOffsetTo(const skVec2& p) const;
 

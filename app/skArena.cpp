@@ -37,8 +37,8 @@ std::unique_ptr<skController> skArena::makeScripted(skArenaOptions::Player kind)
   if (kind == skArenaOptions::Player::still) return std::make_unique<skControllerStill>(p);
   auto tree = std::make_unique<skControllerTree>(p);
   if (kind == skArenaOptions::Player::wander) {
-    tree->setRoot(tree->make<skControllerPeriodic>(p, wanderPeriod,
-                                                   tree->make<skControllerWander>(p)));
+    tree->setRoot(
+        tree->make<skControllerPeriodic>(p, wanderPeriod, tree->make<skControllerWander>(p)));
     return tree;
   }
   // Pursue when "it", evade the one who is "it" otherwise, avoid obstacles.

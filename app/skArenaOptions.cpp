@@ -86,7 +86,8 @@ std::vector<skCommandLine::Option> skArenaOptions::table() {
         return false;
       }
       if (other) {
-        error = std::string(name) + ": give either --seed (layout and play) or --play-seed (play only)";
+        error =
+            std::string(name) + ": give either --seed (layout and play) or --play-seed (play only)";
         return false;
       }
       mine = true;
@@ -259,7 +260,8 @@ const char* skArenaOptions::npcName(Npc n) {
 
 std::string skArenaOptions::usage(const std::string& program) {
   std::ostringstream os;
-  os << "usage: " << program << " [options]\n"
+  os << "usage: " << program
+     << " [options]\n"
         "Runs the game's world without a window, at a fixed step, as fast as the\n"
         "machine allows: character 0 is a scripted player, characters 1 and 2 learn.\n"
         "\n"

@@ -51,15 +51,6 @@ void skArenaReport::appendCsvRows(std::string& text, const std::vector<skArenaMi
   }
 }
 
-bool skArenaReport::writeCsv(const std::string& path, const std::vector<skArenaMinute>& minutes,
-                             std::string& error) {
-  std::string text = csvHeader();
-  appendCsvRows(text, minutes, 0);
-  if (skFileSaver::save(path, text, error)) return true;
-  error = "cannot write '" + path + "': " + error;
-  return false;
-}
-
 void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options, skArena& arena,
                                  double wallSeconds) {
   long long itMs[3] = {0, 0, 0}, made[3] = {0, 0, 0}, received[3] = {0, 0, 0};

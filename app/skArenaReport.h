@@ -26,10 +26,6 @@ class skArenaReport {
   // Appends the rows of minutes[first], minutes[first + 1], ... to text.
   static void appendCsvRows(std::string& text, const std::vector<skArenaMinute>& minutes,
                             std::size_t first);
-  // Saves the header and every row to path. False with a message when it
-  // cannot be written.
-  static bool writeCsv(const std::string& path, const std::vector<skArenaMinute>& minutes,
-                       std::string& error);
 
   // The summary table of a finished run; wallSeconds is the time the steps took.
   static void printSummary(std::ostream& os, const skArenaOptions& options, skArena& arena,

@@ -73,6 +73,7 @@ bool skCommandLine::parse(const std::vector<std::string>& args, const std::vecto
   std::vector<std::string> copies(1, "program");
   copies.insert(copies.end(), args.begin(), args.end());
   std::vector<char*> argv;
+  argv.reserve(copies.size() + 1);
   for (std::string& a : copies) argv.push_back(&a[0]);
   argv.push_back(nullptr);
   return parse(static_cast<int>(copies.size()), argv.data(), table, error);

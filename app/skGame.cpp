@@ -3,8 +3,8 @@
 #include <SDL.h>
 
 #include <cstdlib>
-#include <memory>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "skCharacter.h"

@@ -52,8 +52,8 @@ void skWorld::step() {
 void skWorld::setController(int k, std::unique_ptr<skController> root) {
   const std::string who = "skWorld::setController: character " + std::to_string(k);
   if (k < 0 || k >= gs.getCharacterCount()) {
-    skUtil::error(who + " does not exist (the world has " +
-                  std::to_string(gs.getCharacterCount()) + ")");
+    skUtil::error(who + " does not exist (the world has " + std::to_string(gs.getCharacterCount()) +
+                  ")");
   }
   if (!root) skUtil::error(who + " needs a controller, not null");
   bool ours = root->getPerception() == &perception;

@@ -37,7 +37,7 @@ class WrapTagger : public skController {
     skRealVec way = perception->myselfTagged() ? perception->shortestWayToNearestCharacter()
                                                : perception->shortestWayToTagged();
     if (!perception->myselfTagged()) way.scale(-1.0);  // away from the one who is "it"
-    if (way.isAlmostZero()) return;  // no way to prefer: keep the last decision
+    if (way.isAlmostZero()) return;                    // no way to prefer: keep the last decision
     action.setDesiredDirection(way.normalize());
     action.setDesiredSpeed(1.0);  // a fraction of the top speed
   }

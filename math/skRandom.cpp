@@ -17,22 +17,8 @@ void skRandom::seed(unsigned int s) {
   }
   front = separation;
   rear = 0;
-  validCache = false;
   // The first ten rounds mix the linear start into the state.
   for (int i = 0; i < 10 * degree; ++i) next();
-}
-
-skReal skRandom::normal(skReal mean, skReal std) {
-  if (!validCache) {
-    const skReal u0 = uniform01();
-    const skReal r1 = uniform01();
-    skReal cosSample;
-    skMath::boxMuller(u0, r1, cosSample, sinSample);
-    validCache = true;
-    return cosSample * std + mean;
-  }
-  validCache = false;
-  return sinSample * std + mean;
 }
 
 }  // namespace skivo

@@ -33,9 +33,6 @@ class skRandom {
   skReal uniform01() { return next() / 2147483647.0; }
   // Uniform integer in [0, n - 1]: one draw. Precondition: n > 0.
   int uniform(int n) { return next() % n; }
-  // Normally distributed with mean and standard deviation std; as
-  // skMath::normal, calls come in pairs sharing two draws (cosine, then sine).
-  skReal normal(skReal mean, skReal std);
 
  private:
   static constexpr int degree = 31;
@@ -43,8 +40,6 @@ class skRandom {
   int32_t state[degree];
   int front;  // the word that receives the sum
   int rear;
-  bool validCache = false;
-  skReal sinSample = 0.0;
 };
 
 }  // namespace skivo

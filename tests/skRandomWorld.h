@@ -38,10 +38,7 @@ class RandomController : public skController {
 
 struct RandomWorld {
   RandomWorld(unsigned seed, const skRules& rules)
-      : rng(seed),
-        w(uniform(60, 600)),
-        h(uniform(60, 600)),
-        world(definition(rules)) {
+      : rng(seed), w(uniform(60, 600)), h(uniform(60, 600)), world(definition(rules)) {
     world.getTimer().start();
     const skReal spread = seed % 3 == 0 ? 0.15 : 1.0;  // a third start as a crowd
     for (int i = 0, n = 2 + static_cast<int>(rng() % 8); i < n; ++i) {

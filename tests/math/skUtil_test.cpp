@@ -27,8 +27,8 @@ TEST(Diagnostics, WarningsPrintOnlyWhenTheirConditionFailsAndChecksReportWhereTh
 // A program that must survive a failure installs a handler that throws; the
 // report it gets is the one the default prints, and the default comes back.
 TEST(Diagnostics, AFailureHandlerMayThrowTheReportAndTheDefaultReturnsWhenItIsRemoved) {
-  const skFailureHandler before = skUtil::setFailureHandler(
-      [](const skFailure& f) { throw std::runtime_error(f.text()); });
+  const skFailureHandler before =
+      skUtil::setFailureHandler([](const skFailure& f) { throw std::runtime_error(f.text()); });
   EXPECT_EQ(before, nullptr);
   int one = 1;
   std::string caught;
