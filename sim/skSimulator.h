@@ -48,7 +48,6 @@ class skSimulator {
   // maxCollisionPasses when the limit cut the resolution short.
   int getLastCollisionPasses() const { return lastCollisionPasses; }
 
-
  private:
   void generateActions();
   void processActions(skReal dt);

@@ -2,7 +2,8 @@
 # skivo-arena stopped from outside, in a scratch folder: SIGINT and SIGTERM
 # save what the run has and exit with 130 and 143; a second signal ends it at
 # once, without saving; SIGKILL between checkpoints leaves the outputs of the
-# last checkpoint, whole; "--csv -" writes the CSV alone on standard output.
+# last checkpoint, each whole (the tables possibly the checkpoint before's);
+# "--csv -" writes the CSV alone on standard output.
 # usage: arena_interrupt.sh ARENA
 set -euo pipefail
 arena="$1"
@@ -53,7 +54,18 @@ pid=$! && wait_until $pid test -s "$d/run.csv" && sleep "0.$((RANDOM % 5))" && k
 n="$(rows "$d/run.csv")" || fail "SIGKILL: the CSV is not whole"
 [ $((n % 40)) = 0 ] || fail "SIGKILL: $n minutes saved, not a checkpoint's"
 "$arena" --minutes "$n" --seed 1 --no-progress --csv "$d/again.csv" --save-tactics1 "$d/again1" >/dev/null
-{ cmp "$d/run.csv" "$d/again.csv" && cmp "$d/t1" "$d/again1"; } || fail "SIGKILL: not minute $n's state"
+cmp -s "$d/run.csv" "$d/again.csv" || fail "SIGKILL: the CSV is not minute $n's"
+# Each file is replaced whole on its own, the CSV first: a kill between the
+# two saves leaves the table of the checkpoint before (none before the first).
+if ! cmp -s "$d/t1" "$d/again1"; then
+  before=$((n - 40))
+  if [ "$before" = 0 ]; then
+    [ ! -e "$d/t1" ] || fail "SIGKILL: a table at minute 40 that is not minute 40's"
+  else
+    "$arena" --minutes "$before" --seed 1 --no-progress --save-tactics1 "$d/before1" >/dev/null
+    cmp -s "$d/t1" "$d/before1" || fail "SIGKILL: the table is neither minute $n's nor $before's"
+  fi
+fi
 [ "$(find "$d" -name '.*skivo-save-*' | wc -l)" -le 1 ] || fail "SIGKILL: temporary files left"
 
 # A second signal while the first one's save waits for a reader: sent as soon
