@@ -172,6 +172,11 @@ TEST_F(FileSaver, EachKindOfTargetIsReplacedWrittenInPlaceOrRefusedLeavingAllEls
        [](T& t) {
          return "/dev/fd/" + std::to_string(open(t.file("log", 0644).c_str(), O_WRONLY | O_APPEND));
        }},
+      {"a thread's name of an open descriptor writes through it too", 0, "ok", "log",
+       [](T& t) {
+         const int fd = open(t.file("log", 0644).c_str(), O_WRONLY | O_APPEND);
+         return "/proc/thread-self/fd/" + std::to_string(fd);
+       }},
       {"a read-only folder is refused even to root", 0, "folder is read-only (mode 0555)", nullptr,
        [](T& t) { return mkdir(t.at("shut").c_str(), 0555), t.at("shut/t"); }},
       {"a folder is refused", 0, "is a directory", nullptr, [](T& t) { return t.at("open"); }},
@@ -206,7 +211,7 @@ TEST_F(FileSaver, EachKindOfTargetIsReplacedWrittenInPlaceOrRefusedLeavingAllEls
       std::string& e = after[c.written];
       std::string mode = "100644", owner = "0:0";
       if (!e.empty()) std::istringstream(e) >> mode >> owner;
-      const bool appends = path.rfind("/dev/fd/", 0) == 0;
+      const bool appends = path.find("/fd/") != std::string::npos;
       e = mode + " " + (c.asNobody ? "65534:65534" : owner) + " " +
           (appends ? e.substr(mode.size() + owner.size() + 2) : "") + text;
     }
