@@ -13,7 +13,8 @@ fail() { echo "arena_interrupt: $*" >&2 && exit 1; }
 # start COMMAND...: in the background, SIGINT not ignored as bash would; $! is it.
 start() { env --default-signal=INT "$@" & }
 # wait_until PID COMMAND...: until COMMAND succeeds, however loaded the machine
-# (ctest's time-out is the only limit); fails at once if PID has ended.
+# (ctest's time-out is the only limit); fails at once if PID has ended. The
+# waits follow what the arena does, never a fixed time.
 wait_until() {
   local pid=$1
   shift
@@ -68,19 +69,13 @@ if ! cmp -s "$d/t1" "$d/again1"; then
 fi
 [ "$(find "$d" -name '.*skivo-save-*' | wc -l)" -le 1 ] || fail "SIGKILL: temporary files left"
 
-# A second signal while the first one's save waits for a reader: sent as soon
-# as the arena says it is saving, read from its standard error as it comes;
-# then --csv -.
-d="$work/twice" && mkdir "$d" && mkfifo "$d/pipe" "$d/errors"
-exec 3<>"$d/errors"  # read and write: opening it never waits
-start "$arena" "${long[@]}" --csv "$d/pipe" --save-tactics1 "$d/t1" >/dev/null 2>"$d/errors"
+# A second signal while the first one's save waits for a reader (for 5 s),
+# sent as soon as the arena says it is saving; then --csv -.
+d="$work/twice" && mkdir "$d" && mkfifo "$d/pipe"
+start "$arena" "${long[@]}" --csv "$d/pipe" --save-tactics1 "$d/t1" >/dev/null 2>"$d/err"
 pid=$! && wait_until $pid handling $pid && kill -INT $pid
-while IFS= read -r line <&3 && echo "$line" >>"$d/err"; do
-  [[ "$line" == *"saving what the run has"* ]] && kill -INT $pid && break
-done
+wait_until $pid grep -q "saving what the run has" "$d/err" && kill -INT $pid
 status=0 && { wait $pid || status=$?; }
-while IFS= read -r -t 1 line <&3; do echo "$line" >>"$d/err"; done
-exec 3<&-
 [ $status = 130 ] || fail "second SIGINT: exit status $status"
 { ! grep -q "stopped by" "$d/err" && [ -p "$d/pipe" ] && [ ! -e "$d/t1" ]; } ||
   fail "second SIGINT: still saved: $(cat "$d/err")"
