@@ -41,7 +41,7 @@ const std::uint16_t gainCap = 1500;
 // The weight of keeping the way I ran last: a share of the score.
 const skReal keepBonus = 0.05;
 // Plans come this many times further apart while nothing is pressing.
-const int calmFactor = 3;
+const int calmFactor = 4;
 // Gaps between two circles that I try to squeeze through when walled in:
 // within this distance of me, and at least this share of my diameter wide
 // (the collision response lets a disk through a gap a little narrower than
@@ -71,24 +71,14 @@ void skControllerExpert::prepare() {
     if (!circle || o->getMass() < Inf || dynamic_cast<const skCharacter*>(o)) continue;
     circles.push_back({circle->position(), circle->getRadius()});
   }
-  topSpeed = me->getIsTagged() ? me->getMaxSpeed() / itShare : me->getMaxSpeed();
   pullAcceleration = skVec2(0, -rules.pull * me->getMaxForce() / me->getMass());
-  const skTorusPaths::Mover movers[2] = {{topSpeed, pullAcceleration},
-                                         {itShare * topSpeed, pullAcceleration}};
+  // The times of whoever is "it", for the chase and as a careful measure of
+  // the threat when I flee (as if it ran as fast as I do).
+  const skReal top = me->getIsTagged() ? me->getMaxSpeed() : itShare * me->getMaxSpeed();
   const skRealVec& dim = gs->getWorldDim();
-  // Without a pull every time is a length over a speed: one table serves both.
-  const int tables = rules.pull != 0 ? 2 : 1;
-  paths.build(circles, skVec2(dim[0], dim[1]), me->getRadius() + gridMargin, movers, tables);
-  itTable = tables - 1;
-  meScale = tables == 1 ? 4 : 1;  // 4 / 5 = itShare
-  itScale = tables == 1 ? 5 : 1;
+  paths.build(circles, skVec2(dim[0], dim[1]), me->getRadius() + gridMargin,
+              {top, pullAcceleration});
   ready = true;
-}
-
-unsigned int skControllerExpert::itTime(int a, int b) const {
-  const unsigned int t = paths.time(itTable, a, b);
-  if (t == skTorusPaths::unreachable) return t;
-  return t * itScale / meScale;
 }
 
 void skControllerExpert::calcAction() {
@@ -144,7 +134,8 @@ void skControllerExpert::planChase() {
     const int to = paths.freeCellNear(c->position());
     skReal ms = 1000 * gap / speed;
     if (!inSight) {
-      const unsigned int t = from >= 0 && to >= 0 ? itTime(from, to) : skTorusPaths::unreachable;
+      const unsigned int t =
+          from >= 0 && to >= 0 ? paths.time(from, to) : skTorusPaths::unreachable;
       // Not on the grid (a gap narrower than a cell): still worth a straight
       // try, but only when nobody else can be reached.
       ms = t == skTorusPaths::unreachable ? 1e9 + ms : std::max<skReal>(ms, t);
@@ -176,8 +167,7 @@ void skControllerExpert::planChase() {
     chaseInSight = true;
     return;
   }
-  if (from < 0 || bestCell < 0 ||
-      paths.time(itTable, from, bestCell) == skTorusPaths::unreachable) {
+  if (from < 0 || bestCell < 0 || paths.time(from, bestCell) == skTorusPaths::unreachable) {
     // Walled in, or the target is: through the widest gap, or else straight.
     chaseInSight = !squeezeOut(here, best->position());
     return;
@@ -186,7 +176,7 @@ void skControllerExpert::planChase() {
   // sight, a few cells ahead at most.
   aim = paths.centre(from);
   for (int cell = from, k = 0; k < lookAhead && cell != bestCell; ++k) {
-    cell = paths.nextCell(itTable, cell, bestCell);
+    cell = paths.nextCell(cell, bestCell);
     if (cell < 0) break;
     const skVec2 c = paths.centre(cell);
     if (!paths.clear(here, paths.offset(here, c), sight)) {
@@ -240,7 +230,7 @@ void skControllerExpert::planEscape(const skCharacter& threat) {
   // Where the one who is "it" will be in a moment, at its pace.
   const int danger = paths.freeCellNear(threat.position() + threatLead * threat.velocity());
   if (from < 0 || danger < 0) return;
-  const unsigned int reach = itTime(danger, from);
+  const unsigned int reach = paths.time(danger, from);
   urgent = reach < calmMs;
   burst = reach < escapeBurstMs || away.length() < escapeBurstDistance;
 
@@ -257,7 +247,7 @@ void skControllerExpert::planEscape(const skCharacter& threat) {
       if (paths.blocked(cell)) continue;
       const skVec2 way = paths.offset(here, paths.centre(cell));
       if (!paths.clear(here, way, sight)) continue;
-      const unsigned int there = myTime(from, cell);
+      const unsigned int there = paths.time(from, cell);
       if (there == skTorusPaths::unreachable) continue;
       const skReal keep = 1.0 + keepBonus * std::max<skReal>(0, before.dot(way.normalized()));
       const skReal score = keep * static_cast<skReal>(territory(cell, there, danger));
@@ -271,16 +261,17 @@ void skControllerExpert::planEscape(const skCharacter& threat) {
 }
 
 long skControllerExpert::territory(int from, unsigned int extraMs, int threat) const {
-  const std::uint16_t* mine = paths.row(0, from);
-  // The threat is taken to run as fast as I do: then every cell I reach
-  // first lies on a way of cells I reach first, and no way leads past it.
-  const std::uint16_t* theirs = paths.row(0, threat);
+  const std::uint16_t* mine = paths.sampleRow(from);
+  // The threat is taken to run as fast as I do (both at its pace): then every
+  // cell I reach first lies on a way of cells I reach first, and no way leads
+  // past it.
+  const std::uint16_t* theirs = paths.sampleRow(threat);
   // Each cell counts the time I gain there, up to a cap: open ground far
   // from the threat weighs most. In 16 bits, floored at 0, so that it runs in
   // wide vector lanes; an unreachable cell of mine gains nothing.
   const std::uint16_t extra = static_cast<std::uint16_t>(std::min(extraMs, 0xFFFFu));
   long sum = 0;
-  for (int c = 0; c < skTorusPaths::cellCount; ++c) {
+  for (int c = 0; c < skTorusPaths::sampleCount; ++c) {
     const std::uint16_t limit = theirs[c] > extra ? theirs[c] - extra : 0;
     const std::uint16_t gain = limit > mine[c] ? limit - mine[c] : 0;
     sum += std::min(gain, gainCap);

@@ -27,7 +27,7 @@ class skCharacter;
 class skControllerExpert : public skController {
  public:
   // Game milliseconds between two plans (target, way, refuge) while the one
-  // to meet or flee is near, three times that otherwise; the steering in
+  // to meet or flee is near, four times that otherwise; the steering in
   // between follows the last plan at every step.
   static constexpr int planPeriod = 48;
 
@@ -45,13 +45,7 @@ class skControllerExpert : public skController {
   skRules rules;
   skTorusPaths paths;
   bool ready = false;
-  // Table of my own runs (0) and of the runs of whoever is "it" (0 or 1);
-  // with a single table the times of "it" are its times scaled by
-  // itScale / meScale.
-  int itTable = 0;
-  unsigned int meScale = 1, itScale = 1;
   skVec2 pullAcceleration;  // the rules' pull, world units per second squared
-  skReal topSpeed = 0;      // mine while not "it"
 
   // The plan: whom I chase (null when none or when escaping), where I head
   // otherwise, whether the next plan is due soon, and whether it is a moment
@@ -82,12 +76,9 @@ class skControllerExpert : public skController {
   // pull), or to a one-step stop that refills the sprint before a burst.
   void steer(const skVec2& way, int now);
 
-  // Travel times (ms) between cells: mine, and those of whoever is "it".
-  unsigned int myTime(int a, int b) const { return paths.time(0, a, b); }
-  unsigned int itTime(int a, int b) const;
   // How much of the arena I hold, starting from cell from after extraMs,
   // against the one who is "it" starting from cell threat: the time I gain
-  // on it, summed over the cells I reach first.
+  // on it, summed over the sample cells I reach first.
   long territory(int from, unsigned int extraMs, int threat) const;
 };
 

@@ -30,7 +30,7 @@ skReal speedAlong(const skVec2& u, skReal v, const skVec2& pull) {
 }  // namespace
 
 void skTorusPaths::build(const std::vector<Circle>& cs, const skVec2& worldSize, skReal reach,
-                         const Mover* movers, int moverCount) {
+                         const Mover& mover) {
   size = worldSize;
   cellSize = worldSize.x / side;
   circles = cs;
@@ -46,27 +46,29 @@ void skTorusPaths::build(const std::vector<Circle>& cs, const skVec2& worldSize,
     }
   }
   findRegions();
-  moveMs.assign(static_cast<size_t>(8 * moverCount), 0.0f);
-  for (int m = 0; m < moverCount; ++m) {
-    for (int k = 0; k < 8; ++k) {
-      const skVec2 step(moves[k][0] * cellSize, moves[k][1] * (worldSize.y / side));
-      const skReal s = speedAlong(step.normalized(), movers[m].topSpeed, movers[m].pull);
-      moveMs[8 * m + k] = s > 0 ? static_cast<float>(1000.0 * step.length() / s)
-                                : std::numeric_limits<float>::infinity();
+  for (int k = 0; k < 8; ++k) {
+    const skVec2 step(moves[k][0] * cellSize, moves[k][1] * (worldSize.y / side));
+    const skReal s = speedAlong(step.normalized(), mover.topSpeed, mover.pull);
+    moveMs[k] = s > 0 ? static_cast<float>(1000.0 * step.length() / s)
+                      : std::numeric_limits<float>::infinity();
+  }
+  fillTimes();
+  samples.resize(static_cast<size_t>(cellCount) * sampleCount);
+  for (int a = 0; a < cellCount; ++a) {
+    const std::uint16_t* in = row(a);
+    std::uint16_t* to = &samples[static_cast<size_t>(a) * sampleCount];
+    for (int y = 0; y < side; y += 2) {
+      for (int x = 0; x < side; x += 2) *to++ = in[y * side + x];
     }
   }
-  tables.assign(static_cast<size_t>(moverCount), std::vector<std::uint16_t>());
-  for (int m = 0; m < moverCount; ++m) fillTable(m);
 }
 
-void skTorusPaths::fillTable(int m) {
-  std::vector<std::uint16_t>& table = tables[static_cast<size_t>(m)];
-  table.assign(static_cast<size_t>(cellCount) * cellCount, unreachable);
+void skTorusPaths::fillTimes() {
+  times.assign(static_cast<size_t>(cellCount) * cellCount, unreachable);
   std::vector<float> best(cellCount);
   using Entry = std::pair<float, int>;
   std::vector<Entry> heap;
   heap.reserve(8 * cellCount);
-  const float* cost = &moveMs[static_cast<size_t>(8 * m)];
   // One search per origin (Dijkstra): the times of a mover that leans
   // against a pull differ by direction, so a row is not its column.
   for (int a = 0; a < cellCount; ++a) {
@@ -83,7 +85,7 @@ void skTorusPaths::fillTable(int m) {
       for (int k = 0; k < 8; ++k) {
         if (!canMove(e.second, k)) continue;
         const int n = shifted(e.second, moves[k][0], moves[k][1]);
-        const float t = e.first + cost[k];
+        const float t = e.first + moveMs[k];
         if (t < best[n]) {
           best[n] = t;
           heap.emplace_back(t, n);
@@ -91,7 +93,7 @@ void skTorusPaths::fillTable(int m) {
         }
       }
     }
-    std::uint16_t* out = &table[static_cast<size_t>(a) * cellCount];
+    std::uint16_t* out = &times[static_cast<size_t>(a) * cellCount];
     for (int b = 0; b < cellCount; ++b) {
       if (best[b] < unreachable - 1)
         out[b] = static_cast<std::uint16_t>(std::lround(best[b]));
@@ -183,17 +185,16 @@ int skTorusPaths::freeCellNear(const skVec2& p) const {
   return best;
 }
 
-int skTorusPaths::nextCell(int m, int a, int b) const {
-  if (a == b || time(m, a, b) == unreachable) return -1;
-  const float* cost = &moveMs[static_cast<size_t>(8 * m)];
+int skTorusPaths::nextCell(int a, int b) const {
+  if (a == b || time(a, b) == unreachable) return -1;
   int best = -1;
   float bestT = std::numeric_limits<float>::infinity();
   for (int k = 0; k < 8; ++k) {
     if (!canMove(a, k)) continue;
     const int n = shifted(a, moves[k][0], moves[k][1]);
-    const unsigned int rest = time(m, n, b);
+    const unsigned int rest = time(n, b);
     if (rest == unreachable) continue;
-    const float t = cost[k] + static_cast<float>(rest);
+    const float t = moveMs[k] + static_cast<float>(rest);
     if (t < bestT) {
       best = n;
       bestT = t;

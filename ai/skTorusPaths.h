@@ -1,6 +1,6 @@
 // skTorusPaths: a coarse grid over an arena whose edges wrap (a torus), with
-// the fastest travel time between every pair of its cells for one or two kinds
-// of mover, so that a scripted player can plan round fixed circles in a few
+// the fastest travel time of one kind of mover between every pair of its
+// cells, so that a scripted player can plan round fixed circles in a few
 // lookups. A cell is blocked when its centre lies within reach of a circle
 // (the circle grown by the mover's radius); paths run between free cells,
 // straight or diagonally, never cutting past a blocked corner.
@@ -38,11 +38,11 @@ class skTorusPaths {
   };
 
   // Lays the grid over [0, worldSize.x) x [0, worldSize.y) (both above 0),
-  // blocks the cells that circles grown by reach cover, and fills one table of
-  // travel times per mover (1 or 2 of them; about 2 MB each).
+  // blocks the cells that circles grown by reach cover, and fills the table
+  // of the mover's travel times (about 2.5 MB).
   void build(const std::vector<Circle>& circles, const skVec2& worldSize, skReal reach,
-             const Mover* movers, int moverCount);
-  bool isBuilt() const { return !tables.empty(); }
+             const Mover& mover);
+  bool isBuilt() const { return !times.empty(); }
   const std::vector<Circle>& getCircles() const { return circles; }
 
   // The cell holding p (wrapped into the arena first), its centre, and
@@ -61,14 +61,22 @@ class skTorusPaths {
   int regionSize(int cell) const { return region[cell] < 0 ? 0 : regionSizes[region[cell]]; }
 
   // Travel time (ms, capped at unreachable - 1; unreachable when there is no
-  // way) of mover m from cell a to cell b, and every time from a, by cell.
-  unsigned int time(int m, int a, int b) const { return row(m, a)[b]; }
-  const std::uint16_t* row(int m, int a) const {
-    return tables[static_cast<size_t>(m)].data() + static_cast<size_t>(a) * cellCount;
+  // way) from cell a to cell b, and every time from a, by cell.
+  unsigned int time(int a, int b) const { return row(a)[b]; }
+  const std::uint16_t* row(int a) const {
+    return times.data() + static_cast<size_t>(a) * cellCount;
   }
-  // The neighbour of a on a fastest way of mover m to b; -1 when a == b or
-  // there is none.
-  int nextCell(int m, int a, int b) const;
+  // Every other cell of every other row: a quarter of the cells, spread
+  // evenly, for sums over the arena at a quarter of the cost.
+  static constexpr int sampleCount = cellCount / 4;
+  // The times from cell a to each sample cell, in sample order (row by
+  // row); the same values as row(a) at those cells.
+  const std::uint16_t* sampleRow(int a) const {
+    return samples.data() + static_cast<size_t>(a) * sampleCount;
+  }
+
+  // The neighbour of a on a fastest way to b; -1 when a == b or there is none.
+  int nextCell(int a, int b) const;
 
   // The offset from a to b by the shortest way across the edges.
   skVec2 offset(const skVec2& a, const skVec2& b) const;
@@ -86,12 +94,14 @@ class skTorusPaths {
   // size of each region.
   std::vector<int> region;
   std::vector<int> regionSizes;
-  // Per mover: the time from every cell to every cell, row by origin.
-  std::vector<std::vector<std::uint16_t>> tables;
-  // Per mover and move direction (8, as moves[]): the time of one move, ms.
-  std::vector<float> moveMs;
+  // The time from every cell to every cell (row by origin), and to the
+  // sample cells.
+  std::vector<std::uint16_t> times;
+  std::vector<std::uint16_t> samples;
+  // Per move direction (as moves[] in the source): the time of one move, ms.
+  float moveMs[8] = {};
 
-  void fillTable(int m);
+  void fillTimes();
   void findRegions();
   // Whether the move in direction k out of cell a is allowed: the target is
   // free and, for a diagonal move, both cells beside it are too.
