@@ -23,6 +23,8 @@ const skReal sightMargin = 1.0;
 // The longest lead on a target in sight, seconds: the others change course
 // often, so a longer guess is mostly wrong.
 const skReal maxLead = 0.6;
+// The slowest closing speed a chase is judged by, as a share of my speed.
+const skReal minClosing = 0.2;
 // A new target must be this much sooner to reach than the current one.
 const skReal switchGain = 0.8;
 // Bursts: closing in on a target I reach within this time, or escaping one
@@ -132,7 +134,9 @@ void skControllerExpert::planChase() {
     const skReal gap = std::max<skReal>(0, way.length() - me->getRadius() - c->getRadius());
     const bool inSight = paths.clear(here, way.withLength(gap), sight);
     const int to = paths.freeCellNear(c->position());
-    skReal ms = 1000 * gap / speed;
+    // A target that runs away nearly as fast as I do is hardly worth it.
+    const skReal closing = speed - std::max<skReal>(0, c->velocity().dot(way.normalized()));
+    skReal ms = 1000 * gap / std::max(closing, minClosing * speed);
     if (!inSight) {
       const unsigned int t =
           from >= 0 && to >= 0 ? paths.time(from, to) : skTorusPaths::unreachable;
