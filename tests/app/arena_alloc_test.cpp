@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "skArena.h"
+#include "skControllerExpert.h"
 
 namespace {
 bool counting = false;
@@ -43,5 +45,27 @@ TEST(ArenaSteps, AllocateNothingOnceTheMatchIsGoingInEveryRoleAndRuleSet) {
     arena.advance(10000);
     counting = false;
     EXPECT_EQ(allocations, 0) << args[0] << " " << args[2];
+  }
+}
+
+// The expert builds its grid at its first decision and allocates nothing after.
+TEST(ArenaSteps, AllocateNothingOnceTheMatchIsGoingWithTheExpertAsCharacterZero) {
+  for (const bool classic : {false, true}) {
+    std::vector<std::string> args = {"--minutes", "5", "--seed", "3"};
+    if (classic) args.push_back("--classic");
+    skivo::skArenaOptions o;
+    std::string error;
+    ASSERT_TRUE(o.parse(args, error)) << error;
+    skivo::skArena arena(o);
+    ASSERT_TRUE(arena.setUp(error)) << error;
+    const skivo::skRules rules = classic ? skivo::skRules::classic() : skivo::skRules::full();
+    arena.setController(0,
+                        std::make_unique<skivo::skControllerExpert>(arena.getPerception(), rules));
+    arena.advance(100);
+    allocations = 0;
+    counting = true;
+    arena.advance(10000);
+    counting = false;
+    EXPECT_EQ(allocations, 0) << (classic ? "classic" : "full");
   }
 }
