@@ -6,6 +6,7 @@
 #include "skControllerAvoid.h"
 #include "skControllerConditional.h"
 #include "skControllerEvade.h"
+#include "skControllerExpert.h"
 #include "skControllerPeriodic.h"
 #include "skControllerPursue.h"
 #include "skControllerRL.h"
@@ -35,6 +36,9 @@ skArena::~skArena() = default;
 std::unique_ptr<skController> skArena::makeScripted(skArenaOptions::Player kind) {
   skPerception* p = world->getPerception();
   if (kind == skArenaOptions::Player::still) return std::make_unique<skControllerStill>(p);
+  if (kind == skArenaOptions::Player::expert) {
+    return std::make_unique<skControllerExpert>(p, options.rules);
+  }
   auto tree = std::make_unique<skControllerTree>(p);
   if (kind == skArenaOptions::Player::wander) {
     tree->setRoot(
@@ -53,7 +57,19 @@ std::unique_ptr<skController> skArena::makeScripted(skArenaOptions::Player kind)
 
 bool skArena::setUp(std::string& error) {
   world = std::make_unique<skWorld>(options.worldDef());
-  world->setController(0, makeScripted(options.player));
+  if (options.player == skArenaOptions::Player::mirror) {
+    // A learner's table, frozen, as character 0.
+    auto mirror = std::make_unique<skControllerRL>(world->getPerception(), options.learning);
+    mirror->setLearning(false);
+    if (!skTacticsFile::load(*mirror, options.mirrorTactics, error)) return false;
+    world->setController(0, std::move(mirror));
+  } else {
+    world->setController(0, makeScripted(options.player));
+  }
+  if (options.trackStalls) {
+    stalls = std::make_unique<skArenaStalls>(options.rules,
+                                             static_cast<int>(options.stallMinutes * 60000));
+  }
   for (int k = 0; k < 2; ++k) {
     if (options.npc == skArenaOptions::Npc::scripted) {
       world->setController(k + 1, makeScripted(skArenaOptions::Player::chaser));
@@ -88,12 +104,14 @@ void skArena::step() {
   for (int i = 0; i < 3; ++i) {
     if (gs.getCharacter(i)->getIsTagged()) now = i;
   }
-  if (now != tagged) {
+  const bool passed = now != tagged;
+  if (passed) {
     ++current.tagsMade[tagged];
     ++current.tagsReceived[now];
     tagged = now;
   }
   current.itMs[tagged] += options.stepMs;
+  if (stalls) stalls->step(gs, tagged, passed, static_cast<int>(gameMs), options.stepMs);
 }
 
 void skArena::closeMinute() {
@@ -126,8 +144,12 @@ bool skArena::advance(long long count) {
     // A minute ends after the step that reaches its last millisecond.
     if (gameMs >= 60000LL * current.minute || stepsDone == total) closeMinute();
   }
-  if (!stopping.load(std::memory_order_relaxed)) return stepsDone < total;
-  if (current.gameMs > 0) closeMinute();
+  if (!stopping.load(std::memory_order_relaxed)) {
+    if (stepsDone < total) return true;
+  } else if (current.gameMs > 0) {
+    closeMinute();
+  }
+  if (stalls) stalls->finish(static_cast<int>(gameMs));
   return false;
 }
 

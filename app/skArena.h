@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "skArenaOptions.h"
+#include "skArenaStalls.h"
 #include "skGameState.h"
 #include "skPerception.h"
 #include "skWorld.h"
@@ -87,6 +88,10 @@ class skArena {
   skWorld* getWorld() { return world.get(); }
 
   const std::vector<skArenaMinute>& getMinutes() const { return minutes; }
+  // The stretches without a tag found so far (options.trackStalls or
+  // --stalls); null when they are not tracked. The one in progress joins
+  // them when the run ends.
+  const skArenaStalls* getStalls() const { return stalls.get(); }
   // Null for a scripted character; index 0 is character 1.
   const skControllerRL* getLearner(int k) const { return learners[k]; }
   skGameState& getGameState() { return world->getGameState(); }
@@ -108,6 +113,7 @@ class skArena {
   long long stepsDone = 0;
   int tagged = 0;
   skArenaMinute current;
+  std::unique_ptr<skArenaStalls> stalls;
   skRealVec tables[2];
   std::atomic<bool> stopping{false};
   static_assert(std::atomic<bool>::is_always_lock_free, "stop() must be signal-safe");

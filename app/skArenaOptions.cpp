@@ -157,10 +157,12 @@ std::vector<skCommandLine::Option> skArenaOptions::table() {
        }},
       {"player", 0, true,
        [this](const std::string& value, std::string& error) {
-         for (Player p : {Player::chaser, Player::wander, Player::still}) {
+         for (Player p :
+              {Player::chaser, Player::wander, Player::still, Player::expert, Player::mirror}) {
            if (value == playerName(p)) return player = p, true;
          }
-         error = "--player: unknown player '" + value + "' (chaser, wander or still)";
+         error =
+             "--player: unknown player '" + value + "' (chaser, wander, still, expert or mirror)";
          return false;
        }},
       {"npc", 0, true,
@@ -172,6 +174,13 @@ std::vector<skCommandLine::Option> skArenaOptions::table() {
          return false;
        }},
       {"csv", 0, true, file("csv", csv)},
+      {"stalls", 0, true,
+       [this, file](const std::string& value, std::string& error) {
+         return trackStalls = file("stalls", stalls)(value, error);
+       }},
+      {"stall-minutes", 0, true,
+       minutesOf("--stall-minutes", stallMinutes, false, "more than 0, at most 30000")},
+      {"load-tactics0", 0, true, file("load-tactics0", mirrorTactics)},
       {"load-tactics1", 0, true, file("load-tactics1", loadTactics[0])},
       {"load-tactics2", 0, true, file("load-tactics2", loadTactics[1])},
       {"save-tactics1", 0, true, file("save-tactics1", saveTactics[0])},
@@ -186,6 +195,14 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
   if (!skCommandLine::parse(args, table(), error)) return false;
   if (speed != 1.0 && !watch) {
     error = "--speed: only a watched run (--watch) has a speed";
+    return false;
+  }
+  if ((player == Player::mirror) != !mirrorTactics.empty()) {
+    error = "--player mirror plays the table of --load-tactics0 FILE, and only it takes one";
+    return false;
+  }
+  if (!stalls.empty() && (stalls == csv || stalls == saveTactics[0] || stalls == saveTactics[1])) {
+    error = "the same file '" + stalls + "' is given for two outputs";
     return false;
   }
   if (npc == Npc::scripted) {
@@ -236,6 +253,10 @@ const char* skArenaOptions::playerName(Player p) {
       return "wander";
     case Player::still:
       return "still";
+    case Player::expert:
+      return "expert";
+    case Player::mirror:
+      return "mirror";
   }
   return "?";
 }
@@ -271,7 +292,10 @@ std::string skArenaOptions::usage(const std::string& program) {
         "  --seed N              seed the random generator (default: unseeded, the\n"
         "                        game's own layout)\n"
         "  --play-seed N         build the game's own layout, then seed the play\n"
-        "  --player P            character 0: chaser (default), wander or still\n"
+        "  --player P            character 0: chaser (default), wander, still, expert\n"
+        "                        (plans its way round the obstacles, across the\n"
+        "                        edges, sprints) or mirror (a learner's table, frozen)\n"
+        "  --load-tactics0 F     the mirror's table\n"
         "  --npc K               characters 1 and 2: learn (default), frozen (tables\n"
         "                        kept as loaded, no learning) or scripted (evade and\n"
         "                        pursue from the controller library)\n"
@@ -285,6 +309,8 @@ std::string skArenaOptions::usage(const std::string& program) {
         "  --save-tactics2 F     save character 2's Q table to F at the end\n"
         "  --csv F               write one row per game minute to F (- for standard\n"
         "                        output; the summary then goes to standard error)\n"
+        "  --stalls F            write each stretch of --stall-minutes (2) or more without\n"
+        "                        a tag to F, with what the one who was \"it\" did\n"
         "  --checkpoint-minutes M\n"
         "                        every M game minutes, save the CSV and the tables\n"
         "                        as they stand (default 2000; 0 for never)\n"

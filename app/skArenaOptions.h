@@ -17,7 +17,10 @@ namespace skivo {
 class skArenaOptions {
  public:
   // Who drives character 0.
-  enum class Player { chaser, wander, still };
+  // Who drives character 0: the library's pursue/evade/avoid tree, a
+  // wanderer, a player who never moves, the expert (skControllerExpert), or a
+  // mirror: a learner's table (--load-tactics0), frozen.
+  enum class Player { chaser, wander, still, expert, mirror };
   // Who drives characters 1 and 2: learners (the game's own controller), the
   // same learners with learning switched off, or the library's evade/pursue.
   enum class Npc { learn, frozen, scripted };
@@ -43,9 +46,19 @@ class skArenaOptions {
   Npc npc = Npc::learn;
   // Index 0 is character 1, index 1 character 2; empty when not given.
   std::string loadTactics[2];
+  // The mirror's table (--player mirror).
+  std::string mirrorTactics;
   std::string saveTactics[2];
   // "-" is standard output.
   std::string csv;
+  // The stretches of at least stallMinutes game minutes without a tag, with
+  // what the one who was "it" did (skArenaStalls), one CSV row each; "-" is
+  // standard output.
+  std::string stalls;
+  double stallMinutes = 2.0;
+  // Whether the arena tracks the stretches without a tag (set by --stalls;
+  // a program may set it to read them from skArena::getStalls).
+  bool trackStalls = false;
   // Game minutes between checkpoints, at which the CSV and the tables saved to
   // files are written as they stand, so that a killed run loses at most one
   // interval; 0: none.

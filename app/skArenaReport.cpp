@@ -51,6 +51,22 @@ void skArenaReport::appendCsvRows(std::string& text, const std::vector<skArenaMi
   }
 }
 
+std::string skArenaReport::stallsCsv(const std::vector<skArenaStall>& stalls) {
+  std::string text = "start_s,length_s,it,class,pressed_s,in_arc_s,across_s,standing_s,running_s\n";
+  for (const skArenaStall& s : stalls) {
+    appendNumber(text, s.startMs / 1000.0);
+    text += ",";
+    appendNumber(text, s.lengthMs / 1000.0);
+    text += "," + std::to_string(s.it) + "," + skArenaStall::className(s.main());
+    for (int c = 0; c < skArenaStall::classCount; ++c) {
+      text += ",";
+      appendNumber(text, s.classMs[c] / 1000.0);
+    }
+    text += "\n";
+  }
+  return text;
+}
+
 void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options, skArena& arena,
                                  double wallSeconds) {
   long long itMs[3] = {0, 0, 0}, made[3] = {0, 0, 0}, received[3] = {0, 0, 0};

@@ -27,6 +27,11 @@ class skArenaReport {
   static void appendCsvRows(std::string& text, const std::vector<skArenaMinute>& minutes,
                             std::size_t first);
 
+  // The stretches without a tag: a header line, then one row each: its start
+  // and length in game seconds, who was "it", its main class, then the
+  // seconds spent in each class (skArenaStalls).
+  static std::string stallsCsv(const std::vector<skArenaStall>& stalls);
+
   // The summary table of a finished run; wallSeconds is the time the steps took.
   static void printSummary(std::ostream& os, const skArenaOptions& options, skArena& arena,
                            double wallSeconds);

@@ -89,6 +89,14 @@ bool skArenaRun::saveOutputs(bool streamsToo, std::string& error) {
       return false;
     }
   }
+  if (arena.getStalls() && (streamsToo || skFileSaver::replaces(options.stalls))) {
+    std::string why;
+    if (!skFileSaver::save(options.stalls, skArenaReport::stallsCsv(arena.getStalls()->getStalls()),
+                           why)) {
+      error = "cannot write '" + options.stalls + "': " + why;
+      return false;
+    }
+  }
   return arena.saveTables(error, streamsToo);
 }
 
@@ -96,7 +104,8 @@ int skArenaRun::run() {
   std::string error;
   // Every output is checked before the run, so that a long run is not lost
   // to a typo in a file name at its end.
-  for (const std::string& path : {options.csv, options.saveTactics[0], options.saveTactics[1]}) {
+  for (const std::string& path :
+       {options.csv, options.stalls, options.saveTactics[0], options.saveTactics[1]}) {
     if (!path.empty() && !skArenaReport::checkWritable(path, error)) {
       std::cerr << name << ": cannot write '" << path << "': " << error << std::endl;
       return 1;

@@ -22,7 +22,8 @@ class skCommandLine {
     // Whether the option takes a value.
     bool hasValue;
     // Takes the value ("" for an option without one); false with error set,
-    // naming the option and what is wrong, refuses it.
+    // naming the option and what is wrong, refuses it. It must not parse
+    // another command line: getopt_long keeps its place in globals.
     std::function<bool(const std::string& value, std::string& error)> take;
   };
 

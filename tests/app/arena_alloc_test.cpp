@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <memory>
+#include <fstream>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "skArena.h"
-#include "skControllerExpert.h"
 
 namespace {
 bool counting = false;
@@ -27,11 +26,19 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(ArenaSteps, AllocateNothingOnceTheMatchIsGoingInEveryRoleAndRuleSet) {
+  const std::string table = ::testing::TempDir() + "/alloc-mirror.txt";
+  {
+    std::ofstream out(table);
+    for (int i = 0; i < 80; ++i) out << i % 5 << "\n";
+  }
   const std::vector<std::string> runs[] = {
       {"--player", "chaser", "--npc", "learn"},
       {"--player", "wander", "--npc", "scripted"},
+      {"--player", "expert", "--npc", "learn", "--stalls", "x"},
+      {"--player", "mirror", "--load-tactics0", table, "--npc", "frozen"},
       {"--classic", "--player", "chaser", "--npc", "learn"},
-      {"--classic", "--player", "wander", "--npc", "scripted"}};
+      {"--classic", "--player", "wander", "--npc", "scripted"},
+      {"--classic", "--player", "expert", "--npc", "scripted", "--stalls", "x"}};
   for (std::vector<std::string> args : runs) {
     args.insert(args.end(), {"--minutes", "5", "--seed", "3"});
     skivo::skArenaOptions o;
@@ -44,28 +51,6 @@ TEST(ArenaSteps, AllocateNothingOnceTheMatchIsGoingInEveryRoleAndRuleSet) {
     counting = true;
     arena.advance(10000);
     counting = false;
-    EXPECT_EQ(allocations, 0) << args[0] << " " << args[2];
-  }
-}
-
-// The expert builds its grid at its first decision and allocates nothing after.
-TEST(ArenaSteps, AllocateNothingOnceTheMatchIsGoingWithTheExpertAsCharacterZero) {
-  for (const bool classic : {false, true}) {
-    std::vector<std::string> args = {"--minutes", "5", "--seed", "3"};
-    if (classic) args.push_back("--classic");
-    skivo::skArenaOptions o;
-    std::string error;
-    ASSERT_TRUE(o.parse(args, error)) << error;
-    skivo::skArena arena(o);
-    ASSERT_TRUE(arena.setUp(error)) << error;
-    const skivo::skRules rules = classic ? skivo::skRules::classic() : skivo::skRules::full();
-    arena.setController(0,
-                        std::make_unique<skivo::skControllerExpert>(arena.getPerception(), rules));
-    arena.advance(100);
-    allocations = 0;
-    counting = true;
-    arena.advance(10000);
-    counting = false;
-    EXPECT_EQ(allocations, 0) << (classic ? "classic" : "full");
+    EXPECT_EQ(allocations, 0) << args[0] << " " << args[1] << " " << args[2];
   }
 }

@@ -1,0 +1,240 @@
+#include "skArenaPanel.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <thread>
+
+#include "skArena.h"
+
+namespace skivo {
+
+namespace {
+
+const char* const familyNames[] = {"play seeds", "world seeds"};
+
+// Mean and half-width of the 95 % interval (Student's t) of values, in %.
+std::string meanAndInterval(const std::vector<double>& values) {
+  static const double t[] = {12.706, 4.303, 3.182, 2.776, 2.571, 2.447, 2.365, 2.306, 2.262, 2.228,
+                             2.201,  2.179, 2.160, 2.145, 2.131, 2.120, 2.110, 2.101, 2.093, 2.086,
+                             2.080,  2.074, 2.069, 2.064, 2.060, 2.056, 2.052, 2.048, 2.045, 2.042};
+  const std::size_t n = values.size();
+  if (n == 0) return "-";
+  double sum = 0, squares = 0;
+  for (double v : values) sum += v;
+  const double mean = sum / n;
+  for (double v : values) squares += (v - mean) * (v - mean);
+  const double quantile = n < 2 ? 0 : n - 1 <= 30 ? t[n - 2] : 1.96;
+  const double half = n < 2 ? 0 : quantile * std::sqrt(squares / (n - 1) / n);
+  char text[48];
+  std::snprintf(text, sizeof text, "%.1f ± %.1f", 100 * mean, 100 * half);
+  return text;
+}
+
+std::string percent(double share) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.1f", 100 * share);
+  return text;
+}
+
+std::string number(double x) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", x);
+  return text;
+}
+
+}  // namespace
+
+std::vector<skArenaOptions> skArenaPanel::plan(const Spec& spec, std::vector<Run>& runs) {
+  std::vector<skArenaOptions> all;
+  runs.clear();
+  for (int r = 0; r < static_cast<int>(spec.rules.size()); ++r) {
+    const std::string rules = spec.rules[r].name();
+    for (int o = 0; o < static_cast<int>(spec.opponents.size()); ++o) {
+      const Opponents& opponents = spec.opponents[o];
+      for (int p = 0; p < static_cast<int>(spec.players.size()); ++p) {
+        for (int f = 0; f < 2; ++f) {
+          for (int s = 0; s < spec.seeds; ++s) {
+            skArenaOptions a;
+            a.rules = spec.rules[r];
+            a.minutes = spec.minutes;
+            a.player = spec.players[p];
+            a.npc = opponents.npc;
+            for (int k = 0; k < 2 && !opponents.tables.empty(); ++k) {
+              a.loadTactics[k] =
+                  opponents.tables + "/" + rules + "-" + std::to_string(k + 1) + ".txt";
+            }
+            if (a.player == skArenaOptions::Player::mirror) {
+              a.mirrorTactics = spec.mirrorTables + "/" + rules + "-1.txt";
+            }
+            (f == 0 ? a.playSeeded : a.seeded) = true;
+            a.seed = spec.firstSeed + static_cast<unsigned int>(s);
+            a.progress = false;
+            a.checkpointMinutes = 0;
+            a.trackStalls = true;
+            a.stallMinutes = spec.stallMinutes;
+            all.push_back(a);
+            Run run;
+            run.rules = r, run.opponents = o, run.player = p, run.family = f, run.seed = a.seed;
+            runs.push_back(run);
+          }
+        }
+      }
+    }
+  }
+  return all;
+}
+
+std::vector<skArenaPanel::Run> skArenaPanel::play(const Spec& spec, int jobs) {
+  std::vector<Run> runs;
+  const std::vector<skArenaOptions> options = plan(spec, runs);
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    for (std::size_t i; (i = next++) < runs.size();) {
+      Run& run = runs[i];
+      skArena arena(options[i]);
+      if (!arena.setUp(run.error)) continue;
+      arena.run();
+      const std::size_t windows = spec.windows.size() + 1;
+      run.windowMs.assign(windows, 0);
+      run.windowItMs.assign(3 * windows, 0);
+      for (const skArenaMinute& m : arena.getMinutes()) {
+        std::size_t w = 0;
+        while (w < spec.windows.size() && m.minute - 1 >= spec.windows[w]) ++w;
+        run.windowMs[w] += m.gameMs;
+        for (int c = 0; c < 3; ++c) {
+          run.itMs[c] += m.itMs[c];
+          run.windowItMs[3 * w + c] += m.itMs[c];
+        }
+      }
+      run.gameMs = arena.getGameMs();
+      run.stalls = arena.getStalls()->getStalls();
+    }
+  };
+  const int threads = jobs > 0 ? jobs : std::max(1u, std::thread::hardware_concurrency());
+  std::vector<std::thread> pool;
+  for (int t = 1; t < threads; ++t) pool.emplace_back(work);
+  work();
+  for (std::thread& t : pool) t.join();
+  return runs;
+}
+
+std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs) {
+  std::string text;
+  const auto add = [&text](const std::string& line) { text += line + "\n"; };
+  std::string windowNames;
+  for (std::size_t w = 0; w <= spec.windows.size(); ++w) {
+    windowNames += (w ? " / " : "") + number(w ? spec.windows[w - 1] : 0.0) + "–" +
+                   number(w < spec.windows.size() ? spec.windows[w] : spec.minutes);
+  }
+  for (const Run& run : runs) {
+    if (!run.error.empty()) return "skivo-panel: " + run.error + "\n";
+  }
+  for (int r = 0; r < static_cast<int>(spec.rules.size()); ++r) {
+    add("## " + std::string(spec.rules[r].name()) + " rules");
+    for (int o = 0; o < static_cast<int>(spec.opponents.size()); ++o) {
+      add("");
+      add("Opponents: " + spec.opponents[o].name +
+          ". Share of game time \"it\" (%), mean ± 95 % "
+          "interval over " +
+          std::to_string(2 * spec.seeds) + " matches (" + std::to_string(spec.seeds) + " " +
+          familyNames[0] + ", " + std::to_string(spec.seeds) + " " + familyNames[1] +
+          "); stalls: stretches of " + number(spec.stallMinutes) +
+          " game minutes or more without a tag.");
+      add("");
+      add("| panel player | character 0 | character 1 | character 2 | character 0, " +
+          std::string(familyNames[0]) + " | " + familyNames[1] + " | character 0 by minutes " +
+          windowNames + " | characters 1 and 2 by minutes " + windowNames +
+          " | stalls | time in stalls (%) |");
+      add("|---|---|---|---|---|---|---|---|---|---|");
+      std::string worst;
+      double worstMean = 2;
+      for (int p = 0; p < static_cast<int>(spec.players.size()); ++p) {
+        std::vector<double> shares[3], family[2];
+        std::vector<std::vector<double>> windows(spec.windows.size() + 1),
+            learners(spec.windows.size() + 1);
+        long long stalls = 0, stallMs = 0, gameMs = 0;
+        for (const Run& run : runs) {
+          if (run.rules != r || run.opponents != o || run.player != p) continue;
+          for (int c = 0; c < 3; ++c) shares[c].push_back(double(run.itMs[c]) / run.gameMs);
+          family[run.family].push_back(double(run.itMs[0]) / run.gameMs);
+          for (std::size_t w = 0; w < windows.size(); ++w) {
+            if (run.windowMs[w] == 0) continue;
+            windows[w].push_back(double(run.windowItMs[3 * w]) / run.windowMs[w]);
+            learners[w].push_back(double(run.windowItMs[3 * w + 1] + run.windowItMs[3 * w + 2]) /
+                                  2 / run.windowMs[w]);
+          }
+          for (const skArenaStall& s : run.stalls) ++stalls, stallMs += s.lengthMs;
+          gameMs += run.gameMs;
+        }
+        std::string byWindow, learnersByWindow;
+        for (std::size_t w = 0; w < windows.size(); ++w) {
+          byWindow += (w ? " / " : "") + meanAndInterval(windows[w]);
+          learnersByWindow += (w ? " / " : "") + meanAndInterval(learners[w]);
+        }
+        const char* name = skArenaOptions::playerName(spec.players[p]);
+        add(std::string("| ") + name + " | " + meanAndInterval(shares[0]) + " | " +
+            meanAndInterval(shares[1]) + " | " + meanAndInterval(shares[2]) + " | " +
+            meanAndInterval(family[0]) + " | " + meanAndInterval(family[1]) + " | " + byWindow +
+            " | " + learnersByWindow + " | " + std::to_string(stalls) + " | " +
+            percent(gameMs ? double(stallMs) / gameMs : 0) + " |");
+        double mean = 0;
+        for (double v : shares[0]) mean += v / shares[0].size();
+        if (mean < worstMean) worstMean = mean, worst = name + (": " + meanAndInterval(shares[0]));
+      }
+      add("");
+      add("Worst case over the panel (the lowest share of character 0): " + worst + ".");
+    }
+    add("");
+    add("Stalls by what the one who was \"it\" did, in % of the game time of the matches: "
+        "pressed against a fixed obstacle and nearly still, inside the arc while the others "
+        "were outside, its target nearer across an edge, standing in open space, running.");
+    add("");
+    add("| opponents | panel player | stalls | \"it\" in them: character 0 / 1 / 2 | pressed | "
+        "in arc | across | standing | running |");
+    add("|---|---|---|---|---|---|---|---|---|");
+    for (int o = 0; o < static_cast<int>(spec.opponents.size()); ++o) {
+      for (int p = 0; p < static_cast<int>(spec.players.size()); ++p) {
+        long long count = 0, gameMs = 0, byClass[skArenaStall::classCount] = {}, byIt[3] = {};
+        for (const Run& run : runs) {
+          if (run.rules != r || run.opponents != o || run.player != p) continue;
+          gameMs += run.gameMs;
+          for (const skArenaStall& s : run.stalls) {
+            ++count;
+            ++byIt[s.it];
+            for (int c = 0; c < skArenaStall::classCount; ++c) byClass[c] += s.classMs[c];
+          }
+        }
+        std::string row = "| " + spec.opponents[o].name + " | " +
+                          skArenaOptions::playerName(spec.players[p]) + " | " +
+                          std::to_string(count) + " | " + std::to_string(byIt[0]) + " / " +
+                          std::to_string(byIt[1]) + " / " + std::to_string(byIt[2]) + " |";
+        for (long long ms : byClass) row += " " + percent(gameMs ? double(ms) / gameMs : 0) + " |";
+        add(row);
+      }
+    }
+    add("");
+  }
+  return text;
+}
+
+std::string skArenaPanel::runsCsv(const Spec& spec, const std::vector<Run>& runs) {
+  std::string text =
+      "rules,opponents,player,family,seed,game_s,it_s_0,it_s_1,it_s_2,stalls,stall_s\n";
+  for (const Run& run : runs) {
+    long long stallMs = 0;
+    for (const skArenaStall& s : run.stalls) stallMs += s.lengthMs;
+    char row[256];
+    std::snprintf(row, sizeof row, "%s,%s,%s,%s,%u,%.3f,%.3f,%.3f,%.3f,%zu,%.3f\n",
+                  spec.rules[run.rules].name(), spec.opponents[run.opponents].name.c_str(),
+                  skArenaOptions::playerName(spec.players[run.player]),
+                  run.family ? "world" : "play", run.seed, run.gameMs / 1000.0,
+                  run.itMs[0] / 1000.0, run.itMs[1] / 1000.0, run.itMs[2] / 1000.0,
+                  run.stalls.size(), stallMs / 1000.0);
+    text += row;
+  }
+  return text;
+}
+
+}  // namespace skivo

@@ -1,0 +1,75 @@
+// skArenaPanel: opponents judged against a panel of scripted players, so that
+// one weak player cannot make them look good. Every panel player (the still
+// one, the wanderer, the chaser, the expert, a mirror of tables) plays
+// character 0 against each kind of opponents (characters 1 and 2), in each
+// rule set, on the same seeds in two families: the game's own layout with the
+// play seeded (what players meet) and fully seeded worlds (other layouts).
+// The runs go to every core at once; the figures do not depend on how many
+// or in which order: the same panel gives the same report, bit for bit.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "skArenaOptions.h"
+#include "skArenaStalls.h"
+#include "skRules.h"
+
+namespace skivo {
+
+class skArenaPanel {
+ public:
+  // Who plays characters 1 and 2: empty tables that learn or stay frozen,
+  // the library's evade/pursue, or the tables of a folder (RULES-1.txt and
+  // RULES-2.txt, RULES being full or classic), frozen or learning on.
+  struct Opponents {
+    std::string name;  // in the report
+    skArenaOptions::Npc npc = skArenaOptions::Npc::learn;
+    std::string tables;  // a folder, or empty for empty tables
+  };
+
+  // The panel: players, opponents, rule sets, seeds and length.
+  struct Spec {
+    std::vector<skRules> rules = {skRules::full(), skRules::classic()};
+    std::vector<skArenaOptions::Player> players = {
+        skArenaOptions::Player::still, skArenaOptions::Player::wander,
+        skArenaOptions::Player::chaser, skArenaOptions::Player::expert};
+    // The mirror's tables (RULES-1.txt of this folder), when it is a player.
+    std::string mirrorTables;
+    std::vector<Opponents> opponents;
+    // Seeds firstSeed, firstSeed + 1, ... in each family.
+    int seeds = 16;
+    unsigned int firstSeed = 1001;
+    double minutes = 60.0;
+    double stallMinutes = 2.0;
+    // Game minutes at which the report's windows end (the last one at the end).
+    std::vector<double> windows = {5.0, 20.0};
+  };
+
+  // What one match gave.
+  struct Run {
+    int rules = 0, opponents = 0, player = 0, family = 0;  // indices into the spec
+    unsigned int seed = 0;
+    long long gameMs = 0;
+    long long itMs[3] = {0, 0, 0};
+    // Per window: game time and each character's time "it".
+    std::vector<long long> windowMs;
+    std::vector<long long> windowItMs;  // 3 per window
+    std::vector<skArenaStall> stalls;
+    std::string error;  // a table that could not be loaded
+  };
+
+  // The arena options of every run of spec, in the report's order.
+  static std::vector<skArenaOptions> plan(const Spec& spec, std::vector<Run>& runs);
+  // Plays every run on jobs threads (0: one per core).
+  static std::vector<Run> play(const Spec& spec, int jobs);
+  // The report, in Markdown: per rule set and opponents, each panel player's
+  // share of time "it" for each character (mean and 95 % interval over the
+  // runs), character 0's share per family and per window, the worst case over
+  // the panel, and the stalls by what the one who was "it" did.
+  static std::string report(const Spec& spec, const std::vector<Run>& runs);
+  // One row per run, as CSV, for checking the report by hand.
+  static std::string runsCsv(const Spec& spec, const std::vector<Run>& runs);
+};
+
+}  // namespace skivo
