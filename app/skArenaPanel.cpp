@@ -187,22 +187,25 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
       add("Worst case over the panel (the lowest share of character 0): " + worst + ".");
     }
     add("");
-    add("Stalls by what the one who was \"it\" did, in % of the game time of the matches: "
-        "pressed against a fixed obstacle and nearly still, inside the arc while the others "
-        "were outside, its target nearer across an edge, standing in open space, running.");
+    add("Stalls by what the one who was \"it\" did most of the stretch (how many stalls), and "
+        "the time it did it in all stalls (in % of the game time of the matches): pressed "
+        "against a fixed obstacle and nearly still, inside the arc while the others were "
+        "outside, its target nearer across an edge, standing in open space, running.");
     add("");
     add("| opponents | panel player | stalls | \"it\" in them: character 0 / 1 / 2 | pressed | "
         "in arc | across | standing | running |");
     add("|---|---|---|---|---|---|---|---|---|");
     for (int o = 0; o < static_cast<int>(spec.opponents.size()); ++o) {
       for (int p = 0; p < static_cast<int>(spec.players.size()); ++p) {
-        long long count = 0, gameMs = 0, byClass[skArenaStall::classCount] = {}, byIt[3] = {};
+        long long count = 0, gameMs = 0, byClass[skArenaStall::classCount] = {}, byIt[3] = {},
+                  mainly[skArenaStall::classCount] = {};
         for (const Run& run : runs) {
           if (run.rules != r || run.opponents != o || run.player != p) continue;
           gameMs += run.gameMs;
           for (const skArenaStall& s : run.stalls) {
             ++count;
             ++byIt[s.it];
+            ++mainly[s.main()];
             for (int c = 0; c < skArenaStall::classCount; ++c) byClass[c] += s.classMs[c];
           }
         }
@@ -210,7 +213,10 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
                           skArenaOptions::playerName(spec.players[p]) + " | " +
                           std::to_string(count) + " | " + std::to_string(byIt[0]) + " / " +
                           std::to_string(byIt[1]) + " / " + std::to_string(byIt[2]) + " |";
-        for (long long ms : byClass) row += " " + percent(gameMs ? double(ms) / gameMs : 0) + " |";
+        for (int c = 0; c < skArenaStall::classCount; ++c) {
+          row += " " + std::to_string(mainly[c]) + " (" +
+                 percent(gameMs ? double(byClass[c]) / gameMs : 0) + ") |";
+        }
         add(row);
       }
     }

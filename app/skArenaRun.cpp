@@ -70,12 +70,12 @@ long long skArenaRun::stepsOf(double minutes) const {
   return std::max(1LL, static_cast<long long>(std::ceil(minutes * 60000.0 / options.stepMs)));
 }
 
-bool skArenaRun::csvOnStandardOutput() const {
-  if (options.csv == "-") return true;
+bool skArenaRun::onStandardOutput(const std::string& path) {
+  if (path == "-") return true;
   struct stat out, target;
   // A terminal or /dev/null may take both.
-  return !options.csv.empty() && fstat(STDOUT_FILENO, &out) == 0 && !S_ISCHR(out.st_mode) &&
-         stat(options.csv.c_str(), &target) == 0 && out.st_dev == target.st_dev &&
+  return !path.empty() && fstat(STDOUT_FILENO, &out) == 0 && !S_ISCHR(out.st_mode) &&
+         stat(path.c_str(), &target) == 0 && out.st_dev == target.st_dev &&
          out.st_ino == target.st_ino;
 }
 
@@ -179,8 +179,8 @@ int skArenaRun::run() {
               << (wrote.empty() ? "no output files asked for" : "wrote " + wrote) << std::endl;
     return stoppedBy != 0 ? 128 + stoppedBy : 0;
   }
-  skArenaReport::printSummary(csvOnStandardOutput() ? std::cerr : std::cout, options, arena,
-                              wall.count());
+  const bool taken = onStandardOutput(options.csv) || onStandardOutput(options.stalls);
+  skArenaReport::printSummary(taken ? std::cerr : std::cout, options, arena, wall.count());
   return 0;
 }
 

@@ -62,8 +62,8 @@ class skArenaRun {
   bool saveOutputs(bool streamsToo, std::string& error);
   // The steps of the game time given in minutes (at least 1).
   long long stepsOf(double minutes) const;
-  // Whether the CSV goes where standard output goes (a pipe or a file).
-  bool csvOnStandardOutput() const;
+  // Whether an output path goes where standard output goes (a pipe or a file).
+  static bool onStandardOutput(const std::string& path);
 };
 
 }  // namespace skivo
