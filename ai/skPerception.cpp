@@ -293,6 +293,28 @@ skObstacle* skPerception::nextCollider() const {
   return best;
 }
 
+skReal skPerception::clearance(const skVec2& v, skReal within) const {
+  const skVec2& p = me->position();
+  const skReal reach = within + me->getRadius();
+  skReal best = Inf;
+  auto consider = [&](int j) {
+    const skObstacle* o = gs->getObstacle(j);
+    if (o == me || o->getMass() < Inf) return;
+    const skVec2 hit = o->rayHit(p, v);
+    if (hit.isFinite()) best = std::min(best, (hit - p).length());
+  };
+  const skObstacleGrid& grid = gs->getObstacleGrid();
+  for (int j : grid.alwaysTested()) consider(j);
+  const bool walked = grid.alongRay(p, v, [&](int j) {
+    consider(j);
+    return std::min(best, reach) + 1.0;
+  });
+  if (!walked) {
+    for (int j = 0; j < gs->getObstacleCount(); ++j) consider(j);
+  }
+  return best <= reach ? best - me->getRadius() : Inf;
+}
+
 skVec2 skPerception::collisionPoint() const {
   if (!objectCache[nextColliderEntry]) nextCollider();
   const skObstacle* o = objectCache[nextColliderEntry];

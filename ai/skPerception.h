@@ -109,6 +109,12 @@ class skPerception {
   // The offset from my centre to p by the shortest way; no allocation.
   skVec2 shortestOffsetTo(const skVec2& p) const;
 
+  // How far the ray from my centre along the unit vector v runs before it
+  // meets a fixed obstacle (infinite mass), less my radius, as nextCollider
+  // measures; Inf when it meets none within `within` (world units). No
+  // allocation; a short reach looks at a few cells only.
+  skReal clearance(const skVec2& v, skReal within = Inf) const;
+
   // The engine's forms of the vector queries, as skVec2 values (no
   // allocation): the tagged character's and the nearest character's place
   // relative to mine (with the checks of taggedRelativePosition and

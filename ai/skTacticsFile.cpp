@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "skControllerRL.h"
+#include "skControllerRLView.h"
 #include "skFileSaver.h"
 
 namespace skivo {
@@ -36,21 +37,64 @@ bool readableFile(const std::string& path, std::string& why) {
   return why.empty();
 }
 
+// The whole text of a readable regular file, read once, so that a file
+// replaced while it is judged cannot slip past the checks.
+bool readWhole(const std::string& file, std::string& text, std::string& why) {
+  if (!readableFile(file, why)) return false;
+  std::ostringstream all;
+  all << std::ifstream(file).rdbuf();
+  text = all.str();
+  return true;
+}
+
+std::string expectedView() {
+  return std::string(skControllerRLView::kind) + " " +
+         std::to_string(skControllerRLView::stateCount) + " x " +
+         std::to_string(skControllerRLView::moveCount) + " values";
+}
+
 }  // namespace
+
+bool skTacticsFile::holdsViewTable(const std::string& file) {
+  std::ifstream in(file);
+  std::string word;
+  return static_cast<bool>(in >> word) && word == skControllerRLView::kind;
+}
+
+bool skTacticsFile::load(skControllerRLView& learner, const std::string& file, std::string& error) {
+  std::string text, why;
+  std::istringstream in;
+  if (readWhole(file, text, why)) {
+    in.str(text);
+    if (learner.readTable(in, why)) return true;
+  }
+  error = "cannot load tactics file '" + file + "': " + why +
+          " (a view learner's table: " + expectedView() + ")";
+  return false;
+}
+
+bool skTacticsFile::save(const skControllerRLView& learner, const std::string& file,
+                         std::string& why) {
+  std::ostringstream text;
+  learner.writeTable(text);
+  return skFileSaver::save(file, text.str(), why);
+}
 
 bool skTacticsFile::load(skControllerRL& learner, const std::string& file, std::string& error) {
   const unsigned int expected = static_cast<unsigned int>(learner.getQTable().size());
   const std::string what = "cannot load tactics file '" + file + "': ";
-  std::string why;
-  if (!readableFile(file, why)) {
+  std::string why, text;
+  if (!readWhole(file, text, why)) {
     error = what + why + " (read 0 of " + std::to_string(expected) + " values)";
     return false;
   }
-  // Read once and judged before the learner takes it: a file replaced in
-  // between cannot slip past the checks.
-  std::ostringstream text;
-  text << std::ifstream(file).rdbuf();
-  std::istringstream in(text.str());
+  std::istringstream in(text);
+  if (text.compare(0, std::string(skControllerRLView::kind).size(), skControllerRLView::kind) ==
+      0) {
+    error = what + "it is a view learner's table (" + expectedView() + "), not the game's " +
+            "learner's " + std::to_string(expected) + " numbers";
+    return false;
+  }
   skControllerRL probe(nullptr);
   const unsigned int read = probe.read_tactics(in);
   std::string more;
@@ -66,7 +110,7 @@ bool skTacticsFile::load(skControllerRL& learner, const std::string& file, std::
     error = what + "it holds more than " + std::to_string(expected) + " values (a strategy file?)";
     return false;
   }
-  std::istringstream again(text.str());
+  std::istringstream again(text);
   learner.read_tactics(again);
   return true;
 }

@@ -10,9 +10,12 @@
 namespace skivo {
 
 class skControllerRL;
+class skControllerRLView;
 
 class skTacticsFile {
  public:
+  // Whether file (readable or not) starts as a view learner's table does.
+  static bool holdsViewTable(const std::string& file);
   // Loads the table in file into learner when the file is a readable regular
   // file (not a folder, not a pipe, which could block for ever) holding
   // exactly the table's 80 finite numbers. Otherwise returns false, sets
@@ -22,6 +25,11 @@ class skTacticsFile {
   // Saves learner's table to file through skFileSaver; on failure returns
   // false with why set to the reason alone (the caller names the file).
   static bool save(const skControllerRL& learner, const std::string& file, std::string& why);
+  // The same for a view learner's table (skControllerRLView::readTable):
+  // a file of the wrong kind or size is refused with a message naming the
+  // file, the kind and the size expected.
+  static bool load(skControllerRLView& learner, const std::string& file, std::string& error);
+  static bool save(const skControllerRLView& learner, const std::string& file, std::string& why);
 };
 
 }  // namespace skivo

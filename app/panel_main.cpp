@@ -8,7 +8,9 @@
 
 #include "skArenaPanel.h"
 #include "skCommandLine.h"
+#include "skControllerRLView.h"
 #include "skFileSaver.h"
+#include "skTacticsFile.h"
 #include "skUtil.h"
 
 using namespace skivo;
@@ -32,6 +34,9 @@ const char* const usage =
     "                      trained-learning   those, learning on\n"
     "                      DIR         the tables DIR/RULES-1.txt, DIR/RULES-2.txt, frozen\n"
     "                      DIR:learning       those, learning on\n"
+    "                      view-learning, view-frozen   empty view learners\n"
+    "                      (view learners, and view tables, play with the settings\n"
+    "                      of the games: skControllerRLView::playSettings)\n"
     "  --players LIST      the panel (default still,wander,chaser,expert; also mirror)\n"
     "  --mirror DIR        the mirror plays DIR/RULES-1.txt, frozen (adds it to the panel)\n"
     "  --rules R           full, classic or both (default)\n"
@@ -163,6 +168,9 @@ int main(int argc, char** argv) {
       o.npc = kind == "learning" ? skArenaOptions::Npc::learn
               : kind == "frozen" ? skArenaOptions::Npc::frozen
                                  : skArenaOptions::Npc::scripted;
+    } else if (kind == "view-learning" || kind == "view-frozen") {
+      o.learner = skArenaOptions::Learner::view;
+      o.npc = kind == "view-learning" ? skArenaOptions::Npc::learn : skArenaOptions::Npc::frozen;
     } else if (kind == "trained" || kind == "trained-learning") {
       o.tables = trainedFolder();
       o.npc = kind == "trained" ? skArenaOptions::Npc::frozen : skArenaOptions::Npc::learn;
@@ -172,6 +180,12 @@ int main(int argc, char** argv) {
     } else {
       std::cerr << "skivo-panel: --opponents: an empty kind" << std::endl;
       return 2;
+    }
+    // View learners play as they play in the games.
+    if (o.learner == skArenaOptions::Learner::view ||
+        (!o.tables.empty() && (skTacticsFile::holdsViewTable(o.tables + "/full-1.txt") ||
+                               skTacticsFile::holdsViewTable(o.tables + "/classic-1.txt")))) {
+      o.learning = skControllerRLView::playSettings();
     }
     spec.opponents.push_back(o);
   }

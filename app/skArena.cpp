@@ -10,6 +10,7 @@
 #include "skControllerPeriodic.h"
 #include "skControllerPursue.h"
 #include "skControllerRL.h"
+#include "skControllerRLView.h"
 #include "skControllerStill.h"
 #include "skControllerTree.h"
 #include "skControllerWander.h"
@@ -58,10 +59,20 @@ std::unique_ptr<skController> skArena::makeScripted(skArenaOptions::Player kind)
 bool skArena::setUp(std::string& error) {
   world = std::make_unique<skWorld>(options.worldDef());
   if (options.player == skArenaOptions::Player::mirror) {
-    // A learner's table, frozen, as character 0.
-    auto mirror = std::make_unique<skControllerRL>(world->getPerception(), options.learning);
-    mirror->setLearning(false);
-    if (!skTacticsFile::load(*mirror, options.mirrorTactics, error)) return false;
+    // A learner's table, frozen, as character 0: of the kind its file holds.
+    std::unique_ptr<skController> mirror;
+    if (skTacticsFile::holdsViewTable(options.mirrorTactics)) {
+      auto view = std::make_unique<skControllerRLView>(world->getPerception(), options.rules,
+                                                       options.learning, options.rewards);
+      view->setLearning(false);
+      if (!skTacticsFile::load(*view, options.mirrorTactics, error)) return false;
+      mirror = std::move(view);
+    } else {
+      auto game = std::make_unique<skControllerRL>(world->getPerception(), options.learning);
+      game->setLearning(false);
+      if (!skTacticsFile::load(*game, options.mirrorTactics, error)) return false;
+      mirror = std::move(game);
+    }
     world->setController(0, std::move(mirror));
   } else {
     world->setController(0, makeScripted(options.player));
@@ -75,10 +86,20 @@ bool skArena::setUp(std::string& error) {
       world->setController(k + 1, makeScripted(skArenaOptions::Player::chaser));
       continue;
     }
-    learners[k] = world->getLearner(k + 1);
-    learners[k]->setLearning(options.npc == skArenaOptions::Npc::learn);
+    // The kind the options ask for, or that the table to load holds.
+    if (options.learner == skArenaOptions::Learner::view ||
+        (!options.loadTactics[k].empty() &&
+         skTacticsFile::holdsViewTable(options.loadTactics[k]))) {
+      auto view = std::make_unique<skControllerRLView>(world->getPerception(), options.rules,
+                                                       options.learning, options.rewards);
+      learners[k] = skLearner(view.get());
+      world->setController(k + 1, std::move(view));
+    } else {
+      learners[k] = skLearner(world->getLearner(k + 1));
+    }
+    learners[k].setLearning(options.npc == skArenaOptions::Npc::learn);
     const std::string& file = options.loadTactics[k];
-    if (!file.empty() && !skTacticsFile::load(*learners[k], file, error)) return false;
+    if (!file.empty() && !learners[k].load(file, error)) return false;
   }
 
   // One row a minute: room for all of them now, so that a run allocates
@@ -91,7 +112,7 @@ bool skArena::setUp(std::string& error) {
 void skArena::setController(int k, std::unique_ptr<skController> root) {
   if (!world) skUtil::error("skArena::setController: call setUp first");
   world->setController(k, std::move(root));
-  if (k > 0) learners[k - 1] = nullptr;
+  if (k > 0) learners[k - 1] = skLearner();
 }
 
 void skArena::step() {
@@ -117,7 +138,7 @@ void skArena::step() {
 void skArena::closeMinute() {
   for (int k = 0; k < 2; ++k) {
     if (!learners[k]) continue;
-    const skRealVec& q = learners[k]->getQTable();
+    const skRealVec& q = learners[k].table();
     double change = 0.0;
     for (unsigned int e = 0; e < q.size(); ++e) change += std::fabs(q[e] - tables[k][e]);
     current.tableChange[k] = change;
@@ -135,7 +156,7 @@ bool skArena::advance(long long count) {
     current = skArenaMinute();
     current.minute = 1;
     for (int k = 0; k < 2; ++k) {
-      if (learners[k]) tables[k] = learners[k]->getQTable();
+      if (learners[k]) tables[k] = learners[k].table();
     }
   }
   for (; count > 0 && stepsDone < total && !stopping.load(std::memory_order_relaxed); --count) {
@@ -169,7 +190,7 @@ bool skArena::saveTables(std::string& error, bool streamsToo) {
     if (file.empty() || !learners[k]) continue;
     if (!streamsToo && !skFileSaver::replaces(file)) continue;
     std::string why;
-    if (!skTacticsFile::save(*learners[k], file, why)) {
+    if (!learners[k].save(file, why)) {
       error = "cannot save tactics file '" + file + "': " + why +
               " (any previous file is left as it was)";
       return false;

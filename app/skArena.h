@@ -16,6 +16,7 @@
 #include "skArenaOptions.h"
 #include "skArenaStalls.h"
 #include "skGameState.h"
+#include "skLearner.h"
 #include "skPerception.h"
 #include "skWorld.h"
 
@@ -92,8 +93,11 @@ class skArena {
   // --stalls); null when they are not tracked. The one in progress joins
   // them when the run ends.
   const skArenaStalls* getStalls() const { return stalls.get(); }
-  // Null for a scripted character; index 0 is character 1.
-  const skControllerRL* getLearner(int k) const { return learners[k]; }
+  // The game's learner of character k + 1, or null (a view learner, a
+  // scripted character).
+  const skControllerRL* getLearner(int k) const { return learners[k].getGame(); }
+  // The learner of character k + 1, of either kind (false when scripted).
+  const skLearner& getAnyLearner(int k) const { return learners[k]; }
   skGameState& getGameState() { return world->getGameState(); }
   const skArenaOptions& getOptions() const { return options; }
   // Game milliseconds simulated so far, and the steps that took.
@@ -105,7 +109,7 @@ class skArena {
   // On simulated time: its milliseconds are the raw ticks of the game clock,
   // and so also the learners' decision rhythm.
   std::unique_ptr<skWorld> world;
-  skControllerRL* learners[2] = {nullptr, nullptr};
+  skLearner learners[2];
   std::vector<skArenaMinute> minutes;
   long long gameMs = 0;
   // Where a piecewise run stands: steps done, who is "it", the minute being

@@ -67,14 +67,15 @@ std::vector<skCommandLine::Option> skArenaOptions::table() {
       return true;
     };
   };
-  const auto share = [](const char* name, skReal& target) -> Take {
+  // A number from 0 to 1 (a share), for target; negated when cost.
+  const auto share = [](const char* name, skReal& target, bool cost = false) -> Take {
     return [=, &target](const std::string& value, std::string& error) {
       double v = 0;
       if (!parseReal(value, v) || !(v >= 0 && v <= 1)) {
         error = std::string(name) + ": '" + value + "' is not a number from 0 to 1";
         return false;
       }
-      target = v;
+      target = cost ? -v : v;
       return true;
     };
   };
@@ -173,6 +174,17 @@ std::vector<skCommandLine::Option> skArenaOptions::table() {
          error = "--npc: unknown kind '" + value + "' (learn, frozen or scripted)";
          return false;
        }},
+      {"learner", 0, true,
+       [this](const std::string& value, std::string& error) {
+         if (value != "game" && value != "view") {
+           error = "--learner: unknown kind '" + value + "' (game or view)";
+           return false;
+         }
+         learner = value == "view" ? Learner::view : Learner::game;
+         return true;
+       }},
+      {"it-cost", 0, true, share("--it-cost", rewards.itPerSecond, true)},
+      {"shaping", 0, true, share("--shaping", rewards.distance, false)},
       {"csv", 0, true, file("csv", csv)},
       {"stalls", 0, true,
        [this, file](const std::string& value, std::string& error) {
@@ -299,6 +311,11 @@ std::string skArenaOptions::usage(const std::string& program) {
         "  --npc K               characters 1 and 2: learn (default), frozen (tables\n"
         "                        kept as loaded, no learning) or scripted (evade and\n"
         "                        pursue from the controller library)\n"
+        "  --learner L           the learners' kind: game (default: the game's own,\n"
+        "                        16 situations, 5 moves) or view (skControllerRLView:\n"
+        "                        384 situations of what a player sees, 9 moves)\n"
+        "  --it-cost C           view learners: reward lost per second \"it\" (0.2)\n"
+        "  --shaping W           view learners: weight of the distance reward (0.5)\n"
         "  --alpha A             learning rate of the learners (default 0.1)\n"
         "  --gamma G             their discount of the next state's value (0.1)\n"
         "  --epsilon E           their share of random moves (0.1)\n"

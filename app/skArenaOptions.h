@@ -9,6 +9,7 @@
 
 #include "skCommandLine.h"
 #include "skLearningSettings.h"
+#include "skRewards.h"
 #include "skRules.h"
 #include "skWorldDef.h"
 
@@ -43,6 +44,11 @@ class skArenaOptions {
   // How the learners learn (the game's own settings by default).
   skLearningSettings learning;
   Player player = Player::chaser;
+  // Which learning controller characters 1 and 2 have: the game's own, or
+  // the view learner (skControllerRLView), rewarded as rewards says.
+  enum class Learner { game, view };
+  Learner learner = Learner::game;
+  skRewards rewards;
   Npc npc = Npc::learn;
   // Index 0 is character 1, index 1 character 2; empty when not given.
   std::string loadTactics[2];

@@ -61,6 +61,8 @@ std::vector<skArenaOptions> skArenaPanel::plan(const Spec& spec, std::vector<Run
             a.minutes = spec.minutes;
             a.player = spec.players[p];
             a.npc = opponents.npc;
+            a.learner = opponents.learner;
+            a.learning = opponents.learning;
             for (int k = 0; k < 2 && !opponents.tables.empty(); ++k) {
               a.loadTactics[k] =
                   opponents.tables + "/" + rules + "-" + std::to_string(k + 1) + ".txt";

@@ -21,11 +21,14 @@ class skArenaPanel {
  public:
   // Who plays characters 1 and 2: empty tables that learn or stay frozen,
   // the library's evade/pursue, or the tables of a folder (RULES-1.txt and
-  // RULES-2.txt, RULES being full or classic), frozen or learning on.
+  // RULES-2.txt, RULES being full or classic; their kind says which
+  // learners), frozen or learning on, with learning settings.
   struct Opponents {
     std::string name;  // in the report
     skArenaOptions::Npc npc = skArenaOptions::Npc::learn;
     std::string tables;  // a folder, or empty for empty tables
+    skArenaOptions::Learner learner = skArenaOptions::Learner::game;
+    skLearningSettings learning;
   };
 
   // The panel: players, opponents, rule sets, seeds and length.

@@ -94,7 +94,8 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
   os << "character  driven by   it (s)  it share  tags made  tags received  decisions  "
         "table change\n";
   for (int i = 0; i < 3; ++i) {
-    const skControllerRL* learner = i > 0 ? arena.getLearner(i - 1) : nullptr;
+    const skLearner none;
+    const skLearner& learner = i > 0 ? arena.getAnyLearner(i - 1) : none;
     const char* who = i == 0 ? skArenaOptions::playerName(options.player)
                              : (learner ? skArenaOptions::npcName(options.npc) : "scripted");
     os << std::left << std::setw(11) << i << std::setw(10) << who << std::right << std::fixed
@@ -102,7 +103,7 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
        << (gameSeconds > 0 ? 100.0 * itMs[i] / 1000.0 / gameSeconds : 0.0) << "%" << std::setw(11)
        << made[i] << std::setw(15) << received[i];
     if (learner) {
-      os << std::setw(11) << learner->getDecisionCount() << std::setw(14) << std::setprecision(4)
+      os << std::setw(11) << learner.decisions() << std::setw(14) << std::setprecision(4)
          << change[i - 1];
     } else {
       os << std::setw(11) << "-" << std::setw(14) << "-";

@@ -1,6 +1,6 @@
 # The Debian packages skivo needs, in one place, and the function that installs
-# the missing ones. Sourced by scripts/play, scripts/web, scripts/test and
-# tests/e2e/make-startup-reference.
+# the missing ones. Sourced by scripts/play, scripts/web, scripts/test,
+# scripts/train-opponents and tests/e2e/make-startup-reference.
 
 # Building and running the games.
 SKIVO_GAME_PACKAGES=(
@@ -15,9 +15,15 @@ SKIVO_WEB_PACKAGES=(
   emscripten cmake make python3
 )
 
+# Training the opponents: GNU parallel spreads the work over cores and hosts.
+SKIVO_TRAIN_PACKAGES=(
+  "${SKIVO_GAME_PACKAGES[@]}"
+  parallel
+)
+
 # Everything the test command builds and runs on top of those.
 SKIVO_TEST_PACKAGES=(
-  "${SKIVO_GAME_PACKAGES[@]}"
+  "${SKIVO_TRAIN_PACKAGES[@]}"
   "${SKIVO_WEB_PACKAGES[@]}"
   chromium  # the page in a real browser, driven by puppeteer-core (tests/web)
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -30,12 +36,13 @@ SKIVO_TEST_PACKAGES=(
 # Remaking the end-to-end tests' start-up layouts (tests/e2e/make-startup-reference).
 SKIVO_REFERENCE_PACKAGES=(apitrace)
 
-# ensure_packages game|web|test|reference: installs what is missing (as root, with apt-get).
+# ensure_packages game|web|train|test|reference: installs what is missing (as root, with apt-get).
 ensure_packages() {
   local -a wanted missing=()
   case "$1" in
     game) wanted=("${SKIVO_GAME_PACKAGES[@]}") ;;
     web) wanted=("${SKIVO_WEB_PACKAGES[@]}") ;;
+    train) wanted=("${SKIVO_TRAIN_PACKAGES[@]}") ;;
     test) wanted=("${SKIVO_TEST_PACKAGES[@]}") ;;
     reference) wanted=("${SKIVO_TEST_PACKAGES[@]}" "${SKIVO_REFERENCE_PACKAGES[@]}") ;;
     *) echo "ensure_packages: unknown group '$1'" >&2; return 2 ;;

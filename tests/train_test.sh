@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# scripts/train-opponents across machines: the same small training on this
+# machine alone and spread over two "hosts" (a stand-in for ssh that runs the
+# command here, as GNU parallel would run it there) gives the same tables,
+# bit for bit, and tables the view learner loads.
+# usage: train_test.sh SOURCE_DIR ARENA PANEL
+set -euo pipefail
+root="$1"
+export SKIVO_ARENA="$2" SKIVO_PANEL="$3"
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+cat >"$tmp/ssh" <<'SSH'
+#!/usr/bin/env bash
+# ssh [options] HOST [--] COMMAND...: runs COMMAND here, as HOST would.
+while [[ "$1" == -* ]]; do case "$1" in -[oplFiS]) shift 2 ;; *) shift ;; esac; done
+echo "$1" >>"$(dirname "$0")/hosts-used"
+shift
+[ "${1:-}" = -- ] && shift
+exec bash -c "$*"
+SSH
+chmod +x "$tmp/ssh"
+printf '1/first.example\n1/second.example\n' >"$tmp/hosts"
+"$root/scripts/train-opponents" --quick "$tmp/alone" 2>"$tmp/log" || { cat "$tmp/log"; exit 1; }
+PARALLEL_SSH="$tmp/ssh" "$root/scripts/train-opponents" --quick --hosts "$tmp/hosts" "$tmp/spread" \
+  2>"$tmp/log" || { cat "$tmp/log"; exit 1; }
+[ "$(sort -u "$tmp/hosts-used" | wc -l)" = 2 ] || { echo "FAILED: not both hosts trained"; exit 1; }
+for t in full-1 full-2 classic-1 classic-2; do
+  cmp "$tmp/alone/$t.txt" "$tmp/spread/$t.txt" || { echo "FAILED: $t differs"; exit 1; }
+  head -1 "$tmp/alone/$t.txt" | grep -q '^skivo-view-learner 576 9$' || { echo "FAILED: $t is no view table"; exit 1; }
+done
+# Every run's tables and learning curve (its validation names its own folder).
+diff -r -x valid.csv "$tmp/alone/runs" "$tmp/spread/runs" >/dev/null ||
+  { echo "FAILED: the runs differ"; exit 1; }
+echo "train-opponents: the same tables on one machine and on two"
