@@ -88,6 +88,8 @@ class skControllerRLView : public skController {
   unsigned int situation();
 
  private:
+  friend class skControllerRLViewTest;
+
   skRules rules;
   skLearningSettings settings;
   skRewards rewards;

@@ -56,6 +56,8 @@ std::string expectedView() {
 }  // namespace
 
 bool skTacticsFile::holdsViewTable(const std::string& file) {
+  std::string why;
+  if (!readableFile(file, why)) return false;  // a pipe must not hold it up
   std::ifstream in(file);
   std::string word;
   return static_cast<bool>(in >> word) && word == skControllerRLView::kind;

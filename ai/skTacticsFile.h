@@ -14,7 +14,8 @@ class skControllerRLView;
 
 class skTacticsFile {
  public:
-  // Whether file (readable or not) starts as a view learner's table does.
+  // Whether file is a readable regular file that starts as a view learner's
+  // table does (never waits on a pipe).
   static bool holdsViewTable(const std::string& file);
   // Loads the table in file into learner when the file is a readable regular
   // file (not a folder, not a pipe, which could block for ever) holding

@@ -64,8 +64,10 @@ TEST(Panel, GivesTheSameFiguresWhateverTheNumberOfThreadsThatPlayIt) {
   skArenaPanel::Spec spec;
   spec.rules = {skRules::full()};
   spec.players = {skArenaOptions::Player::still, skArenaOptions::Player::chaser};
-  spec.opponents = {{"frozen", skArenaOptions::Npc::frozen, ""},
-                    {"learning", skArenaOptions::Npc::learn, ""}};
+  spec.opponents.resize(2);
+  spec.opponents[0].name = "frozen";
+  spec.opponents[0].npc = skArenaOptions::Npc::frozen;
+  spec.opponents[1].name = "learning";
   spec.seeds = 2;
   spec.minutes = 3;
   const std::vector<skArenaPanel::Run> one = skArenaPanel::play(spec, 1);
