@@ -69,9 +69,9 @@ int gameMain(const skRules& rules, int argc, char** argv) {
   def.rules = rules;
   // Never destroyed: the process ends through exit below.
   skGame game(def);
-  skControllerRL* learners[2] = {game.getLearner(1), game.getLearner(2)};
+  skLearner learners[2];
   // Bad files are refused before the window opens.
-  if (!options.prepare(rules, learners, error)) {
+  if (!options.prepare(game.getWorld(), learners, error)) {
     std::cerr << program << ": " << error << std::endl;
     return 2;
   }

@@ -3,9 +3,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <sstream>
 
 #include "skControllerRL.h"
+#include "skControllerRLView.h"
 #include "skFileSaver.h"
 #include "skTacticsFile.h"
 #include "skUtil.h"
@@ -88,8 +90,8 @@ std::string skGameOptions::trainedFile(const skRules& rules, int k) {
   return "";
 }
 
-bool skGameOptions::prepare(const skRules& rules, skControllerRL* learners[2],
-                            std::string& error) const {
+bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& error) const {
+  const skRules& rules = world.getDef().rules;
   if (!remember.empty()) {
     // A first game makes the folder; a folder that cannot take the tables is
     // refused now rather than when the player quits.
@@ -115,19 +117,29 @@ bool skGameOptions::prepare(const skRules& rules, skControllerRL* learners[2],
         return false;
       }
     }
-    if (!start.empty() && !skTacticsFile::load(*learners[k], start, error)) return false;
-    // Trained opponents play as trained unless their learning is kept.
-    learners[k]->setLearning(opponents == Opponents::learning || !remember.empty());
+    if (!start.empty() && skTacticsFile::holdsViewTable(start)) {
+      auto view = std::make_unique<skControllerRLView>(world.getPerception(), rules,
+                                                       skControllerRLView::playSettings());
+      learners[k] = skLearner(view.get());
+      world.setController(k + 1, std::move(view));
+    } else {
+      learners[k] = skLearner(world.getLearner(k + 1));
+    }
+    if (!start.empty() && !learners[k].load(start, error)) return false;
+    // The game's trained learners play as trained unless their learning is
+    // kept; view learners improve in play without undoing what they know.
+    learners[k].setLearning(learners[k].getView() || opponents == Opponents::learning ||
+                            !remember.empty());
   }
   return true;
 }
 
-bool skGameOptions::keep(const skRules& rules, skControllerRL* const learners[2],
+bool skGameOptions::keep(const skRules& rules, const skLearner learners[2],
                          std::string& error) const {
   if (remember.empty()) return true;
   for (int k = 0; k < 2; ++k) {
     const std::string file = rememberedFile(rules, k + 1);
-    if (!skTacticsFile::save(*learners[k], file, error)) {
+    if (!learners[k].save(file, error)) {
       error = "cannot save '" + file + "': " + error;
       return false;
     }

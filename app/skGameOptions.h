@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "skCommandLine.h"
+#include "skLearner.h"
 #include "skRules.h"
+#include "skWorld.h"
 
 namespace skivo {
-
-class skControllerRL;
 
 class skGameOptions {
  public:
@@ -42,16 +42,20 @@ class skGameOptions {
   // source tree when the game runs from its build folder); empty when none is there.
   static std::string trainedFile(const skRules& rules, int k);
 
-  // Loads what the options ask for into the learners of characters 1 and 2
-  // (learners[0], learners[1]) and sets whether they learn in play: the
-  // start of each is its --tactics file, else its remembered table when
-  // present, else its trained table (--opponents trained), else empty.
-  // Checks that a --remember folder can take the tables. False with a message
-  // naming the file and the reason; nothing is written here.
-  bool prepare(const skRules& rules, skControllerRL* learners[2], std::string& error) const;
+  // Loads what the options ask for into characters 1 and 2 of world (built
+  // with the built-in scenario) and sets whether they learn in play; their
+  // learners end up in learners[0] and learners[1]. The start of each is its
+  // --tactics file, else its remembered table when present, else its trained
+  // table (--opponents trained), else empty. A view learner's table gives
+  // the character a view learner (skControllerRLView), which goes on
+  // learning in play with its play settings; the game's learner learns
+  // unless it starts trained and is not remembered. Checks that a
+  // --remember folder can take the tables. False with a message naming the
+  // file and the reason; nothing is written here.
+  bool prepare(skWorld& world, skLearner learners[2], std::string& error) const;
   // Saves the learners' tables into the --remember folder (atomically); true
   // when there is nothing to save.
-  bool keep(const skRules& rules, skControllerRL* const learners[2], std::string& error) const;
+  bool keep(const skRules& rules, const skLearner learners[2], std::string& error) const;
 };
 
 }  // namespace skivo

@@ -24,14 +24,12 @@ extern "C" int skivo_keep();
 
 namespace {
 
-using skivo::skControllerRL;
-
 // Live until the page is closed: the frame function and the exported
 // function reach them between the browser's calls.
 skivo::skGame* game = nullptr;
 skivo::skGameOptions options;
 skivo::skRules rules;
-skControllerRL* learners[2] = {nullptr, nullptr};
+skivo::skLearner learners[2];
 
 void frame() {
   if (game->runFrame()) return;
@@ -68,9 +66,7 @@ int main(int argc, char** argv) {
   skivo::skWorldDef def;
   def.rules = rules;
   auto* made = new skivo::skGame(def);
-  learners[0] = made->getLearner(1);
-  learners[1] = made->getLearner(2);
-  if (!options.prepare(rules, learners, error)) {
+  if (!options.prepare(made->getWorld(), learners, error)) {
     std::cerr << "skivo: " << error << "\n";
     return 2;
   }

@@ -3,9 +3,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "skCharacter.h"
 #include "skControllerRL.h"
+#include "skControllerRLView.h"
 #include "skGameOptions.h"
+#include "skTacticsFile.h"
 #include "skTestWorld.h"
+#include "skWorld.h"
 
 using namespace sktest;
 namespace fs = std::filesystem;
@@ -41,47 +45,76 @@ TEST(GameOptions, BadOptionsAreRefusedWithAMessageNamingThem) {
   }
 }
 
-// A --tactics file before a remembered table before a trained one; trained
-// opponents play frozen unless remembered; a bad file is refused by name.
-TEST_F(WorldTest, OpponentsStartFromTheTablesAskedForAndLearnUnlessTrainedAndNotRemembered) {
+// A --tactics file before a remembered table before a trained one; the
+// game's trained learners play frozen unless remembered; a view learner's
+// table makes a view learner, which learns in play and is remembered as one;
+// a bad file is refused by name.
+TEST(GameOptions, OpponentsStartFromTheTablesAskedForOfTheKindTheirFilesHold) {
   const fs::path dir = fs::path(testing::TempDir()) / ("options-" + std::to_string(getpid()));
   fs::create_directories(dir / "remember");
   writeTable((dir / "one.txt").string(), 1);
   writeTable((dir / "remember/full-2.txt").string(), 2);
   std::ofstream((dir / "short.txt").string()) << "1 2 3\n";
-  skControllerRL *a = new skControllerRL(&perception), *b = new skControllerRL(&perception);
-  addCharacter(0, 0, 0, 0, a);
-  addCharacter(50, 0, 0, 0, b);
-  skControllerRL* learners[2] = {a, b};
   std::string error;
-  skGameOptions o;
-  ASSERT_TRUE(parse(o,
-                    {"--opponents", "trained", "--tactics1", (dir / "one.txt").string(),
-                     "--remember", (dir / "remember").string()},
-                    error));
-  ASSERT_TRUE(o.prepare(skRules::full(), learners, error)) << error;
-  EXPECT_EQ(a->getQTable()[79], 1.0);
-  EXPECT_EQ(b->getQTable()[79], 2.0);
-  EXPECT_TRUE(a->getLearning() && b->getLearning());
-  ASSERT_TRUE(o.keep(skRules::full(), learners, error)) << error;
-  // Each learner's own table in its own file.
-  for (int k = 0; k < 2; ++k) {
-    std::ifstream kept((dir / ("remember/full-" + std::to_string(k + 1) + ".txt")).string());
-    skControllerRL probe(nullptr);
-    EXPECT_EQ(probe.read_tactics(kept), 80u);
-    EXPECT_EQ(probe.getQTable(), learners[k]->getQTable()) << "character " << k + 1;
+  {
+    skWorld world;
+    skLearner learners[2];
+    skGameOptions o;
+    ASSERT_TRUE(parse(o,
+                      {"--opponents", "trained", "--tactics1", (dir / "one.txt").string(),
+                       "--remember", (dir / "remember").string()},
+                      error));
+    ASSERT_TRUE(o.prepare(world, learners, error)) << error;
+    EXPECT_EQ(learners[0].table()[79], 1.0);
+    EXPECT_EQ(learners[1].table()[79], 2.0);
+    EXPECT_TRUE(learners[0].getGame()->getLearning() && learners[1].getGame()->getLearning());
+    ASSERT_TRUE(o.keep(skRules::full(), learners, error)) << error;
+    // Each learner's own table in its own file.
+    for (int k = 0; k < 2; ++k) {
+      std::ifstream kept((dir / ("remember/full-" + std::to_string(k + 1) + ".txt")).string());
+      skControllerRL probe(nullptr);
+      EXPECT_EQ(probe.read_tactics(kept), 80u);
+      EXPECT_EQ(probe.getQTable(), learners[k].table()) << "character " << k + 1;
+    }
   }
-
-  skGameOptions trained;
-  ASSERT_TRUE(parse(trained, {"--opponents=trained"}, error));
-  ASSERT_FALSE(skGameOptions::trainedFile(skRules::classic(), 2).empty());
-  ASSERT_TRUE(trained.prepare(skRules::classic(), learners, error)) << error;
-  EXPECT_FALSE(a->getLearning() || b->getLearning());
-  EXPECT_TRUE(trained.keep(skRules::classic(), learners, error)) << "nothing to keep";
-
+  {
+    skWorld world;
+    skLearner learners[2];
+    skGameOptions trained;
+    ASSERT_TRUE(parse(trained, {"--opponents=trained"}, error));
+    ASSERT_FALSE(skGameOptions::trainedFile(skRules::full(), 2).empty());
+    ASSERT_TRUE(trained.prepare(world, learners, error)) << error;
+    for (const skLearner& l : learners) {
+      EXPECT_EQ(l.getView() != nullptr,
+                l.getView() ? l.getView()->getLearning() : l.getGame()->getLearning());
+    }
+    EXPECT_TRUE(trained.keep(skRules::full(), learners, error)) << "nothing to keep";
+  }
+  {
+    // A view table: a view learner for character 2, learning, remembered as one.
+    skWorld world;
+    skControllerRLView made(world.getPerception(), skRules::full());
+    std::ofstream view((dir / "view.txt").string());
+    made.writeTable(view);
+    view.close();
+    skLearner learners[2];
+    skGameOptions o;
+    ASSERT_TRUE(parse(
+        o, {"--tactics2", (dir / "view.txt").string(), "--remember", (dir / "again").string()},
+        error));
+    ASSERT_TRUE(o.prepare(world, learners, error)) << error;
+    ASSERT_NE(learners[1].getView(), nullptr);
+    EXPECT_EQ(world.getGameState().getCharacter(2)->getController(), learners[1].getView());
+    EXPECT_TRUE(learners[1].getView()->getLearning());
+    ASSERT_TRUE(o.keep(skRules::full(), learners, error)) << error;
+    EXPECT_TRUE(skTacticsFile::holdsViewTable((dir / "again/full-2.txt").string()));
+    EXPECT_FALSE(skTacticsFile::holdsViewTable((dir / "again/full-1.txt").string()));
+  }
+  skWorld world;
+  skLearner learners[2];
   skGameOptions bad;
   ASSERT_TRUE(parse(bad, {"--tactics2", (dir / "short.txt").string()}, error));
-  EXPECT_FALSE(bad.prepare(skRules::full(), learners, error));
+  EXPECT_FALSE(bad.prepare(world, learners, error));
   EXPECT_NE(error.find("short.txt': read 3 of 80 values"), std::string::npos) << error;
   fs::remove_all(dir);
 }
