@@ -44,6 +44,7 @@ const char* const usage =
     "  --first-seed N      the first seed (default 1001; then N+1, ...)\n"
     "  --minutes M         game minutes per match (default 60)\n"
     "  --stall-minutes M   shortest stretch without a tag that counts as a stall (2)\n"
+    "  --windows LIST      game minutes at which the report's windows end (5,20)\n"
     "  --jobs J            matches at once (default: one per core)\n"
     "  --runs FILE         also write one CSV row per match to FILE\n"
     "  --help              this text\n";
@@ -139,6 +140,20 @@ int main(int argc, char** argv) {
       {"minutes", 0, true, minutes("--minutes", spec.minutes)},
       {"stall-minutes", 0, true, minutes("--stall-minutes", spec.stallMinutes)},
       {"jobs", 0, true, whole("--jobs", 1, 256, jobs)},
+      {"windows", 0, true,
+       [&](const std::string& v, std::string& e) {
+         spec.windows.clear();
+         for (const std::string& w : split(v)) {
+           double m = 0;
+           if (!minutes("--windows", m)(w, e)) return false;
+           if (!spec.windows.empty() && m <= spec.windows.back()) {
+             e = "--windows: the ends must grow: " + v;
+             return false;
+           }
+           spec.windows.push_back(m);
+         }
+         return true;
+       }},
       {"runs", 0, true, [&](const std::string& v, std::string&) { return runsFile = v, true; }},
       {"help", 'h', false, [&](const std::string&, std::string&) { return help = true; }},
   };

@@ -112,6 +112,9 @@ std::vector<skArenaPanel::Run> skArenaPanel::play(const Spec& spec, int jobs) {
       }
       run.gameMs = arena.getGameMs();
       run.stalls = arena.getStalls()->getStalls();
+      for (int c = 1; c < 3; ++c) {
+        run.learnersPressedMs += arena.getStalls()->itMsIn(c, skArenaStall::pressed);
+      }
     }
   };
   const int threads = jobs > 0 ? jobs : std::max(1u, std::thread::hardware_concurrency());
@@ -148,15 +151,15 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
       add("| panel player | character 0 | character 1 | character 2 | character 0, " +
           std::string(familyNames[0]) + " | " + familyNames[1] + " | character 0 by minutes " +
           windowNames + " | characters 1 and 2 by minutes " + windowNames +
-          " | stalls | time in stalls (%) |");
-      add("|---|---|---|---|---|---|---|---|---|---|");
+          " | stalls | time in stalls (%) | characters 1 and 2 \"it\" and pressed (%) |");
+      add("|---|---|---|---|---|---|---|---|---|---|---|");
       std::string worst;
       double worstMean = 2;
       for (int p = 0; p < static_cast<int>(spec.players.size()); ++p) {
         std::vector<double> shares[3], family[2];
         std::vector<std::vector<double>> windows(spec.windows.size() + 1),
             learners(spec.windows.size() + 1);
-        long long stalls = 0, stallMs = 0, gameMs = 0;
+        long long stalls = 0, stallMs = 0, gameMs = 0, pressedMs = 0;
         for (const Run& run : runs) {
           if (run.rules != r || run.opponents != o || run.player != p) continue;
           for (int c = 0; c < 3; ++c) shares[c].push_back(double(run.itMs[c]) / run.gameMs);
@@ -169,6 +172,7 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
           }
           for (const skArenaStall& s : run.stalls) ++stalls, stallMs += s.lengthMs;
           gameMs += run.gameMs;
+          pressedMs += run.learnersPressedMs;
         }
         std::string byWindow, learnersByWindow;
         for (std::size_t w = 0; w < windows.size(); ++w) {
@@ -180,7 +184,8 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
             meanAndInterval(shares[1]) + " | " + meanAndInterval(shares[2]) + " | " +
             meanAndInterval(family[0]) + " | " + meanAndInterval(family[1]) + " | " + byWindow +
             " | " + learnersByWindow + " | " + std::to_string(stalls) + " | " +
-            percent(gameMs ? double(stallMs) / gameMs : 0) + " |");
+            percent(gameMs ? double(stallMs) / gameMs : 0) + " | " +
+            percent(gameMs ? double(pressedMs) / gameMs : 0) + " |");
         double mean = 0;
         for (double v : shares[0]) mean += v / shares[0].size();
         if (mean < worstMean) worstMean = mean, worst = name + (": " + meanAndInterval(shares[0]));

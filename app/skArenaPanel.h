@@ -59,6 +59,9 @@ class skArenaPanel {
     std::vector<long long> windowMs;
     std::vector<long long> windowItMs;  // 3 per window
     std::vector<skArenaStall> stalls;
+    // Game time the learners (characters 1 and 2) were "it" and pressed
+    // against a fixed obstacle, nearly still, over the whole match.
+    long long learnersPressedMs = 0;
     std::string error;  // a table that could not be loaded
   };
 

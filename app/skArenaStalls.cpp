@@ -78,7 +78,9 @@ void skArenaStalls::step(skGameState& gs, int it, bool tagged, int nowMs, int st
   }
   current.it = it;
   current.lengthMs += stepMs;
-  current.classMs[classify(gs, it)] += stepMs;
+  const skArenaStall::Class c = classify(gs, it);
+  current.classMs[c] += stepMs;
+  if (it < 3) totals[it][c] += stepMs;
 }
 
 void skArenaStalls::finish(int nowMs) {

@@ -47,12 +47,16 @@ class skArenaStalls {
   skArenaStall::Class classify(skGameState& gs, int it) const;
 
   const std::vector<skArenaStall>& getStalls() const { return stalls; }
+  // Game milliseconds character i was "it" in class c, over the whole match
+  // (not only in stalls); characters 0, 1 and 2.
+  long long itMsIn(int i, int c) const { return totals[i][c]; }
 
  private:
   skRules rules;
   int thresholdMs;
   skArenaStall current;
   std::vector<skArenaStall> stalls;
+  long long totals[3][skArenaStall::classCount] = {};
 };
 
 }  // namespace skivo

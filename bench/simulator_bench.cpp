@@ -11,6 +11,7 @@
 
 #include "skCharacter.h"
 #include "skController.h"
+#include "skControllerRLView.h"
 #include "skControllerStill.h"
 #include "skGameState.h"
 #include "skObstacleCircle.h"
@@ -98,5 +99,32 @@ void BM_SimulateScatteredCircles(benchmark::State& state) {
   simulateWorld(state, static_cast<int>(state.range(0)));
 }
 BENCHMARK(BM_SimulateScatteredCircles)->Arg(71)->Arg(500)->Arg(5000);
+
+// One decision of a view learner in the built-in world, learning on, in each
+// role in turn (character 1 chasing, fleeing or helping): what it sees, the
+// update and the choice. The world stands still; every call decides.
+void BM_ViewLearnerDecision(benchmark::State& state) {
+  clockMs = 0;
+  skWorldDef def;
+  def.ticks = [] { return clockMs; };
+  skWorld world(def);
+  skLearningSettings settings = skControllerRLView::trainingSettings();
+  settings.thinkMs = 0;
+  auto made = std::make_unique<skControllerRLView>(world.getPerception(), def.rules, settings);
+  skControllerRLView* learner = made.get();
+  world.setController(1, std::move(made));
+  world.start();
+  skGameState& gs = world.getGameState();
+  skCharacter* me = gs.getCharacter(1);
+  int calls = 0;
+  for (auto _ : state) {
+    if (++calls % 1000 == 0) gs.getCharacter(calls / 1000 % 3)->setTagged(clockMs);
+    ++clockMs;
+    world.getPerception()->setMe(me);
+    learner->calcAction();
+  }
+  state.counters["decisions"] = static_cast<double>(learner->getDecisionCount());
+}
+BENCHMARK(BM_ViewLearnerDecision);
 
 }  // namespace

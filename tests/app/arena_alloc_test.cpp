@@ -36,9 +36,11 @@ TEST(ArenaSteps, AllocateNothingOnceTheMatchIsGoingInEveryRoleAndRuleSet) {
       {"--player", "wander", "--npc", "scripted"},
       {"--player", "expert", "--npc", "learn", "--stalls", "x"},
       {"--player", "mirror", "--load-tactics0", table, "--npc", "frozen"},
+      {"--learner", "view", "--player", "expert", "--npc", "learn"},
       {"--classic", "--player", "chaser", "--npc", "learn"},
       {"--classic", "--player", "wander", "--npc", "scripted"},
-      {"--classic", "--player", "expert", "--npc", "scripted", "--stalls", "x"}};
+      {"--classic", "--player", "expert", "--npc", "scripted", "--stalls", "x"},
+      {"--classic", "--learner", "view", "--player", "chaser", "--npc", "learn"}};
   for (std::vector<std::string> args : runs) {
     args.insert(args.end(), {"--minutes", "5", "--seed", "3"});
     skivo::skArenaOptions o;
