@@ -34,18 +34,18 @@ const skReal nearRing = 40, middleRing = 140, blockedWithin = 30, sideRays = 80;
 
 const char* const skControllerRLView::kind = "skivo-view-learner";
 
-skLearningSettings skControllerRLView::trainingSettings() {
+skLearningSettings skControllerRLView::trainingSettings(const skRules& rules) {
   skLearningSettings s;
-  s.alpha = 0.2;
-  s.gamma = 0.95;
+  s.alpha = rules.sprint ? 0.3 : 0.1;
+  s.gamma = 0.97;
   s.epsilon = 0.1;
   s.thinkMs = 100;
   return s;
 }
 
-skLearningSettings skControllerRLView::playSettings() {
-  skLearningSettings s = trainingSettings();
-  s.alpha = s.alpha / 10;
+skLearningSettings skControllerRLView::playSettings(const skRules& rules) {
+  skLearningSettings s = trainingSettings(rules);
+  s.alpha = s.alpha / 100;
   s.epsilon = 0.05;
   return s;
 }

@@ -51,12 +51,14 @@ class skControllerRLView : public skController {
   static constexpr unsigned int moveCount = 9;
   // The first word of its table files.
   static const char* const kind;
-  // How it learns while trained (the settings scripts/train-opponents'
-  // sweep chose), and in play: a smaller step and less exploration, so that
-  // it goes on improving without undoing what it knows. Decisions every
-  // 100 ms of ticks.
-  static skLearningSettings trainingSettings();
-  static skLearningSettings playSettings();
+  // How it learns while trained under rules (the learning rate and discount
+  // scripts/train-opponents' sweep chose: 0.3 and 0.97 in the full rules, 0.1
+  // and 0.97 in the classic ones; one move in ten at random), and in play: a
+  // hundredth of that step and one random move in twenty, so that it goes on
+  // learning without undoing what it knows (a tenth undid in two hours what
+  // it knew of the chaser). Decisions every 100 ms of ticks.
+  static skLearningSettings trainingSettings(const skRules& rules);
+  static skLearningSettings playSettings(const skRules& rules);
 
   // perception: shared, not owned; bound to the character before each
   // calcAction, and some character must be "it" by then. rules: sprint is

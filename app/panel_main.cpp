@@ -36,7 +36,7 @@ const char* const usage =
     "                      DIR:learning       those, learning on\n"
     "                      view-learning, view-frozen   empty view learners\n"
     "                      (view learners, and view tables, play with the settings\n"
-    "                      of the games: skControllerRLView::playSettings)\n"
+    "                      of the games: skControllerRLView::playSettings(rules))\n"
     "  --players LIST      the panel (default still,wander,chaser,expert; also mirror)\n"
     "  --mirror DIR        the mirror plays DIR/RULES-1.txt, frozen (adds it to the panel)\n"
     "  --rules R           full, classic or both (default)\n"
@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
     if (o.learner == skArenaOptions::Learner::view ||
         (!o.tables.empty() && (skTacticsFile::holdsViewTable(o.tables + "/full-1.txt") ||
                                skTacticsFile::holdsViewTable(o.tables + "/classic-1.txt")))) {
-      o.learning = skControllerRLView::playSettings();
+      o.inGame = true;
     }
     spec.opponents.push_back(o);
   }

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "skArena.h"
+#include "skControllerRLView.h"
 
 namespace skivo {
 
@@ -62,7 +63,8 @@ std::vector<skArenaOptions> skArenaPanel::plan(const Spec& spec, std::vector<Run
             a.player = spec.players[p];
             a.npc = opponents.npc;
             a.learner = opponents.learner;
-            a.learning = opponents.learning;
+            a.learning =
+                opponents.inGame ? skControllerRLView::playSettings(a.rules) : opponents.learning;
             for (int k = 0; k < 2 && !opponents.tables.empty(); ++k) {
               a.loadTactics[k] =
                   opponents.tables + "/" + rules + "-" + std::to_string(k + 1) + ".txt";

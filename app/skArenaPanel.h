@@ -28,7 +28,10 @@ class skArenaPanel {
     skArenaOptions::Npc npc = skArenaOptions::Npc::learn;
     std::string tables;  // a folder, or empty for empty tables
     skArenaOptions::Learner learner = skArenaOptions::Learner::game;
+    // Learning settings; view learners (and view tables) play with the
+    // games' own for the rules of each match instead when inGame is set.
     skLearningSettings learning;
+    bool inGame = false;
   };
 
   // The panel: players, opponents, rule sets, seeds and length.

@@ -59,12 +59,14 @@ std::string skGameOptions::usage(const std::string& program) {
         "Escape quits. Characters 1 and 2 learn while they play.\n"
         "\n"
         "  --opponents K     learning (default): they start from nothing and learn;\n"
-        "                    trained: they start from tables trained in the arena\n"
+        "                    trained: learners that see the arena, trained in it,\n"
+        "                    play as a team against you and go on learning\n"
         "  --remember DIR    keep what they learn in DIR: load their tables from\n"
         "                    there at start-up when present, save them there when\n"
         "                    you quit\n"
-        "  --tactics1 FILE   start character 1 from the table in FILE (80 numbers;\n"
-        "                    never written)\n"
+        "  --tactics1 FILE   start character 1 from the table in FILE (the game's\n"
+        "                    learner's 80 numbers, or a view learner's table, which\n"
+        "                    makes it a view learner; never written)\n"
         "  --tactics2 FILE   the same for character 2\n"
         "  --help            this text\n"
         "\n"
@@ -119,7 +121,7 @@ bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& 
     }
     if (!start.empty() && skTacticsFile::holdsViewTable(start)) {
       auto view = std::make_unique<skControllerRLView>(world.getPerception(), rules,
-                                                       skControllerRLView::playSettings());
+                                                       skControllerRLView::playSettings(rules));
       learners[k] = skLearner(view.get());
       world.setController(k + 1, std::move(view));
     } else {

@@ -108,7 +108,7 @@ void BM_ViewLearnerDecision(benchmark::State& state) {
   skWorldDef def;
   def.ticks = [] { return clockMs; };
   skWorld world(def);
-  skLearningSettings settings = skControllerRLView::trainingSettings();
+  skLearningSettings settings = skControllerRLView::trainingSettings(def.rules);
   settings.thinkMs = 0;
   auto made = std::make_unique<skControllerRLView>(world.getPerception(), def.rules, settings);
   skControllerRLView* learner = made.get();

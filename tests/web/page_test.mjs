@@ -147,7 +147,9 @@ for (const rules of ['full', 'classic']) {
 }
 
 describe('the learners\' tables', () => {
-  const trained = table(fs.readFileSync(path.join(trainedDir, 'full-1.txt'), 'utf8'));
+  // A view learner's table: a first line naming its kind, then numbers.
+  const trainedText = fs.readFileSync(path.join(trainedDir, 'full-1.txt'), 'utf8');
+  const trained = table(trainedText);
   const stored = (page, key) => page.evaluate((k) => localStorage.getItem(k), key);
   before(() => { problems = []; });
   after(() => assert.deepEqual(problems, []));
@@ -161,19 +163,19 @@ describe('the learners\' tables', () => {
     const kept = table(await stored(page, 'skivo.full.trained.tactics1'));
     assert.equal(kept.length, trained.length);
     // A second of play changes a few entries at most.
-    assert.ok(sameEntries(kept, trained) >= 60, `${kept} after ${trained}`);
+    assert.ok(sameEntries(kept, trained) >= trained.length - 60, `${kept} after ${trained}`);
     await page.close();
   });
 
   it('come back from the storage in the next game, per rule set and kind of opponent', async () => {
     const page = await openPage(chromium.browser, server.url, 'rules=classic', problems);
     await page.evaluate((text) => localStorage.setItem('skivo.classic.learning.tactics1', text),
-      trained.join('\n'));
+      trainedText);
     await page.goto(`${server.url}?rules=classic&remember=1`);
     await firstFrame(page);
     await quit(page);
     const kept = table(await stored(page, 'skivo.classic.learning.tactics1'));
-    assert.ok(sameEntries(kept, trained) >= 60, `${kept} after ${trained}`);
+    assert.ok(sameEntries(kept, trained) >= trained.length - 60, `${kept} after ${trained}`);
     assert.equal(table(await stored(page, 'skivo.classic.learning.tactics2')).length, 80);
     assert.equal(await stored(page, 'skivo.classic.trained.tactics1'), null);
     await page.close();
