@@ -46,7 +46,8 @@ list(FILTER input_headers INCLUDE REGEX "SDL\\.h$")
 # games' (skGame.h needs the drawing).
 file(GLOB arena_headers CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/app/skWorld*.h ${PROJECT_SOURCE_DIR}/app/skScenario.h
-  ${PROJECT_SOURCE_DIR}/app/skCommandLine.h ${PROJECT_SOURCE_DIR}/app/skArena*.h)
+  ${PROJECT_SOURCE_DIR}/app/skCommandLine.h ${PROJECT_SOURCE_DIR}/app/skLearner.h
+  ${PROJECT_SOURCE_DIR}/app/skArena*.h)
 install(FILES ${core_headers} ${input_headers} ${arena_headers}
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/skivo COMPONENT dev)
 
