@@ -13,6 +13,9 @@
 #include "skGameOptions.h"
 #include "skGui.h"
 #include "skKeyboardSDL.h"
+#include "skKeyboardWASDSDL.h"
+#include "skObjectRendererColor.h"
+#include "skScenario.h"
 
 namespace skivo {
 
@@ -25,24 +28,46 @@ skWorldDef onSdlTicks(skWorldDef def) {
 
 }  // namespace
 
-skGame::skGame(const skWorldDef& def) : world(onSdlTicks(def)), look(&world.getGameState()) {
+skGame::skGame(const skWorldDef& def, int players)
+    : world(onSdlTicks(def)), look(&world.getGameState()) {
   world.setController(0, std::make_unique<skControllerPC<skKeyboardSDL>>(world.getPerception()));
   look.dress(world.getGameState());
+  if (players > 1) {
+    world.setController(1,
+                        std::make_unique<skControllerPC<skKeyboardWASDSDL>>(world.getPerception()));
+    look.dressSecondPlayer(world.getGameState());
+  }
 }
 
 void skGame::startUp() {
   const skWorldDef& def = world.getDef();
+  skGui::requestVsync(frameRate > 0);
   // Truncated to whole pixels.
   skGui::createWindow(static_cast<int>(def.width), static_cast<int>(def.height), "skivo");
   // Building the world and opening the window are not game time; the human
   // player begins as "it", already blinking in the first frame.
   world.start();
   lastGameTime = world.getTimer().gameTime() / 1000.0;
+  score.start(world.getGameState(), world.getTimer().gameTime());
+  if (scoreShown) {
+    std::vector<skRealVec> colors;
+    for (int i = 0; i < world.getGameState().getCharacterCount(); ++i) {
+      const skObjectRenderer* r = world.getGameState().getCharacter(i)->getRenderer();
+      const auto* colored = dynamic_cast<const skObjectRendererColor*>(r);
+      colors.push_back(colored ? colored->getColor() : skGui::getColorFromName("white"));
+    }
+    hud = std::make_unique<skHud>(colors);
+  }
+  nextFrame = SDL_GetTicks();
 }
 
 bool skGame::runFrame(bool simulate) {
   skGameState& gs = world.getGameState();
-  skGui::render(&gs);
+  if (hud) {
+    skGui::render(&gs, [this, &gs] { hud->draw(score, gs, world.getDef().height); });
+  } else {
+    skGui::render(&gs);
+  }
   gs.incFrame();
   const skReal gameTime = world.getTimer().gameTime() / 1000.0;
   lastStep = gameTime - lastGameTime;
@@ -50,7 +75,23 @@ bool skGame::runFrame(bool simulate) {
   // Measured before the check, so a quitting frame still counts its time.
   if (skGui::isQuit()) return false;
   if (simulate) world.getSimulator().simulateFrame(lastStep);
+  score.update(gs, world.getTimer().gameTime());
+  if (frameRate > 0) pace();
   return true;
+}
+
+void skGame::pace() {
+  // Where the display does not wait at the swap, sleep out the frame's share
+  // of the second; far behind (a stall), start the rhythm anew rather than
+  // rush to catch up.
+  const double period = 1000.0 / frameRate;
+  nextFrame += period;
+  const double now = SDL_GetTicks();
+  if (nextFrame < now - period) {
+    nextFrame = now;
+  } else if (nextFrame > now + 1) {
+    SDL_Delay(static_cast<Uint32>(nextFrame - now));
+  }
 }
 
 int gameMain(const skRules& rules, int argc, char** argv) {
@@ -65,20 +106,30 @@ int gameMain(const skRules& rules, int argc, char** argv) {
     std::cout << skGameOptions::usage(program);
     return 0;
   }
-  skWorldDef def;
-  def.rules = rules;
   // Never destroyed: the process ends through exit below.
-  skGame game(def);
+  skGame game(options.worldDef(rules), options.players);
   skLearner learners[2];
   // Bad files are refused before the window opens.
   if (!options.prepare(game.getWorld(), learners, error)) {
     std::cerr << program << ": " << error << std::endl;
     return 2;
   }
+  if (options.fairStart) placeFairly(game.getWorld().getGameState());
+  if (options.seeded) {
+    std::cout << program << ": arena of seed " << options.seed << " (play it again: " << program
+              << " --seed " << options.seed << ")" << std::endl;
+  }
+  game.showScore(options.hud);
+  game.setFrameRate(options.fps);
   game.startUp();
   while (game.runFrame()) {
   }
   skGui::destroyWindow();
+  if (options.hud) {
+    std::cout << program << ": " << game.getScore().summary(options.names());
+    if (options.seeded) std::cout << "  arena of seed " << options.seed << "\n";
+    std::cout << std::flush;
+  }
   if (!options.keep(rules, learners, error)) {
     std::cerr << program << ": " << error << std::endl;
     std::exit(1);

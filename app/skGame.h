@@ -7,8 +7,12 @@
 // took (whole milliseconds, possibly 0).
 #pragma once
 
+#include <memory>
+
 #include "skGameState.h"
+#include "skHud.h"
 #include "skLook.h"
+#include "skScore.h"
 #include "skWorld.h"
 
 namespace skivo {
@@ -18,11 +22,19 @@ class skControllerRL;
 class skGame {
  public:
   // The world def describes, on a clock that reads SDL's ticks (whatever
-  // def.ticks says), with the keyboard driving character 0 and the games'
-  // look. Touches neither the window nor SDL's video.
-  explicit skGame(const skWorldDef& def);
+  // def.ticks says), with the arrow keys driving character 0 (and, for two
+  // players, W A S D character 1, dressed yellow) and the games' look.
+  // Touches neither the window nor SDL's video.
+  explicit skGame(const skWorldDef& def, int players = 1);
   skGame(const skGame&) = delete;
   skGame& operator=(const skGame&) = delete;
+
+  // The score on screen (skHud), kept from startUp on. Call before startUp.
+  void showScore(bool on) { scoreShown = on; }
+  // fps frames a second: the window asks for vertical sync, and each frame
+  // sleeps what is left of its share of a second; 0 (the default) runs
+  // unthrottled. Call before startUp.
+  void setFrameRate(int fps) { frameRate = fps; }
 
   // Opens the window, of the world's size in whole pixels and titled "skivo"
   // (fatal, exit status 1, when SDL or the window fails), starts the clock
@@ -43,10 +55,19 @@ class skGame {
   skSimulator& getSimulator() { return world.getSimulator(); }
   // Length of the last measured step in seconds.
   skReal getLastStep() const { return lastStep; }
+  // How the game stands, counted frame by frame from startUp.
+  const skScore& getScore() const { return score; }
 
  private:
   skWorld world;
   skLook look;
+  skScore score;
+  std::unique_ptr<skHud> hud;
+  bool scoreShown = false;
+  void pace();
+  int frameRate = 0;
+  // When the next frame is due, in SDL's ticks (ms), while paced.
+  double nextFrame = 0;
   // Game time of the last measurement, in seconds.
   skReal lastGameTime = 0.0;
   skReal lastStep = 0.0;

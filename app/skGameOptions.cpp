@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <sstream>
 
 #include "skControllerRL.h"
@@ -14,7 +16,12 @@
 
 namespace skivo {
 
+const char* const skGameOptions::recommended = "--hud --fps display --fair-start --new-layout";
+
 namespace {
+
+// The display's rate when SDL 1.2 cannot tell it: that of nearly every screen.
+const int displayRate = 60;
 
 bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
@@ -45,6 +52,54 @@ std::vector<skCommandLine::Option> skGameOptions::table() {
       {"tactics1", 0, true, name("tactics1", tactics[0])},
       {"tactics2", 0, true, name("tactics2", tactics[1])},
       {"help", 'h', false, [this](const std::string&, std::string&) { return help = true; }},
+      {"hud", 0, false, [this](const std::string&, std::string&) { return hud = true; }},
+      {"players", 0, true,
+       [this](const std::string& value, std::string& error) {
+         if (value != "1" && value != "2") {
+           error = "--players: '" + value + "' is not 1 or 2";
+           return false;
+         }
+         players = value == "2" ? 2 : 1;
+         return true;
+       }},
+      {"fps", 0, true,
+       [this](const std::string& value, std::string& error) {
+         char* end = nullptr;
+         const long n = std::strtol(value.c_str(), &end, 10);
+         if (value == "display") {
+           fps = displayRate;
+         } else if (value.empty() || *end != '\0' || n < 1 || n > 1000) {
+           error = "--fps: '" + value +
+                   "' is not a number of frames a second from 1 to 1000, "
+                   "nor display";
+           return false;
+         } else {
+           fps = static_cast<int>(n);
+         }
+         return true;
+       }},
+      {"fair-start", 0, false,
+       [this](const std::string&, std::string&) { return fairStart = true; }},
+      {"new-layout", 0, false,
+       [this](const std::string&, std::string&) { return newLayout = true; }},
+      {"seed", 0, true,
+       [this](const std::string& value, std::string& error) {
+         char* end = nullptr;
+         const unsigned long long n = std::strtoull(value.c_str(), &end, 10);
+         if (value.empty() || value[0] == '-' || *end != '\0' || n > 4294967295ULL) {
+           error = "--seed: '" + value + "' is not a whole number from 0 to 4294967295";
+           return false;
+         }
+         seeded = true;
+         seed = static_cast<unsigned int>(n);
+         return true;
+       }},
+      {"recommended", 0, false,
+       [this](const std::string&, std::string&) {
+         hud = fairStart = newLayout = true;
+         fps = displayRate;
+         return true;
+       }},
   };
 }
 
@@ -68,6 +123,17 @@ std::string skGameOptions::usage(const std::string& program) {
         "                    learner's 80 numbers, or a view learner's table, which\n"
         "                    makes it a view learner; never written)\n"
         "  --tactics2 FILE   the same for character 2\n"
+        "  --hud             the score on screen (each one's time \"it\" and tags, a\n"
+        "                    ring round whoever is \"it\"), and a summary at the end\n"
+        "  --players 2       a second player: W A S D drive character 1\n"
+        "  --fps N           N frames a second (in step with the display, or with a\n"
+        "                    sleep), not as many as the machine can draw; --fps\n"
+        "                    display: the display's rate (60 when it cannot tell)\n"
+        "  --fair-start      nobody starts on an obstacle or on another\n"
+        "  --new-layout      a new arena each game, from a seed printed at start\n"
+        "  --seed N          the arena (and the play) of seed N, to play one again\n"
+        "  --recommended     the options for playing: --hud --fps display\n"
+        "                    --fair-start --new-layout\n"
         "  --help            this text\n"
         "\n"
         "Without options nothing is read or written.\n";
@@ -92,8 +158,31 @@ std::string skGameOptions::trainedFile(const skRules& rules, int k) {
   return "";
 }
 
+skWorldDef skGameOptions::worldDef(const skRules& rules) {
+  skWorldDef def;
+  def.rules = rules;
+  if (newLayout && !seeded) {
+    seed = std::random_device()();
+    seeded = true;
+  }
+  if (seeded) {
+    def.seeding = skWorldDef::Seeding::world;
+    def.seed = seed;
+  }
+  return def;
+}
+
+std::vector<std::string> skGameOptions::names() const {
+  if (players == 2) return {"player 1 (blue)", "player 2 (yellow)", "green"};
+  return {"you (blue)", "green 1", "green 2"};
+}
+
 bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& error) const {
   const skRules& rules = world.getDef().rules;
+  if (players == 2 && !tactics[0].empty()) {
+    error = "--tactics1: character 1 is the second player (--players 2), not a learner";
+    return false;
+  }
   if (!remember.empty()) {
     // A first game makes the folder; a folder that cannot take the tables is
     // refused now rather than when the player quits.
@@ -105,7 +194,7 @@ bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& 
       return false;
     }
   }
-  for (int k = 0; k < 2; ++k) {
+  for (int k = players == 2 ? 1 : 0; k < 2; ++k) {
     std::string start = tactics[k];
     if (start.empty() && !remember.empty() && exists(rememberedFile(rules, k + 1))) {
       start = rememberedFile(rules, k + 1);
@@ -140,6 +229,7 @@ bool skGameOptions::keep(const skRules& rules, const skLearner learners[2],
                          std::string& error) const {
   if (remember.empty()) return true;
   for (int k = 0; k < 2; ++k) {
+    if (!learners[k]) continue;  // a second player
     const std::string file = rememberedFile(rules, k + 1);
     if (!learners[k].save(file, error)) {
       error = "cannot save '" + file + "': " + error;

@@ -26,6 +26,23 @@ class skGameOptions {
   // Tables to start characters 1 and 2 from; empty when not given.
   std::string tactics[2];
   bool help = false;
+  // --hud: the score on screen, and a summary on standard output at the end.
+  bool hud = false;
+  // --players 2: character 1 is a second human, on W A S D.
+  int players = 1;
+  // --fps N: frames a second, in step with the display where the driver can,
+  // else paced with a sleep; 0 (the default): unthrottled. --fps display: the
+  // display's rate, 60 when it cannot be told.
+  int fps = 0;
+  // --fair-start: nobody starts on an obstacle or another character.
+  bool fairStart = false;
+  // --new-layout: a new layout each game, from a seed drawn and printed at
+  // start; --seed N: the layout (and the draws of the play) of seed N.
+  bool newLayout = false;
+  bool seeded = false;
+  unsigned int seed = 0;
+  // The options the games recommend for playing (--recommended sets them).
+  static const char* const recommended;
 
   // Parses argv with table(). False with a message naming the option.
   bool parse(int argc, char** argv, std::string& error);
@@ -34,6 +51,12 @@ class skGameOptions {
   std::vector<skCommandLine::Option> table();
   // The --help text of program (its name).
   static std::string usage(const std::string& program);
+
+  // The world these options play by rules: with --new-layout a seed is drawn
+  // first (and kept in seed, for the summary), with --seed that one.
+  skWorldDef worldDef(const skRules& rules);
+  // The names of the characters in the score and the summary.
+  std::vector<std::string> names() const;
 
   // Where the tables of character k (1 or 2) are remembered for these rules:
   // remember/<rules>-<k>.txt.

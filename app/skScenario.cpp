@@ -84,6 +84,43 @@ void setupWalls(skGameState& gs) {
   for (skObstacleSide* side : sides) gs.addObstacle(side);
 }
 
+void placeFairly(skGameState& gs, skReal margin) {
+  const skReal W = gs.getWorldDim()[0], H = gs.getWorldDim()[1];
+  const auto freeAt = [&](int i, const skVec2& p) {
+    const skCharacter* c = gs.getCharacter(i);
+    for (int j = 0; j < gs.getObstacleCount(); ++j) {
+      const skObstacle* o = gs.getObstacle(j);
+      const auto* circle = dynamic_cast<const skObstacleCircle*>(o);
+      if (!circle || o == c) continue;
+      // Characters after i are placed later, clear of this one.
+      const auto* other = dynamic_cast<const skCharacter*>(o);
+      if (other && gs.getCharacterIndex(other->getGSIndex()) > i) continue;
+      if ((circle->position() - p).length() < circle->getRadius() + c->getRadius() + margin) {
+        return false;
+      }
+    }
+    return true;
+  };
+  for (int i = 0; i < gs.getCharacterCount(); ++i) {
+    skCharacter* c = gs.getCharacter(i);
+    const skVec2 start = c->position();
+    bool placed = freeAt(i, start);
+    for (skReal r = 2; !placed && r < W / 2; r += 2) {
+      // Points about 2 units apart on the ring, from +x round.
+      const int n = static_cast<int>(skMath::pi * r);
+      for (int k = 0; k < n && !placed; ++k) {
+        const skReal a = 2 * skMath::pi * k / n;
+        const skVec2 p(skMath::wrap(start.x + r * std::cos(a), W),
+                       skMath::wrap(start.y + r * std::sin(a), H));
+        if (freeAt(i, p)) {
+          c->setPosition(p);
+          placed = true;
+        }
+      }
+    }
+  }
+}
+
 void setupObstacles(skGameState& gs, const skRules& rules) {
   setupCircles(gs, rules.layout);
   setupWalls(gs);

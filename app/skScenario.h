@@ -37,4 +37,12 @@ void setupObstacles(skGameState& gs, const skRules& rules);
 // Adds the four walls, in the order x = 0, x = W, y = 0, y = H.
 void setupWalls(skGameState& gs);
 
+// A fair start: moves every character that overlaps a fixed obstacle or
+// another character (or comes within margin world units of one) to the
+// nearest place that is free, searching rings of growing radius around it;
+// characters are placed in index order, each clear of those before it.
+// Draws no random numbers. A character with no free place within half the
+// arena stays where it is.
+void placeFairly(skGameState& gs, skReal margin = 2.0);
+
 }  // namespace skivo

@@ -61,7 +61,11 @@ void fillDisk(skReal radius) {
 }
 #endif
 
+bool vsync = false;
+
 }  // namespace
+
+void requestVsync(bool on) { vsync = on; }
 
 void createWindow(int width, int height, const std::string& title) {
   if (SDL_Init(SDL_INIT_VIDEO) < 0) sdlError("Couldn't init SDL");
@@ -71,6 +75,10 @@ void createWindow(int width, int height, const std::string& title) {
     skUtil::error("Couldn't init SDL\nNo display to show the window on (SDL fell back to its '" +
                   driver + "' video driver); is DISPLAY set to a running X server?");
   }
+#ifndef __EMSCRIPTEN__
+  // Asked only when wanted: the game's own loop runs unthrottled.
+  if (vsync) SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+#endif
   if (!SDL_SetVideoMode(width, height, 0, SDL_OPENGL)) sdlError("SDL problem");
   SDL_WM_SetCaption(title.c_str(), title.c_str());
   initGL(width, height);
@@ -102,7 +110,9 @@ bool isQuit() {
   return keys && keys[SDLK_ESCAPE] != 0;
 }
 
-void render(skGameState* gs) {
+void render(skGameState* gs) { render(gs, nullptr); }
+
+void render(skGameState* gs, const std::function<void()>& overlay) {
 #ifdef __EMSCRIPTEN__
   // A browser shows the canvas as the frame leaves it, after the swap: clear first.
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -110,6 +120,7 @@ void render(skGameState* gs) {
   for (unsigned int i = 0; i < gs->getObjectCount(); ++i) {
     gs->getObject(static_cast<int>(i))->render();
   }
+  if (overlay) overlay();
   SDL_GL_SwapBuffers();
 #ifndef __EMSCRIPTEN__
   // Cleared after the swap: the back buffer is ready for the next frame.

@@ -7,6 +7,7 @@
 // Everything here runs on the main thread, which owns the GL context.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "skVec.h"
@@ -17,6 +18,9 @@ class skGameState;
 
 namespace skGui {
 
+// Asks the windows opened from now on to swap buffers in step with the
+// display (vertical sync), where the driver can; off by default.
+void requestVsync(bool on);
 // Starts SDL's video, opens a width x height pixel window with a default
 // double-buffered OpenGL context, titles it and sets up the projection.
 // Fatal (exit status 1) with "Couldn't init SDL" or "SDL problem", followed by
@@ -35,6 +39,8 @@ bool isQuit();
 // Draws every object of gs in object-index order, swaps buffers, then clears
 // the back buffer for the next frame. gs is not owned.
 void render(skGameState* gs);
+// The same, with overlay drawn over the world before the swap.
+void render(skGameState* gs, const std::function<void()>& overlay);
 
 // The colour of everything drawn until the next call.
 void setColor(const skRealVec& color);

@@ -6,12 +6,18 @@
 
 namespace skivo {
 
-skLook::skLook(skGameState* gs) : player(gs), others(gs), circles(gs) {
+skLook::skLook(skGameState* gs) : player(gs), others(gs), secondPlayer(gs), circles(gs) {
   player.setColor(skGui::getColorFromName("blue"));
   player.setColorFlash(skGui::getColorFromName("red"));
   others.setColor(skGui::getColorFromName("green"));
   others.setColorFlash(skGui::getColorFromName("red"));
   circles.setColor(skGui::getColorFromName("white"));
+  secondPlayer.setColor(skGui::getColorFromName("yellow"));
+  secondPlayer.setColorFlash(skGui::getColorFromName("red"));
+}
+
+void skLook::dressSecondPlayer(skGameState& gs) {
+  if (gs.getCharacterCount() > 1) gs.getCharacter(1)->setRenderer(&secondPlayer);
 }
 
 void skLook::dress(skGameState& gs) {

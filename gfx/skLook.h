@@ -20,10 +20,13 @@ class skLook {
 
   // Gives every character and every circle of gs its renderer.
   void dress(skGameState& gs);
+  // Dresses character 1 as a second player: yellow, flashing red.
+  void dressSecondPlayer(skGameState& gs);
 
  private:
   skCharacterRenderer player;
   skCharacterRenderer others;
+  skCharacterRenderer secondPlayer;
   skObstacleCircleRenderer circles;
 };
 

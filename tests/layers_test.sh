@@ -28,7 +28,7 @@ for dir in "${!allowed[@]}"; do
         app/skArenaOptions.* | app/skArenaProgram.* | app/skArenaReport.* | app/skArenaRun.* | \
         app/skArenaStalls.* | app/skArenaPanel.* | app/panel_main.cpp | \
         app/arena_main.cpp) [ -z "$drawing" ] || complain "$rel includes SDL or OpenGL" ;;
-      ai/skKeyboardSDL.* | ai/skJoystickSDL.* | app/*) [[ "$drawing" != *GL/* ]] || complain "$rel includes OpenGL" ;;
+      ai/skKeyboardSDL.* | ai/skKeyboardWASDSDL.* | ai/skJoystickSDL.* | app/*) [[ "$drawing" != *GL/* ]] || complain "$rel includes OpenGL" ;;
       *) [ -z "$drawing" ] || complain "$rel includes SDL or OpenGL" ;;
     esac
   done

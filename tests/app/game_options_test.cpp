@@ -2,6 +2,7 @@
 // and whether the opponents learn in play.
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "skCharacter.h"
 #include "skControllerRL.h"
@@ -36,13 +37,46 @@ TEST(GameOptions, BadOptionsAreRefusedWithAMessageNamingThem) {
       {{"--opponents", "smart"}, "unknown kind 'smart'"},
       {{"--remember"}, "needs a value"},
       {{"--tactics1="}, "--tactics1 needs a name"},
-      {{"leftover"}, "unexpected argument 'leftover'"}};
+      {{"leftover"}, "unexpected argument 'leftover'"},
+      {{"--players", "3"}, "--players: '3' is not 1 or 2"},
+      {{"--fps", "0"}, "--fps: '0' is not a number"},
+      {{"--fps", "fast"}, "nor display"},
+      {{"--seed", "-1"}, "--seed: '-1' is not a whole number"}};
   for (const auto& row : rows) {
     skGameOptions o;
     std::string error;
     EXPECT_FALSE(parse(o, row.first, error));
     EXPECT_NE(error.find(row.second), std::string::npos) << error;
   }
+}
+
+// The recommended set is the options it names; a drawn seed is kept for
+// the summary; a second player takes character 1's place.
+TEST(GameOptions, TheRecommendedSetAndTheSeedsMakeTheWorldTheyName) {
+  skGameOptions recommended, named;
+  std::string error;
+  ASSERT_TRUE(parse(recommended, {"--recommended"}, error));
+  std::vector<std::string> words;
+  std::istringstream in(skGameOptions::recommended);
+  for (std::string w; in >> w;) words.push_back(w);
+  ASSERT_TRUE(parse(named, words, error)) << error;
+  EXPECT_TRUE(recommended.hud && recommended.fairStart && recommended.newLayout);
+  EXPECT_EQ(recommended.fps, named.fps);
+  EXPECT_EQ(recommended.hud, named.hud);
+  const skWorldDef drawn = recommended.worldDef(skRules::classic());
+  EXPECT_EQ(drawn.seeding, skWorldDef::Seeding::world);
+  EXPECT_EQ(drawn.seed, recommended.seed);
+  skGameOptions again;
+  ASSERT_TRUE(parse(again, {"--seed", std::to_string(recommended.seed)}, error));
+  EXPECT_EQ(again.worldDef(skRules::classic()).seed, drawn.seed);
+  EXPECT_EQ(skGameOptions().worldDef(skRules::full()).seeding, skWorldDef::Seeding::none);
+
+  skGameOptions two;
+  ASSERT_TRUE(parse(two, {"--players", "2", "--tactics1", "t.txt"}, error));
+  skWorld world;
+  skLearner learners[2];
+  EXPECT_FALSE(two.prepare(world, learners, error));
+  EXPECT_NE(error.find("character 1 is the second player"), std::string::npos) << error;
 }
 
 // A --tactics file before a remembered table before a trained one; the

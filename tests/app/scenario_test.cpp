@@ -67,3 +67,37 @@ TEST_P(Scenario, PlacesEveryoneFromTheWorldsDrawsInTheOrderTheGameDoes) {
   }
   EXPECT_TRUE(arc ? step > 299 && circles >= 34 : circles == circularObstacleCount) << circles;
 }
+
+// A fair start moves only who overlaps something, to the nearest free place,
+// and draws nothing from the world's stream. Many seeds: some start wedged.
+TEST_P(Scenario, AFairStartLeavesNobodyOnAnObstacleOrAnotherAndMovesOnlyWhoWasOn) {
+  for (unsigned int seed = 1; seed <= 40; ++seed) {
+    World world(GetParam());
+    world.gs.getRandom().seed(seed);
+    setupCharacters(world.gs, &world.perception, new ScriptedController(&world.perception));
+    setupObstacles(world.gs, GetParam());
+    std::vector<skVec2> before;
+    for (int i = 0; i < characterCount; ++i) before.push_back(world.gs.getCharacter(i)->position());
+    skRandom stream = world.gs.getRandom();
+    placeFairly(world.gs);
+    EXPECT_EQ(world.gs.getRandom().next(), stream.next()) << "seed " << seed;
+    for (int i = 0; i < characterCount; ++i) {
+      skCharacter* c = world.gs.getCharacter(i);
+      bool wasFree = true;
+      for (int j = 0; j < world.gs.getObstacleCount(); ++j) {
+        const auto* o = dynamic_cast<const skObstacleCircle*>(world.gs.getObstacle(j));
+        if (!o || o == c) continue;
+        const skReal reach = o->getRadius() + c->getRadius() + 2;
+        EXPECT_GE((o->position() - c->position()).length(), reach - 1e-9) << "seed " << seed;
+        const auto* other = dynamic_cast<const skCharacter*>(o);
+        const bool placedLater = other && world.gs.getCharacterIndex(other->getGSIndex()) > i;
+        if (!placedLater && (o->position() - before[i]).length() < reach) wasFree = false;
+      }
+      if (wasFree) {
+        EXPECT_EQ(c->position(), before[i]) << "seed " << seed << ", character " << i;
+      }
+      const skVec2 moved = skUtil2D::shortestOffset(before[i], c->position(), skVec2(W, H));
+      EXPECT_LT(moved.length(), 60) << "not the nearest free place";
+    }
+  }
+}

@@ -33,10 +33,11 @@ start_x() {
   fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 }
 
-# start_game COMMAND...: starts the game (standard error into $work/game.err);
+# start_game COMMAND...: starts the game (standard output into $work/game.out,
+# standard error into $work/game.err);
 # sets game_pid and win once its window, titled "skivo", shows a drawn frame.
 start_game() {
-  env -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "$@" 2>"$work/game.err" &
+  env -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "$@" >"$work/game.out" 2>"$work/game.err" &
   game_pid=$!
   local end=$((SECONDS + 60))
   while ((SECONDS < end)); do
