@@ -94,6 +94,23 @@ void skGame::pace() {
   }
 }
 
+std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
+                                 skLearner learners[2], std::string& error) {
+  auto game = std::make_unique<skGame>(options.worldDef(rules), options.players);
+  if (!options.prepare(game->getWorld(), learners, error)) return nullptr;
+  if (options.fairStart) placeFairly(game->getWorld().getGameState());
+  game->showScore(options.hud);
+  game->setFrameRate(options.fps);
+  return game;
+}
+
+void printSummary(const skGame& game, const skGameOptions& options, const std::string& program) {
+  if (!options.hud) return;
+  std::cout << program << ": " << game.getScore().summary(options.names());
+  if (options.seeded) std::cout << "  arena of seed " << options.seed << "\n";
+  std::cout << std::flush;
+}
+
 int gameMain(const skRules& rules, int argc, char** argv) {
   const std::string program = argc > 0 && argv[0] ? skUtil::baseName(argv[0]) : "skivo";
   skGameOptions options;
@@ -106,30 +123,23 @@ int gameMain(const skRules& rules, int argc, char** argv) {
     std::cout << skGameOptions::usage(program);
     return 0;
   }
-  // Never destroyed: the process ends through exit below.
-  skGame game(options.worldDef(rules), options.players);
   skLearner learners[2];
-  // Bad files are refused before the window opens.
-  if (!options.prepare(game.getWorld(), learners, error)) {
+  // Never destroyed: the process ends through exit below. Bad files are
+  // refused before the window opens.
+  std::unique_ptr<skGame> game = makeGame(rules, options, learners, error);
+  if (!game) {
     std::cerr << program << ": " << error << std::endl;
     return 2;
   }
-  if (options.fairStart) placeFairly(game.getWorld().getGameState());
   if (options.seeded) {
     std::cout << program << ": arena of seed " << options.seed << " (play it again: " << program
               << " --seed " << options.seed << ")" << std::endl;
   }
-  game.showScore(options.hud);
-  game.setFrameRate(options.fps);
-  game.startUp();
-  while (game.runFrame()) {
+  game->startUp();
+  while (game->runFrame()) {
   }
   skGui::destroyWindow();
-  if (options.hud) {
-    std::cout << program << ": " << game.getScore().summary(options.names());
-    if (options.seeded) std::cout << "  arena of seed " << options.seed << "\n";
-    std::cout << std::flush;
-  }
+  printSummary(*game, options, program);
   if (!options.keep(rules, learners, error)) {
     std::cerr << program << ": " << error << std::endl;
     std::exit(1);

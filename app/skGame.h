@@ -8,6 +8,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "skGameState.h"
 #include "skHud.h"
@@ -72,6 +73,19 @@ class skGame {
   skReal lastGameTime = 0.0;
   skReal lastStep = 0.0;
 };
+
+class skGameOptions;
+class skLearner;
+
+// A game as options asks for it, under rules: the world (its seed drawn for
+// --new-layout), the players, the opponents' tables (learners[0] and [1]), a
+// fair start, the score and the frame rate; prints the arena's seed when it
+// has one. Null, with error set, for a table or folder it cannot use; the
+// window is not opened yet (startUp).
+std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
+                                 skLearner learners[2], std::string& error);
+// The summary of a finished game on standard output (with --hud).
+void printSummary(const skGame& game, const skGameOptions& options, const std::string& program);
 
 // The entry of both games: the options (skGameOptions; a bad one or a bad
 // file ends it with status 2 before the window opens, --help prints the usage),

@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ void frame() {
   emscripten_cancel_main_loop();
   const int kept = skivo_keep();
   skivo::skGui::destroyWindow();
+  skivo::printSummary(*game, options, "skivo");
   std::exit(kept < 0 ? 1 : 0);
 }
 
@@ -63,14 +65,15 @@ int main(int argc, char** argv) {
     std::cerr << "skivo: " << error << "\n";
     return 2;
   }
-  skivo::skWorldDef def;
-  def.rules = rules;
-  auto* made = new skivo::skGame(def);
-  if (!options.prepare(made->getWorld(), learners, error)) {
+  // The browser paces the frames itself.
+  options.fps = 0;
+  std::unique_ptr<skivo::skGame> made = skivo::makeGame(rules, options, learners, error);
+  if (!made) {
     std::cerr << "skivo: " << error << "\n";
     return 2;
   }
-  game = made;
+  if (options.seeded) std::cout << "skivo: arena of seed " << options.seed << std::endl;
+  game = made.release();
   game->startUp();
   // 0: at the browser's own rhythm; the stack is unwound, the game lives on.
   emscripten_set_main_loop(frame, 0, 1);

@@ -1,6 +1,8 @@
 // The page around the game: reads the options from the address
-// (?rules=classic&trained=1&remember=1), starts the game module with them,
-// and keeps the learners' tables in the browser's storage when asked to.
+// (?rules=classic&trained=1&remember=1&players=2; the recommended options
+// for playing unless recommended=0), starts the game module with them, shows
+// its summary at the end, and keeps the learners' tables in the browser's
+// storage when asked to.
 // Everything but Module stays inside, clear of the names the module declares.
 (() => {
   'use strict';
@@ -15,10 +17,14 @@
     rules: params.get('rules') === 'classic' ? 'classic' : 'full',
     trained: params.get('trained') === '1',
     remember: params.get('remember') === '1',
+    recommended: params.get('recommended') !== '0',
+    players: params.get('players') === '2' ? 2 : 1,
   };
   form.rules.value = choice.rules;
   form.trained.checked = choice.trained;
   form.remember.checked = choice.remember;
+  form.recommended.checked = choice.recommended;
+  form.players.checked = choice.players === 2;
   forgetButton.hidden = !choice.remember;
 
   // Any other choice starts a new game: the page loads again with it.
@@ -26,6 +32,8 @@
     const next = new URLSearchParams({ rules: form.rules.value });
     if (form.trained.checked) next.set('trained', '1');
     if (form.remember.checked) next.set('remember', '1');
+    if (!form.recommended.checked) next.set('recommended', '0');
+    if (form.players.checked) next.set('players', '2');
     location.search = next.toString();
   });
 
@@ -44,6 +52,7 @@
 
   let running = false;
   let forgetting = false;
+  let summary = '';
 
   // Copies the tables the game wrote into the browser's storage.
   function storeTables() {
@@ -84,6 +93,8 @@
     choice.trained = choice.trained && haveTrained;
     // The address's choices as the games' own options.
     const args = choice.rules === 'classic' ? ['--classic'] : [];
+    if (choice.recommended) args.push('--recommended');
+    if (choice.players === 2) args.push('--players', '2');
     if (choice.trained) args.push('--opponents', 'trained');
     if (choice.remember) {
       FS.mkdir('/remember');
@@ -108,7 +119,7 @@
     running = false;
     if (status === 0) {
       storeTables();
-      say('Game over. Reload the page to play again.');
+      say(`Game over. Reload the page to play again.${summary ? `\n${summary}` : ''}`);
     } else {
       say(`${statusLine.textContent}\nThe game stopped (exit status ${status}).` +
           (choice.remember ? ' "Forget it" clears the tables kept in this browser.' : ''));
@@ -122,7 +133,11 @@
   window.Module = {
     canvas,
     keyboardListeningElement: canvas,
-    print: (text) => console.log(text),
+    // The game's summary (and its arena's seed) come on its standard output.
+    print: (text) => {
+      console.log(text);
+      summary += `${summary ? '\n' : ''}${text}`;
+    },
     printErr: (text) => {
       console.warn(text);
       // Emscripten's own notes about its GL emulation are for developers.

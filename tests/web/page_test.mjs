@@ -84,7 +84,8 @@ for (const rules of ['full', 'classic']) {
     let page;
     before(async () => {
       problems = [];
-      page = await openPage(chromium.browser, server.url, `rules=${rules}`, problems);
+      // The game as specified: the page's recommended options off.
+      page = await openPage(chromium.browser, server.url, `rules=${rules}&recommended=0`, problems);
       await firstFrame(page);
     });
     after(() => page.close());
@@ -145,6 +146,35 @@ for (const rules of ['full', 'classic']) {
     });
   });
 }
+
+describe('the recommended game, the page\'s default', () => {
+  before(() => { problems = []; });
+  after(() => assert.deepEqual(problems, []));
+
+  it('shows the score in the top left corner and a summary at the end', async () => {
+    const page = await openPage(chromium.browser, server.url, '', problems);
+    await firstFrame(page);
+    await new Promise((resolve) => setTimeout(resolve, 1500));
+    const shot = await picture(page);
+    // The time played in white, a row per character in its colour.
+    const counts = execFileSync('convert', [shot, '-crop', '180x60+0+0', '-depth', '8', 'rgb:-'],
+      { maxBuffer: 1 << 22 });
+    let white = 0, blue = 0, green = 0;
+    for (let i = 0; i < counts.length; i += 3) {
+      const [r, g, b] = [counts[i], counts[i + 1], counts[i + 2]];
+      white += r > 200 && g > 200 && b > 200;
+      blue += r < 60 && g < 60 && b > 200;
+      green += r < 60 && g > 200 && b < 60;
+    }
+    assert.ok(white > 20 && blue > 20 && green > 20, `score pixels: ${white} ${blue} ${green}`);
+    await quit(page);
+    const status = await page.$eval('#status', (e) => e.textContent);
+    assert.match(status, /played \d+:\d\d/);
+    assert.match(status, /you \(blue\) +"it" \d+:\d\d/);
+    assert.match(status, /arena of seed \d+/);
+    await page.close();
+  });
+});
 
 describe('the learners\' tables', () => {
   // A view learner's table: a first line naming its kind, then numbers.
