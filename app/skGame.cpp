@@ -67,6 +67,7 @@ int gameMain(const skRules& rules, int argc, char** argv) {
   }
   skWorldDef def;
   def.rules = rules;
+  def.rules.seamless = options.seamless;
   // Never destroyed: the process ends through exit below.
   skGame game(def);
   skLearner learners[2];

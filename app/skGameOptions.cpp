@@ -44,6 +44,7 @@ std::vector<skCommandLine::Option> skGameOptions::table() {
       {"remember", 0, true, name("remember", remember)},
       {"tactics1", 0, true, name("tactics1", tactics[0])},
       {"tactics2", 0, true, name("tactics2", tactics[1])},
+      {"seamless", 0, false, [this](const std::string&, std::string&) { return seamless = true; }},
       {"help", 'h', false, [this](const std::string&, std::string&) { return help = true; }},
   };
 }
@@ -68,6 +69,8 @@ std::string skGameOptions::usage(const std::string& program) {
         "                    learner's 80 numbers, or a view learner's table, which\n"
         "                    makes it a view learner; never written)\n"
         "  --tactics2 FILE   the same for character 2\n"
+        "  --seamless        seamless edges: disks touch, tag and see each other\n"
+        "                    across the edges, and show on both sides of one\n"
         "  --help            this text\n"
         "\n"
         "Without options nothing is read or written.\n";

@@ -1,5 +1,5 @@
 // The page around the game: reads the options from the address
-// (?rules=classic&trained=1&remember=1), starts the game module with them,
+// (?rules=classic&trained=1&remember=1&seamless=1), starts the game module with them,
 // and keeps the learners' tables in the browser's storage when asked to.
 // Everything but Module stays inside, clear of the names the module declares.
 (() => {
@@ -15,10 +15,12 @@
     rules: params.get('rules') === 'classic' ? 'classic' : 'full',
     trained: params.get('trained') === '1',
     remember: params.get('remember') === '1',
+    seamless: params.get('seamless') === '1',
   };
   form.rules.value = choice.rules;
   form.trained.checked = choice.trained;
   form.remember.checked = choice.remember;
+  form.seamless.checked = choice.seamless;
   forgetButton.hidden = !choice.remember;
 
   // Any other choice starts a new game: the page loads again with it.
@@ -26,6 +28,7 @@
     const next = new URLSearchParams({ rules: form.rules.value });
     if (form.trained.checked) next.set('trained', '1');
     if (form.remember.checked) next.set('remember', '1');
+    if (form.seamless.checked) next.set('seamless', '1');
     location.search = next.toString();
   });
 
@@ -84,6 +87,7 @@
     choice.trained = choice.trained && haveTrained;
     // The address's choices as the games' own options.
     const args = choice.rules === 'classic' ? ['--classic'] : [];
+    if (choice.seamless) args.push('--seamless');
     if (choice.trained) args.push('--opponents', 'trained');
     if (choice.remember) {
       FS.mkdir('/remember');
