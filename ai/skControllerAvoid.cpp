@@ -20,7 +20,7 @@ void skControllerAvoid::calcAction() {
   skVec2 v, n;
   if (threat) {
     v = (perception->collisionPoint() - perception->getMe()->position()).normalized();
-    n = perception->nextCollider()->contactNormal(*perception->getMe());
+    n = perception->nextColliderNormal();
   }
   // A centre pushed onto the contact point (or the obstacle's centre) leaves
   // no side to turn to: the collision response, not a turn, takes it out.

@@ -1,7 +1,8 @@
 // skControllerEvade: flee straight away from the tagged character at full speed.
 // Preconditions (fatal when broken): someone is tagged, and this character is
 // not standing on the tagged one's position - in particular it must not be the
-// tagged character itself. Positions are compared without the arena's wrap.
+// tagged character itself. Positions are compared as the perception measures
+// them: plainly, or across seamless edges.
 #pragma once
 
 #include "skController.h"

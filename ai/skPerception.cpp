@@ -103,11 +103,12 @@ skRealVec skPerception::taggedRelativePosition() const { return offsetToTagged()
 
 skVec2 skPerception::offsetToTagged() const {
   skAssertMsg(tagged, nobodyIt);
-  return tagged->position() - me->position();
+  return gs->offset(me->position(), tagged->position());
 }
 
 skReal skPerception::distanceToTagged() const {
   skAssertMsg(tagged, nobodyIt);
+  if (gs->isSeamless()) return gs->distance(*me, *tagged);
   return me->distanceTo(static_cast<const skObstacleCircle&>(*tagged));
 }
 
@@ -156,10 +157,11 @@ skRealVec skPerception::nearestCharacterRelativePosition() const {
 }
 
 skVec2 skPerception::offsetToNearestCharacter() const {
-  return nearestCharacter()->position() - me->position();
+  return gs->offset(me->position(), nearestCharacter()->position());
 }
 
 skReal skPerception::distanceToNearestCharacter() const {
+  if (gs->isSeamless()) return gs->distance(*me, *nearestCharacter());
   return me->distanceTo(static_cast<const skObstacleCircle&>(*nearestCharacter()));
 }
 
@@ -190,7 +192,7 @@ skObstacle* skPerception::nearestObstacle() const {
 skRealVec skPerception::nearestObstaclePosition() const { return nearestObstacle()->getPosition(); }
 
 skRealVec skPerception::nearestObstacleRelativePosition() const {
-  return (nearestObstacle()->position() - me->position()).toVec();
+  return gs->offset(me->position(), nearestObstacle()->position()).toVec();
 }
 
 skReal skPerception::distanceToNearestObstacle() const { return distanceTo(*nearestObstacle()); }
@@ -201,13 +203,14 @@ skReal skPerception::distanceSquaredToNearestObstacle() const {
 }
 
 skReal skPerception::distanceTo(const skObstacle& o) const {
+  if (gs->isSeamless()) return gs->distance(*me, o);
   return static_cast<const skObstacle*>(me)->distanceTo(o);
 }
 
 skRealVec skPerception::position(const skObstacle& o) const { return o.getPosition(); }
 
 skRealVec skPerception::relativePosition(const skObstacle& o) const {
-  return (o.position() - me->position()).toVec();
+  return gs->offset(me->position(), o.position()).toVec();
 }
 
 skReal skPerception::distanceSquaredTo(const skObstacle& o) const {
@@ -256,6 +259,7 @@ skRealVec skPerception::shortestWayToNearestCharacter() const {
 
 skObstacle* skPerception::nextCollider() const {
   if (objectCache[nextColliderEntry]) return objectCache[nextColliderEntry];
+  if (gs->isSeamless()) return nextColliderAcrossEdges();
   const skVec2& p = me->position();
   const skVec2& v = me->orientation();
   const skReal extent = myMaxExtent();
@@ -294,6 +298,7 @@ skObstacle* skPerception::nextCollider() const {
 }
 
 skReal skPerception::clearance(const skVec2& v, skReal within) const {
+  if (gs->isSeamless()) return clearanceAcrossEdges(v, within);
   const skVec2& p = me->position();
   const skReal reach = within + me->getRadius();
   skReal best = Inf;
@@ -319,7 +324,90 @@ skVec2 skPerception::collisionPoint() const {
   if (!objectCache[nextColliderEntry]) nextCollider();
   const skObstacle* o = objectCache[nextColliderEntry];
   if (!o) return {Inf, Inf};
+  if (gs->isSeamless()) return me->position() + nextWay;
   return o->rayHit(me->position(), me->orientation());
+}
+
+skVec2 skPerception::nextColliderNormal() const {
+  const skObstacle* o = nextCollider();
+  if (!o) return {};
+  return gs->contactNormal(*o, *me);
+}
+
+skReal skPerception::rayAcrossEdges() const {
+  const skRealVec& size = gs->getWorldDim();
+  return 0.5 * std::min(size[0], size[1]);
+}
+
+skReal skPerception::meetAcrossEdges(const skObstacle& o, const skVec2& v, skVec2& way) const {
+  skVec2 from = me->position();
+  // My centre as the circle sees it from its own place: the ray then meets
+  // the circle where it lies nearest me.
+  if (const skObstacleCircle* c = skGameState::plainCircle(o)) {
+    from = c->position() - gs->offset(from, c->position());
+  }
+  const skVec2 hit = o.rayHit(from, v);
+  if (!hit.isFinite()) return Inf;
+  way = hit - from;
+  return way.length();
+}
+
+skObstacle* skPerception::nextColliderAcrossEdges() const {
+  const skVec2& v = me->orientation();
+  const skReal extent = myMaxExtent();
+  const skReal length = rayAcrossEdges();
+  skObstacle* best = nullptr;
+  int bestIndex = -1;
+  skReal bestDistance = Inf;
+  skVec2 bestWay;
+  // As nextCollider: the nearest hit, then the lowest obstacle index.
+  auto consider = [&](int j) {
+    skObstacle* o = gs->getObstacle(j);
+    if (o == me) return;
+    skVec2 way;
+    const skReal t = meetAcrossEdges(*o, v, way);
+    if (!(t <= length)) return;
+    const skReal d = t - extent;
+    if (d < bestDistance || (d == bestDistance && j < bestIndex)) {
+      best = o;
+      bestIndex = j;
+      bestDistance = d;
+      bestWay = way;
+    }
+  };
+  const skObstacleGrid& grid = gs->getObstacleGrid();
+  for (int j : grid.alwaysTested()) consider(j);
+  const bool walked = grid.alongRayAcrossEdges(me->position(), v, length, [&](int j) {
+    consider(j);
+    return bestDistance + extent + 1.0;
+  });
+  if (!walked) {
+    for (int j = 0; j < gs->getObstacleCount(); ++j) consider(j);
+  }
+  objectCache[nextColliderEntry] = best;
+  nextWay = bestWay;
+  return best;
+}
+
+skReal skPerception::clearanceAcrossEdges(const skVec2& v, skReal within) const {
+  const skReal reach = std::min(within + me->getRadius(), rayAcrossEdges());
+  skReal best = Inf;
+  auto consider = [&](int j) {
+    const skObstacle* o = gs->getObstacle(j);
+    if (o == me || o->getMass() < Inf) return;
+    skVec2 way;
+    best = std::min(best, meetAcrossEdges(*o, v, way));
+  };
+  const skObstacleGrid& grid = gs->getObstacleGrid();
+  for (int j : grid.alwaysTested()) consider(j);
+  const bool walked = grid.alongRayAcrossEdges(me->position(), v, reach, [&](int j) {
+    consider(j);
+    return std::min(best, reach) + 1.0;
+  });
+  if (!walked) {
+    for (int j = 0; j < gs->getObstacleCount(); ++j) consider(j);
+  }
+  return best <= reach ? best - me->getRadius() : Inf;
 }
 
 skRealVec skPerception::nextCollisionPoint() const { return collisionPoint().toVec(); }

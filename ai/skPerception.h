@@ -4,8 +4,11 @@
 // history. The three searches (nearest character, nearest obstacle, next
 // collider) are memoised until the next setMe.
 // Positions and directions are 2-element vectors in world units; relative
-// positions are plain differences (they ignore the arena's wrapping); times
-// are milliseconds of game time. Pointers held here are never freed by it.
+// positions and distances are plain differences (they ignore the arena's
+// wrapping) unless the world's edges are seamless (skGameState::isSeamless),
+// when they, the searches and the ray cast take the shortest way across the
+// edges; times are milliseconds of game time. Pointers held here are never
+// freed by it.
 #pragma once
 
 #include <utility>
@@ -89,10 +92,20 @@ class skPerception {
   skReal distanceSquaredTo(const skObstacle& o) const;
 
   // The obstacle that the ray from my centre along my heading meets first,
-  // or null (a null result is searched again on the next call).
+  // or null (a null result is searched again on the next call). With
+  // seamless edges the ray runs on across them for half the arena's
+  // narrower side (rayAcrossEdges) and meets each circle where it lies
+  // nearest me.
   skObstacle* nextCollider() const;
-  // Where that ray meets it, or (Inf, Inf).
+  // Where that ray meets it, or (Inf, Inf); across a seamless edge, the point
+  // on the far side of the edge I crossed (it may lie outside the arena), so
+  // that the point less my position is the way there.
   skRealVec nextCollisionPoint() const;
+  // The unit normal from the next collider, where the ray meets it, towards
+  // my centre; (0, 0) when there is none.
+  skVec2 nextColliderNormal() const;
+  // How far a ray across seamless edges runs, in world units.
+  skReal rayAcrossEdges() const;
   // Distance in world units from my centre to that point (not a time, despite
   // the name), or Inf. Checks that I am not moving away from it ("0 <= myVel").
   skReal timeToCollision() const;
@@ -132,8 +145,18 @@ class skPerception {
   // entries, one per character ever tagged, searched in turn.
   std::vector<std::pair<skCharacter*, skCharacter*>> lastTaggedByList;
   mutable std::vector<skObstacle*> objectCache;
+  // With seamless edges: the way from my centre to where the ray meets the
+  // memoised next collider.
+  mutable skVec2 nextWay;
 
   void updateLastTagged();
+  // With seamless edges: how far along the ray from my centre along the
+  // unit v obstacle o (not me) is first met, o taken where it lies nearest
+  // me (circles; other obstacles where they lie), or Inf; way: from my
+  // centre to that point.
+  skReal meetAcrossEdges(const skObstacle& o, const skVec2& v, skVec2& way) const;
+  skObstacle* nextColliderAcrossEdges() const;
+  skReal clearanceAcrossEdges(const skVec2& v, skReal within) const;
 };
 
 }  // namespace skivo

@@ -111,7 +111,14 @@ std::vector<skCommandLine::Option> skArenaOptions::table() {
   };
   return {
       {"classic", 0, false,
-       [this](const std::string&, std::string&) { return rules = skRules::classic(), true; }},
+       [this](const std::string&, std::string&) {
+         // Whatever the order of --classic and --seamless.
+         const bool seamless = rules.seamless;
+         rules = skRules::classic();
+         rules.seamless = seamless;
+         return true;
+       }},
+      {"seamless", 0, false, flag(rules.seamless, true)},
       {"minutes", 0, true, minutesOf("--minutes", minutes, false, "more than 0, at most 30000")},
       {"checkpoint-minutes", 0, true,
        minutesOf("--checkpoint-minutes", checkpointMinutes, true, "0 for none, up to 30000")},
@@ -299,6 +306,8 @@ std::string skArenaOptions::usage(const std::string& program) {
         "machine allows: character 0 is a scripted player, characters 1 and 2 learn.\n"
         "\n"
         "  --classic             classic rules (pull along -y, 50 scattered obstacles)\n"
+        "  --seamless            seamless edges: collisions, tags and what the players\n"
+        "                        see reach across the wrapped edges\n"
         "  --minutes M           game minutes to run (default 10; up to 30000)\n"
         "  --step-ms S           game milliseconds per step (default 16; 1 to 60000)\n"
         "  --seed N              seed the random generator (default: unseeded, the\n"

@@ -32,7 +32,7 @@ class skArenaOptions {
   static constexpr double defaultCheckpointMinutes = 2000.0;
   static constexpr double maxSpeed = 100000.0;
 
-  // --classic: the classic rules.
+  // --classic: the classic rules; --seamless: with seamless edges (either rules).
   skRules rules = skRules::full();
   double minutes = 10.0;
   int stepMs = 16;

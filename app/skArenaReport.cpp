@@ -81,7 +81,8 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
     change[1] += m.tableChange[1];
   }
   const double gameSeconds = arena.getGameMs() / 1000.0;
-  os << "skivo-arena: " << options.rules.name() << " rules, player "
+  os << "skivo-arena: " << options.rules.name() << " rules"
+     << (options.rules.seamless ? " with seamless edges" : "") << ", player "
      << skArenaOptions::playerName(options.player) << ", characters 1 and 2 "
      << skArenaOptions::npcName(options.npc) << ", " << gameSeconds / 60.0 << " game minutes in "
      << options.stepCount() << " steps of " << options.stepMs << " ms, " << options.seedName();

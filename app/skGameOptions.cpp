@@ -51,6 +51,7 @@ std::vector<skCommandLine::Option> skGameOptions::table() {
       {"remember", 0, true, name("remember", remember)},
       {"tactics1", 0, true, name("tactics1", tactics[0])},
       {"tactics2", 0, true, name("tactics2", tactics[1])},
+      {"seamless", 0, false, [this](const std::string&, std::string&) { return seamless = true; }},
       {"help", 'h', false, [this](const std::string&, std::string&) { return help = true; }},
       {"hud", 0, false, [this](const std::string&, std::string&) { return hud = true; }},
       {"players", 0, true,
@@ -134,6 +135,8 @@ std::string skGameOptions::usage(const std::string& program) {
         "  --seed N          the arena (and the play) of seed N, to play one again\n"
         "  --recommended     the options for playing: --hud --fps display\n"
         "                    --fair-start --new-layout\n"
+        "  --seamless        seamless edges: disks touch, tag and see each other\n"
+        "                    across the edges, and show on both sides of one\n"
         "  --help            this text\n"
         "\n"
         "Without options nothing is read or written.\n";
@@ -161,6 +164,7 @@ std::string skGameOptions::trainedFile(const skRules& rules, int k) {
 skWorldDef skGameOptions::worldDef(const skRules& rules) {
   skWorldDef def;
   def.rules = rules;
+  def.rules.seamless = seamless;
   if (newLayout && !seeded) {
     seed = std::random_device()();
     seeded = true;

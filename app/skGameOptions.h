@@ -25,6 +25,9 @@ class skGameOptions {
   std::string remember;
   // Tables to start characters 1 and 2 from; empty when not given.
   std::string tactics[2];
+  // --seamless: collisions, tags and what the opponents see reach across the
+  // wrapped edges, and a disk crossing an edge shows on both sides.
+  bool seamless = false;
   bool help = false;
   // --hud: the score on screen, and a summary on standard output at the end.
   bool hud = false;

@@ -27,6 +27,7 @@ skWorld::skWorld(const skWorldDef& d)
       gs(skUtil2D::vec2(d.width, d.height)),
       sim(withClock(gs, timer), d.rules),
       perception(&gs) {
+  gs.setSeamless(def.rules.seamless);
   if (def.seeding == skWorldDef::Seeding::world) gs.getRandom().seed(def.seed);
   if (def.scenario) {
     setupCharacters(gs, &perception, new skControllerStill(&perception), def.learning);

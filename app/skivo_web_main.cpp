@@ -1,13 +1,13 @@
 // skivo in a browser: both games in one WebAssembly module, started by the
 // page with the options it chose from its address. The options are the
-// games' own (skGameOptions: --opponents, --remember, --tactics1/2), plus
-// --classic for the classic rules. A bad option or table is refused with
-// exit status 2 before the window opens. The browser calls one frame of the
-// game at a time (emscripten_set_main_loop); nothing here loops. Files live
-// in Emscripten's in-memory file system: the trained tables embedded at
-// build time, the remembered ones copied there by the page from the
-// browser's storage and back. The process ends with exit status 0 when the
-// player quits (Escape), after keeping the tables.
+// games' own (skGameOptions: --opponents, --remember, --tactics1/2,
+// --seamless), plus --classic for the classic rules. A bad option or table
+// is refused with exit status 2 before the window opens. The browser calls
+// one frame of the game at a time (emscripten_set_main_loop); nothing here
+// loops. Files live in Emscripten's in-memory file system: the trained
+// tables embedded at build time, the remembered ones copied there by the
+// page from the browser's storage and back. The process ends with exit
+// status 0 when the player quits (Escape), after keeping the tables.
 #include <emscripten.h>
 
 #include <cstdlib>

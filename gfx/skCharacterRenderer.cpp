@@ -27,10 +27,17 @@ void skCharacterRenderer::render(const skObject* obj) {
   } else {
     flashingOff();
   }
-  skObstacleCircleRenderer::render(obj);
+  skObjectRendererColor::render(obj);
   skRealVec base, vector;
   calcArrow(*c, base, vector);
-  skGui::drawArrow(base, vector);
+  // Each copy whole, the arrow with its disk, wherever either shows.
+  skVec2 shifts[maxShifts];
+  const skVec2& p = c->position();
+  const int count = wrappedShifts(*gs, p, c->getRadius() + vector.length(), shifts);
+  for (int k = 0; k < count; ++k) {
+    skGui::drawCircle((p + shifts[k]).toVec(), c->getOrientation(), c->getRadius());
+    skGui::drawArrow((skVec2(base) + shifts[k]).toVec(), vector);
+  }
 }
 
 }  // namespace skivo

@@ -2,7 +2,8 @@
 // starts on its rim and whose length shows its speed (1.5 radii at its top
 // speed, none at rest). The character that is "it" blinks in its flash colour.
 // One renderer may serve several characters: the blinking is decided anew for
-// each character drawn.
+// each character drawn. Across seamless edges, disk and arrow are drawn
+// together on each side.
 #pragma once
 
 #include "skObstacleCircleRenderer.h"

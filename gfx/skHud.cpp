@@ -8,6 +8,7 @@
 #include "skCharacter.h"
 #include "skGameState.h"
 #include "skGui.h"
+#include "skObstacleCircleRenderer.h"
 #include "skScore.h"
 
 namespace skivo {
@@ -57,7 +58,11 @@ void skHud::draw(const skScore& score, skGameState& gs, skReal height) const {
   if (it >= 0 && it < gs.getCharacterCount()) {
     skCharacter* c = gs.getCharacter(it);
     skGui::setColor(skGui::getColorFromName("yellow"));
-    ring(c->getPosition(), c->getRadius() + 4);
+    // On both sides of an edge, as the disk is, when the edges are seamless.
+    skVec2 shifts[skObstacleCircleRenderer::maxShifts];
+    const skReal radius = c->getRadius() + 4;
+    const int count = skObstacleCircleRenderer::wrappedShifts(gs, c->position(), radius, shifts);
+    for (int k = 0; k < count; ++k) ring((c->position() + shifts[k]).toVec(), radius);
   }
   const skReal cell = 2, row = 14, left = 6;
   skGui::setColor(skGui::getColorFromName("white"));

@@ -102,7 +102,8 @@ void skSimulator::resolveCollisions() {
 
       skObstacle* o = gs->getObstacle(gs->getCollider(i));
       skAssert(o);
-      const skVec2 n = c->contactNormal(*o);
+      // Across an edge, when it is seamless.
+      const skVec2 n = gs->contactNormal(*c, *o);
       const skVec2 t = n.turnedRight();
       const skVec2 vc = c->velocity();
       const skReal vn = vc.dot(n);

@@ -1,7 +1,8 @@
 // skSimulator: advances the world by one step. Every controller decides, the
 // actions become velocities under a bounded force, collisions are answered with
 // an impulse (restitution 0.75) and may pass the tag, then the characters move
-// and wrap around the arena. Only characters move.
+// and wrap around the arena. Only characters move. Whether collisions reach
+// across the edges is the game state's (skGameState::isSeamless).
 // Step lengths are in seconds, positions in world units, speeds in world units
 // per second, game times in milliseconds.
 #pragma once

@@ -15,6 +15,9 @@ cat >"$tmp/ssh" <<'SSH'
 while [[ "$1" == -* ]]; do case "$1" in -[oplFiS]) shift 2 ;; *) shift ;; esac; done
 echo "$1" >>"$(dirname "$0")/hosts-used"
 shift
+# sshd gives the command the user's login shell, which parallel's wrapper
+# runs the job with; a caller's environment (CI's) may have none.
+SHELL="$(getent passwd "$(id -un)" | cut -d: -f7)" && export SHELL
 [ "${1:-}" = -- ] && shift
 exec bash -c "$*"
 SSH

@@ -1,8 +1,8 @@
 // The page around the game: reads the options from the address
-// (?rules=classic&trained=1&remember=1&players=2; the recommended options
-// for playing unless recommended=0), starts the game module with them, shows
-// its summary at the end, and keeps the learners' tables in the browser's
-// storage when asked to.
+// (?rules=classic&trained=1&remember=1&players=2&seamless=1; the recommended
+// options for playing unless recommended=0), starts the game module with
+// them, shows its summary at the end, and keeps the learners' tables in the
+// browser's storage when asked to.
 // Everything but Module stays inside, clear of the names the module declares.
 (() => {
   'use strict';
@@ -19,12 +19,14 @@
     remember: params.get('remember') === '1',
     recommended: params.get('recommended') !== '0',
     players: params.get('players') === '2' ? 2 : 1,
+    seamless: params.get('seamless') === '1',
   };
   form.rules.value = choice.rules;
   form.trained.checked = choice.trained;
   form.remember.checked = choice.remember;
   form.recommended.checked = choice.recommended;
   form.players.checked = choice.players === 2;
+  form.seamless.checked = choice.seamless;
   forgetButton.hidden = !choice.remember;
 
   // Any other choice starts a new game: the page loads again with it.
@@ -34,6 +36,7 @@
     if (form.remember.checked) next.set('remember', '1');
     if (!form.recommended.checked) next.set('recommended', '0');
     if (form.players.checked) next.set('players', '2');
+    if (form.seamless.checked) next.set('seamless', '1');
     location.search = next.toString();
   });
 
@@ -95,6 +98,7 @@
     const args = choice.rules === 'classic' ? ['--classic'] : [];
     if (choice.recommended) args.push('--recommended');
     if (choice.players === 2) args.push('--players', '2');
+    if (choice.seamless) args.push('--seamless');
     if (choice.trained) args.push('--opponents', 'trained');
     if (choice.remember) {
       FS.mkdir('/remember');

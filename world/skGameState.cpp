@@ -17,11 +17,14 @@ skRealVec defaultWorldDim() {
 }
 }  // namespace
 
-skGameState::skGameState()
-    : frame(0), worldDim(defaultWorldDim()), timer(nullptr), lastTagTime(-1) {}
+skGameState::skGameState() : skGameState(defaultWorldDim()) {}
 
 skGameState::skGameState(const skRealVec& dim)
-    : frame(0), worldDim(dim), timer(nullptr), lastTagTime(-1) {}
+    : frame(0),
+      worldDim(dim),
+      timer(nullptr),
+      lastTagTime(-1),
+      size(dim.size() == 2 ? skVec2(dim[0], dim[1]) : skVec2()) {}
 
 skGameState::~skGameState() {
   for (skObject* o : objects) delete o;
@@ -75,7 +78,34 @@ void skGameState::buildGrid() {
   gridValid = true;
 }
 
+void skGameState::setSeamless(bool on) {
+  skAssertMsg(!on || (worldDim.size() == 2 && size.x > 0 && size.y > 0),
+              "seamless edges need a world of two sizes above 0");
+  seamless = on;
+}
+
+const skObstacleCircle* skGameState::plainCircle(const skObstacle& o) {
+  const std::type_info& type = typeid(o);
+  if (type != typeid(skObstacleCircle) && type != typeid(skCharacter)) return nullptr;
+  return static_cast<const skObstacleCircle*>(&o);
+}
+
+skReal skGameState::distance(const skObstacle& a, const skObstacle& b) const {
+  const skObstacleCircle* ca = seamless ? plainCircle(a) : nullptr;
+  const skObstacleCircle* cb = ca ? plainCircle(b) : nullptr;
+  if (!cb) return a.distanceTo(b);
+  return offset(ca->position(), cb->position()).length() - ca->getRadius() - cb->getRadius();
+}
+
+skVec2 skGameState::contactNormal(const skObstacle& c, const skObstacle& o) const {
+  if (seamless && plainCircle(c) && plainCircle(o)) {
+    return offset(c.position(), o.position()).normalized();
+  }
+  return c.contactNormal(o);
+}
+
 int skGameState::calcColliders() {
+  if (seamless) return calcCollidersAcrossEdges();
   const skObstacleGrid& near = getObstacleGrid();
   int count = 0;
   const int characterCount = getCharacterCount();
@@ -110,6 +140,47 @@ int skGameState::calcColliders() {
         }
       }
       test(j);
+    });
+  }
+  return count;
+}
+
+int skGameState::calcCollidersAcrossEdges() {
+  const skObstacleGrid& near = getObstacleGrid();
+  int count = 0;
+  const int characterCount = getCharacterCount();
+  const int obstacleCount = getObstacleCount();
+  for (int i = 0; i < characterCount; ++i) {
+    colliders[i] = -1;
+    const int me = characterIndices[i];
+    const skCharacter& c = *static_cast<const skCharacter*>(objects[me]);
+    const auto hit = [&](int j) {
+      ++count;
+      colliders[i] = std::max(colliders[i], j);
+    };
+    // A character of another type measures its own way, without the edges.
+    if (typeid(c) != typeid(skCharacter)) {
+      for (int j = 0; j < obstacleCount; ++j) {
+        if (obstacleIndices[j] != me && c.colliding(*obstacles[j])) hit(j);
+      }
+      continue;
+    }
+    const skVec2& p = c.position();
+    const skReal r = c.getRadius();
+    near.nearAcrossEdges(p, r, [&](int j) {
+      if (obstacleIndices[j] == me) return;
+      const skObstacleCircle* o = plainCircles[j];
+      if (!o) {
+        if (c.colliding(*obstacles[j])) hit(j);
+        return;
+      }
+      // As skObstacle::colliding, with the other circle where it lies nearest.
+      const skVec2 d = offset(p, o->position());
+      const skReal reach = r + o->getRadius() + 1.0;
+      if (std::fabs(d.x) > reach || std::fabs(d.y) > reach) return;
+      if (!(d.length() - r - o->getRadius() <= 0)) return;
+      const skVec2 n = d.normalized();
+      if (c.velocity().dot(n) > o->velocity().dot(n)) hit(j);
     });
   }
   return count;

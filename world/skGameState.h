@@ -6,14 +6,19 @@
 // It also holds the world size (world units), the frame counter, the game clock
 // (not owned), the collider table of the current step, the last tag time and
 // the world's own random generator, from which everything random in this world
-// draws (its layout, wandering, the learners' exploration).
+// draws (its layout, wandering, the learners' exploration), and whether its
+// edges are seamless: then collisions, tags and the perception measure the
+// shortest way across the wrapped edges, and renderers draw a disk that
+// crosses an edge on both sides.
 #pragma once
 
 #include <vector>
 
 #include "skObstacleGrid.h"
 #include "skRandom.h"
+#include "skUtil2D.h"
 #include "skVec.h"
+#include "skVec2.h"
 
 namespace skivo {
 
@@ -55,6 +60,26 @@ class skGameState {
   int getObstacleIndex(int i) const;
 
   const skRealVec& getWorldDim() const { return worldDim; }
+
+  // Off by default (positions compared by plain differences). Precondition
+  // for on: a world of two sizes above 0 (checked).
+  void setSeamless(bool on);
+  bool isSeamless() const { return seamless; }
+  // The offset from `from` to `to` in world units: by the shortest way across
+  // the edges when they are seamless, else the plain difference.
+  skVec2 offset(const skVec2& from, const skVec2& to) const {
+    return seamless ? skUtil2D::shortestOffset(from, to, size) : to - from;
+  }
+  // The distance between a's and b's rims (negative while they overlap): by
+  // the shortest way when the edges are seamless and both are plain circles
+  // (see plainCircle), else as a measures it (a.distanceTo(b)).
+  skReal distance(const skObstacle& a, const skObstacle& b) const;
+  // The unit normal from c towards o, as the collision response pushes them
+  // apart; across an edge under the same condition as distance.
+  skVec2 contactNormal(const skObstacle& c, const skObstacle& o) const;
+  // o as a circle when it is of the exact type skObstacleCircle or
+  // skCharacter, whose distance is the circle distance; else null.
+  static const skObstacleCircle* plainCircle(const skObstacle& o);
 
   // Precondition: a clock is set (checked, "timer").
   skTimer* getTimer() const {
@@ -119,6 +144,11 @@ class skGameState {
   skObstacleGrid grid;
   bool gridValid = false;
   void buildGrid();
+  bool seamless = false;
+  // The world size as a vector, for the measures across the edges.
+  skVec2 size;
+  // calcColliders with seamless edges.
+  int calcCollidersAcrossEdges();
 
   static int indexOf(const std::vector<int>& list, int i);
 };

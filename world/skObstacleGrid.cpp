@@ -51,9 +51,20 @@ void skObstacleGrid::build(const std::vector<skObstacle*>& obstacles, const skVe
       const skReal grown = radius + margin;
       inCells = std::isfinite(grown) && grown >= margin && c.isFinite() && c.x - grown >= 0 &&
                 c.x + grown <= width && c.y - grown >= 0 && c.y + grown <= height;
-      if (inCells) items.push_back({j, c, radius});
+      if (inCells) items.push_back({j, false, c, radius});
     }
     if (!inCells) always.push_back(j);
+  }
+  // Near an edge: within the margin and a character's reach of one, a disk
+  // or a ray may meet the circle across it.
+  world = worldSize;
+  edgeItems.clear();
+  for (Item& item : items) {
+    const skReal grown = item.radius + margin + reach;
+    const skVec2& c = item.centre;
+    item.edge =
+        !(c.x - grown >= 0 && c.x + grown <= world.x && c.y - grown >= 0 && c.y + grown <= world.y);
+    if (item.edge) edgeItems.push_back(item);
   }
   // Near a character: every cell within reach of a character's centre. Along
   // a ray: the cells the circle itself, grown by the margin, overlaps.
@@ -82,7 +93,7 @@ void skObstacleGrid::file(Table& table, const std::vector<Item>& items, skReal e
   }
   table.start.assign(counts.size(), 0);
   for (size_t k = 1; k < counts.size(); ++k) table.start[k] = table.start[k - 1] + counts[k - 1];
-  table.items.assign(static_cast<size_t>(table.start.back()), Item{0, skVec2(), 0.0});
+  table.items.assign(static_cast<size_t>(table.start.back()), Item{0, false, skVec2(), 0.0});
   std::vector<int> next(table.start.begin(), table.start.end() - 1);
   for (const Item& item : items) {
     cells(item, span);

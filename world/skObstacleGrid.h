@@ -10,12 +10,16 @@
 // they never touch anything and no ray meets them. Searches give exactly what
 // a test of every obstacle in index order gives: the grid only skips circles
 // that cannot touch or be hit, with a margin of one world unit for rounding.
+// The searches across edges serve an arena whose edges are seamless: they
+// visit every circle that may be near by the shortest way across them.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
+#include "skUtil2D.h"
 #include "skVec2.h"
 
 namespace skivo {
@@ -49,10 +53,31 @@ class skObstacleGrid {
   template <class Visit>
   bool alongRay(const skVec2& p, const skVec2& v, Visit visit) const;
 
+  // As near, on an arena whose edges wrap at the world size given to build:
+  // visit(j), once each, for every grid circle that a disk of centre c and
+  // radius r may touch by the shortest way across the edges, then for the
+  // obstacles always tested. The caller measures that way itself.
+  template <class Visit>
+  void nearAcrossEdges(const skVec2& c, skReal r, Visit visit) const;
+
+  // The ray from p along the unit vector v on an arena whose edges wrap:
+  // calls visit(j) for the grid circles that the ray may meet within length
+  // world units where they lie nearest p (by the shortest way; exact while
+  // length and a radius together stay below half the arena's narrower side),
+  // while visit returns the distance from p up to which it still wants
+  // circles. A circle may come more than once. False, visiting nothing,
+  // when p or v is not finite or there is no grid: the caller then tests
+  // every obstacle. The obstacles always tested are the caller's.
+  template <class Visit>
+  bool alongRayAcrossEdges(const skVec2& p, const skVec2& v, skReal length, Visit visit) const;
+
  private:
-  // A circle as filed in a cell: its obstacle index, centre and radius.
+  // A circle as filed in a cell: its obstacle index, whether it lies near an
+  // edge (a disk may touch it or a ray meet it across that edge), its centre
+  // and radius.
   struct Item {
     int index;
+    bool edge;
     skVec2 centre;
     skReal radius;
   };
@@ -72,10 +97,15 @@ class skObstacleGrid {
   Table nearCentres;  // for searches around a character's centre
   Table alongRays;    // for the ray walk and boxes
   std::vector<int> always;
+  // The world's size, and the circles near its edges, for the searches across them.
+  skVec2 world;
+  std::vector<Item> edgeItems;
   // Per obstacle index, the number of the last search that visited it, so
   // that a circle spanning several cells is visited once.
   mutable std::vector<unsigned int> seen;
   mutable unsigned int search = 0;
+  // The most copies of the arena a ray across the edges walks through.
+  static constexpr int maxLegs = 64;
 
   // The column and row of a point; points outside the grid fall in the
   // border cells (clamped before the conversion, so far-away points are safe).
@@ -90,6 +120,19 @@ class skObstacleGrid {
   static bool close(const Item& item, const skVec2& c, skReal r) {
     const skReal limit = r + item.radius + 1.0;
     return !(std::fabs(item.centre.x - c.x) > limit || std::fabs(item.centre.y - c.y) > limit);
+  }
+  // p moved by whole world sizes into [0, world.x] x [0, world.y].
+  skVec2 inWorld(const skVec2& p) const {
+    const auto fold = [](skReal e, skReal size) {
+      return e >= 0 && e <= size ? e : e - size * std::floor(e / size);
+    };
+    return {fold(p.x, world.x), fold(p.y, world.y)};
+  }
+  // As close, measured by the shortest way across the edges.
+  bool closeAcross(const Item& item, const skVec2& c, skReal r) const {
+    const skVec2 d = skUtil2D::shortestOffset(c, item.centre, world);
+    const skReal limit = r + item.radius + 1.0;
+    return !(std::fabs(d.x) > limit || std::fabs(d.y) > limit);
   }
   // Whether the ray from p along the unit vector v may meet item: not when it
   // passes more than one unit wide of it or the circle lies wholly behind p.
@@ -167,6 +210,58 @@ bool skObstacleGrid::alongRay(const skVec2& p, const skVec2& v, Visit visit) con
       ty += dty;
       cy += stepY;
     }
+  }
+  return true;
+}
+
+template <class Visit>
+void skObstacleGrid::nearAcrossEdges(const skVec2& c, skReal r, Visit visit) const {
+  if (columns == 0 || !(r <= reach) || !c.isFinite()) {
+    // Without a place or a reach to look up: every circle, and the rest.
+    const skReal nan = std::numeric_limits<skReal>::quiet_NaN();
+    near(skVec2(nan, nan), r, visit);
+    return;
+  }
+  // A circle away from the edges can be touched only where it lies, from the
+  // centre brought into the arena; those near an edge are measured across it.
+  const skVec2 at = inWorld(c);
+  const int k = row(at.y) * columns + column(at.x);
+  for (int i = nearCentres.start[k]; i < nearCentres.start[k + 1]; ++i) {
+    const Item& item = nearCentres.items[i];
+    if (!item.edge && close(item, at, r)) visit(item.index);
+  }
+  for (const Item& item : edgeItems) {
+    if (closeAcross(item, c, r)) visit(item.index);
+  }
+  for (int j : always) visit(j);
+}
+
+template <class Visit>
+bool skObstacleGrid::alongRayAcrossEdges(const skVec2& p, const skVec2& v, skReal length,
+                                         Visit visit) const {
+  if (columns == 0 || !p.isFinite() || !v.isFinite()) return false;
+  skReal wanted = length;
+  // Those near an edge may be met across it, wherever the ray runs.
+  for (const Item& item : edgeItems) wanted = std::min(wanted, visit(item.index));
+  // Leg by leg: the ray within one copy of the arena, walked in the grid from
+  // where it enters that copy, then on from the opposite edge.
+  skVec2 q = inWorld(p);
+  skReal start = 0.0;
+  for (int leg = 0; leg < maxLegs && start <= wanted; ++leg) {
+    const skReal tx = v.x > 0 ? (world.x - q.x) / v.x : v.x < 0 ? -q.x / v.x : Inf;
+    const skReal ty = v.y > 0 ? (world.y - q.y) / v.y : v.y < 0 ? -q.y / v.y : Inf;
+    const skReal end = start + std::min(tx, ty);
+    alongRay(q, v, [&](int j) {
+      wanted = std::min(wanted, visit(j));
+      return std::min(wanted, end) - start;
+    });
+    if (!(end <= wanted)) break;
+    q = q + (end - start) * v;
+    if (tx <= ty) q.x = v.x > 0 ? 0.0 : world.x;
+    if (ty <= tx) q.y = v.y > 0 ? 0.0 : world.y;
+    // Rounding must not take the other coordinate out of the grid.
+    q = skVec2(std::min(std::max(q.x, 0.0), world.x), std::min(std::max(q.y, 0.0), world.y));
+    start = end;
   }
   return true;
 }

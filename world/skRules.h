@@ -1,6 +1,7 @@
 // skRules: the rules a world is played by, chosen at run time and handed to
 // the simulator and the scenario. The full game sprints and lays its circles
 // on an arc; the classic game pulls everyone along -y and scatters 50 circles.
+// Either may have seamless edges.
 #pragma once
 
 #include "skMath.h"
@@ -21,6 +22,10 @@ struct skRules {
   // force, added after the force limit (0: none).
   skReal pull = 0.0;
   Layout layout = Layout::arc;
+  // Seamless edges: collisions, tags and what controllers see measure the
+  // shortest way across the wrapped edges, and a disk crossing an edge is
+  // drawn on both sides. Off: positions are compared by plain differences.
+  bool seamless = false;
 
   // skivo: sprint, no pull, the arc.
   static skRules full() { return skRules(); }
@@ -33,14 +38,17 @@ struct skRules {
     return r;
   }
 
-  // "full", "classic", or "custom" for any other combination.
+  // "full", "classic", or "custom" for any other combination, whatever the
+  // edges: the name picks table files, which fit either kind of edge.
   const char* name() const {
-    if (*this == full()) return "full";
-    if (*this == classic()) return "classic";
+    skRules plain = *this;
+    plain.seamless = false;
+    if (plain == full()) return "full";
+    if (plain == classic()) return "classic";
     return "custom";
   }
   bool operator==(const skRules& o) const {
-    return sprint == o.sprint && pull == o.pull && layout == o.layout;
+    return sprint == o.sprint && pull == o.pull && layout == o.layout && seamless == o.seamless;
   }
   bool operator!=(const skRules& o) const { return !(*this == o); }
 };

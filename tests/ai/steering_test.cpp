@@ -114,3 +114,39 @@ TEST_F(Avoid, HoldsItsTurnFor500msAfterTheLastThreatAndAsksTheDefaultAt501) {
   decide();
   EXPECT_EQ(fallback.calls, 1);
 }
+
+// The steering behaviours follow the perception across seamless edges: "it"
+// and a circle lie just across the edge from me, another character further
+// away in the arena.
+TEST(SeamlessSteering, PursueEvadeAndAvoidTakeTheShortWayAcrossTheEdge) {
+  for (bool on : {true, false}) {
+    SCOPED_TRACE(on ? "seamless" : "plain");
+    skRules rules = skRules::full();
+    rules.seamless = on;
+    World world(rules);
+    ScriptedPerception& perception = world.perception;
+    skCharacter* me = world.addCharacter(10, 100);
+    skCharacter* it = world.addCharacter(500, 100);
+    world.addCharacter(100, 100);
+    it->setTagged(0);
+    perception.setMe(me);
+    skControllerPursue pursue(&perception);
+    pursue.calcAction();
+    expectDirection(pursue.getAction(), on ? -1 : 1, 0);
+    skControllerEvade evade(&perception);
+    evade.calcAction();
+    expectDirection(evade.getAction(), on ? 1 : -1, 0);
+    // Running right at (505, 300) towards a circle 20 units beyond the edge,
+    // its centre a little below my path: I turn up, away from it.
+    me->setPosition(vec2(505, 300));
+    me->setVelocity(vec2(50, 0));
+    world.addCircle(25, 295);
+    ScriptedController fallback(&perception);
+    fallback.willDecide(0, -1, 0.5);
+    skControllerAvoid avoid(&perception, &fallback);
+    perception.setMe(me);
+    avoid.calcAction();
+    expectDirection(avoid.getAction(), 0, on ? 1 : -1);
+    EXPECT_EQ(fallback.calls, on ? 0 : 1);
+  }
+}

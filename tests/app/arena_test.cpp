@@ -82,6 +82,23 @@ TEST(ArenaOptions, BadInputIsRefusedWithAMessageNamingTheOption) {
   parsed({"--load-tactics1", "q.txt", "--save-tactics1", "q.txt"});
 }
 
+// --seamless goes with either rules, in either order, keeps the rules' name
+// (the tables' files) and reaches the world: the same seed plays otherwise.
+TEST(ArenaOptions, SeamlessEdgesGoWithEitherRulesAndChangeThePlay) {
+  for (const auto& args : {std::vector<std::string>{"--seamless", "--classic"},
+                           std::vector<std::string>{"--classic", "--seamless"}}) {
+    const skArenaOptions o = parsed(args);
+    EXPECT_TRUE(o.rules.seamless);
+    EXPECT_EQ(o.rules.layout, skRules::Layout::scattered);
+    EXPECT_STREQ(o.rules.name(), "classic");
+  }
+  EXPECT_FALSE(parsed({"--classic"}).rules.seamless);
+  const skArenaOptions plain = parsed({"--minutes", "3", "--seed", "5", "--no-progress"});
+  skArenaOptions seamless = plain;
+  seamless.rules.seamless = true;
+  EXPECT_NE(csvOf(plain), csvOf(seamless));
+}
+
 // --play-seed builds the game's own layout (what an unseeded arena builds)
 // and seeds only the play; the learners learn as the settings say.
 TEST(Arena, APlaySeedKeepsTheGamesLayoutAndTheLearningSettingsReachTheLearners) {

@@ -79,6 +79,19 @@ TEST(GameOptions, TheRecommendedSetAndTheSeedsMakeTheWorldTheyName) {
   EXPECT_NE(error.find("character 1 is the second player"), std::string::npos) << error;
 }
 
+// Seamless edges are the game's own tables' rules too: the same files.
+TEST(GameOptions, SeamlessIsAFlagThatKeepsTheRememberedFilesOfTheRules) {
+  skGameOptions o;
+  std::string error;
+  EXPECT_FALSE(o.seamless);
+  ASSERT_TRUE(parse(o, {"--seamless", "--remember", "kept"}, error)) << error;
+  EXPECT_TRUE(o.seamless);
+  skRules rules = skRules::classic();
+  rules.seamless = true;
+  EXPECT_EQ(o.rememberedFile(rules, 1), "kept/classic-1.txt");
+  EXPECT_FALSE(parse(o, {"--seamless=yes"}, error));
+}
+
 // A --tactics file before a remembered table before a trained one; the
 // game's trained learners play frozen unless remembered; a view learner's
 // table makes a view learner, which learns in play and is remembered as one;

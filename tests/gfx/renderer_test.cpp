@@ -1,4 +1,5 @@
-// The blink's colour on the game clock, the speed arrow and the arrow's shape.
+// The blink's colour on the game clock, the speed arrow, the arrow's shape and
+// the copies of a disk across seamless edges.
 #include <gtest/gtest.h>
 
 #include "skCharacterRenderer.h"
@@ -47,4 +48,27 @@ TEST(Arrow, ShaftToTheTipAndBarbsOfHalfItsLengthTowardsAbout6AndPlusMinus3) {
   EXPECT_NEAR(shaft[1] + barb2[1], -3.0, 0.01);
   skGui::calcArrow(vec2(0, 0), shaft, barb1, barb2);
   for (const skRealVec* v : {&shaft, &barb1, &barb2}) EXPECT_EQ(*v, vec2(0, 0));
+}
+
+// A disk that crosses an edge is drawn again one arena away, on the far side
+// of each edge it crosses; only with seamless edges.
+TEST(WrappedCopies, ADiskCrossingAnEdgeOrACornerIsDrawnOnEverySideItShowsOn) {
+  for (bool on : {true, false}) {
+    skRules rules = skRules::full();
+    rules.seamless = on;
+    World world(rules);
+    skVec2 shifts[skObstacleCircleRenderer::maxShifts];
+    const auto copies = [&](skReal x, skReal y) {
+      const int n = skObstacleCircleRenderer::wrappedShifts(world.gs, {x, y}, 10, shifts);
+      return std::vector<skVec2>(shifts, shifts + n);
+    };
+    EXPECT_EQ(copies(256, 256), std::vector<skVec2>{skVec2()});
+    EXPECT_EQ(copies(10, 256), std::vector<skVec2>{skVec2()}) << "touching the edge only";
+    if (!on) {
+      EXPECT_EQ(copies(3, 508), std::vector<skVec2>{skVec2()});
+      continue;
+    }
+    EXPECT_EQ(copies(509, 100), (std::vector<skVec2>{{0, 0}, {-512, 0}}));
+    EXPECT_EQ(copies(3, 508), (std::vector<skVec2>{{0, 0}, {0, -512}, {512, 0}, {512, -512}}));
+  }
 }

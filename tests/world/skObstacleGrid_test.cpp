@@ -46,6 +46,57 @@ skObstacle* scanNextCollider(skGameState& gs, skCharacter* c) {
   return best;
 }
 
+// The same scans across seamless edges: plain circles where they lie nearest
+// the character (the shortest way), anything else its own way; the ray runs
+// half the world's narrower side.
+int scanCollidersAcross(skGameState& gs, std::vector<int>& table) {
+  const skVec2 size(gs.getWorldDim()[0], gs.getWorldDim()[1]);
+  int count = 0;
+  table.assign(static_cast<size_t>(gs.getCharacterCount()), -1);
+  for (int i = 0; i < gs.getCharacterCount(); ++i) {
+    const skCharacter& c = *gs.getCharacter(i);
+    for (int j = 0; j < gs.getObstacleCount(); ++j) {
+      const skObstacle& o = *gs.getObstacle(j);
+      if (&o == &c) continue;
+      bool colliding = false;
+      if (const skObstacleCircle* circle = skGameState::plainCircle(o)) {
+        const skVec2 d = skUtil2D::shortestOffset(c.position(), o.position(), size);
+        colliding = d.length() - c.getRadius() - circle->getRadius() <= 0 &&
+                    c.velocity().dot(d.normalized()) > o.velocity().dot(d.normalized());
+      } else {
+        colliding = c.colliding(o);
+      }
+      if (colliding) {
+        ++count;
+        table[i] = j;
+      }
+    }
+  }
+  return count;
+}
+
+skObstacle* scanNextColliderAcross(skGameState& gs, skCharacter* c) {
+  const skVec2 size(gs.getWorldDim()[0], gs.getWorldDim()[1]);
+  const skVec2& p = c->position();
+  skObstacle* best = nullptr;
+  skReal bestDistance = Inf;
+  for (int j = 0; j < gs.getObstacleCount(); ++j) {
+    skObstacle* o = gs.getObstacle(j);
+    if (o == c) continue;
+    const skVec2 from = skGameState::plainCircle(*o)
+                            ? o->position() - skUtil2D::shortestOffset(p, o->position(), size)
+                            : p;
+    const skVec2 hit = o->rayHit(from, c->orientation());
+    if (!hit.isFinite() || (hit - from).length() > 0.5 * std::min(size.x, size.y)) continue;
+    const skReal d = (hit - from).length() - c->getRadius();
+    if (d < bestDistance) {
+      best = o;
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
 // A character that reaches 40 units further than its disk.
 class LongArmed : public skCharacter {
  public:
@@ -86,6 +137,39 @@ TEST(ObstacleGrid, FindsExactlyWhatAScanOfEveryObstacleFinds) {
         skCharacter* c = gs.getCharacter(i);
         world.perception.setMe(c);
         ASSERT_EQ(world.perception.nextCollider(), scanNextCollider(gs, c))
+            << "step " << s << ", character " << i;
+      }
+      world.step();
+    }
+  }
+}
+
+// As above with seamless edges, circles and characters often near an edge.
+TEST(ObstacleGrid, AcrossSeamlessEdgesFindsExactlyWhatAScanOfEveryObstacleFinds) {
+  skRules rules = skRules::classic();
+  rules.seamless = true;
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    RandomWorld world(seed, rules);
+    skGameState& gs = world.gs;
+    for (int k = 0; k < 16; ++k) {
+      auto* o = new skObstacleCircle(&gs);
+      const bool side = k % 2 == 0;
+      const skReal edge = world.uniform(-25, 25);
+      o->setPosition(side ? skVec2(edge < 0 ? world.w + edge : edge, world.uniform(0, world.h))
+                          : skVec2(world.uniform(0, world.w), edge < 0 ? world.h + edge : edge));
+      o->setRadius(world.uniform(1, 20));
+      gs.addObstacle(o);
+    }
+    std::vector<int> table;
+    for (int s = 0; s < 60; ++s) {
+      const int expected = scanCollidersAcross(gs, table);
+      ASSERT_EQ(gs.calcColliders(), expected) << "step " << s;
+      for (int i = 0; i < gs.getCharacterCount(); ++i) {
+        ASSERT_EQ(gs.getCollider(i), table[i]) << "step " << s << ", character " << i;
+        skCharacter* c = gs.getCharacter(i);
+        world.perception.setMe(c);
+        ASSERT_EQ(world.perception.nextCollider(), scanNextColliderAcross(gs, c))
             << "step " << s << ", character " << i;
       }
       world.step();
