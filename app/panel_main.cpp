@@ -38,7 +38,7 @@ const char* const usage =
     "                      adaptive    the shipped tables fitted to each player by\n"
     "                                  the coach of skivo-arena --adaptive; adds how\n"
     "                                  well they kept the player within --band\n"
-    "                      grade-G     the shipped tables held at grade G (0-13)\n"
+    "                      grade-G     the shipped tables held at grade G (0-16)\n"
     "                      (view learners, and view tables, play with the settings\n"
     "                      of the games: skControllerRLView::playSettings(rules))\n"
     "  --players LIST      the panel (default still,wander,chaser,expert; also mirror)\n"

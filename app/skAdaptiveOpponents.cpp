@@ -31,7 +31,8 @@ const skOpponentGrade skAdaptiveOpponents::grades[gradeCount] = {
 };
 // clang-format on
 
-const skOpponentGrade skAdaptiveOpponents::shake = {1.0, 500, 0.0, 0.0};
+const skOpponentGrade skAdaptiveOpponents::freeing = {1.0, 1000, 0.0, 0.0};
+const skOpponentGrade skAdaptiveOpponents::yielding = {0.0, 100, 1.0, 0.0};
 
 skAdaptiveOpponents::skAdaptiveOpponents(skWorld& w, skControllerRLView* first,
                                          skControllerRLView* second, const Band& b, int g)
@@ -48,7 +49,7 @@ void skAdaptiveOpponents::setGrade(int g) {
 }
 
 void skAdaptiveOpponents::apply() {
-  const skOpponentGrade& d = shaking ? shake : grades[grade];
+  const skOpponentGrade& d = nudge ? *nudge : grades[grade];
   skControllerRLView::Slips slips;
   slips.towardsIt = d.towardsIt;
   slips.standWhileIt = d.standWhileIt;
@@ -84,13 +85,15 @@ void skAdaptiveOpponents::update() {
   // The share so far: the minutes judged and the one in progress.
   long long shareIt = itMs, shareMs = playedMs;
   for (int i = 0; i < judged; ++i) shareIt += recentItMs[i], shareMs += recentMs[i];
-  const double middle = (band.low + band.high) / 2;
-  const bool against = shareMs > 0 && (playerIt ? static_cast<double>(shareIt) / shareMs > middle
-                                                : static_cast<double>(shareIt) / shareMs < middle);
+  const double share = shareMs > 0 ? static_cast<double>(shareIt) / shareMs : -1;
+  const bool against = shareMs > 0 && (playerIt ? share > band.high : share < band.low);
   const int stretch = now - roleSinceMs;
-  const bool shake = against && stretch >= stallMs && stretch % stallMs < shakeMs;
-  if (shake != shaking) {
-    shaking = shake;
+  const skOpponentGrade* wanted = nullptr;
+  if (against && stretch >= stallMs && stretch % stallMs < shakeMs) {
+    wanted = playerIt ? &yielding : &freeing;
+  }
+  if (wanted != nudge) {
+    nudge = wanted;
     apply();
   }
 }
@@ -104,15 +107,22 @@ void skAdaptiveOpponents::closeMinute() {
   const double share = getShare();
   if (share < 0 || band.contains(share)) return;
   // One grade just outside the band, one more for each half band further:
-  // far off, the scale is crossed in a few minutes.
+  // far off, the scale is crossed in a few minutes. (The small term keeps a
+  // share that lies a whole number of half bands off from rounding down.)
   const double half = std::max((band.high - band.low) / 2, 0.05);
   const double error = share - (band.low + band.high) / 2;
-  int step = 1 + static_cast<int>((std::fabs(error) - half) / half);
+  int step = 1 + static_cast<int>((std::fabs(error) - half) / half + 1e-9);
   const int direction = error > 0 ? -1 : 1;  // "it" too often: weaker opponents
-  // Back across the band: at most half the way it came, so that it settles.
+  // Back across the band: at most half the way it came, so that it settles
+  // on the grade between; the third move on end the same way doubles the
+  // limit again, so that a player who changes is followed.
   if (lastMove != 0 && (lastMove > 0) != (direction > 0)) {
-    step = std::min(step, std::max(1, std::abs(lastMove) / 2));
+    limit = std::max(1, std::abs(lastMove) / 2);
+    streak = 1;
+  } else if (++streak >= 3) {
+    limit = std::min(gradeCount, 2 * limit);
   }
+  step = std::min(step, limit);
   const int before = grade;
   setGrade(grade + direction * step);
   if (grade == before) return;

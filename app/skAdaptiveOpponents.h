@@ -9,8 +9,8 @@
 // looks at the player's share over the minutes played at the present grade
 // (the last two at most) and, when it lies outside the band, moves the grade
 // by a step sized by how far outside it lies; a step that reverses the
-// previous move is at most half as long as that move, so that the grade
-// settles instead of swinging (see update()).
+// previous move is at most half as long as that move, and so are the next
+// ones, so that the grade settles instead of swinging (closeMinute()).
 //
 // It reads the world's game clock and who is "it"; it draws no random
 // numbers (the opponents' slips draw from the world's stream, as their
@@ -51,14 +51,17 @@ class skAdaptiveOpponents {
   // Game milliseconds between the coach's decisions.
   static constexpr int minuteMs = 60000;
   // A stall: the player "it", or free, for stallMs of game time on end while
-  // the share so far lies beyond the band's middle on that side. No grade
+  // the share so far (the minutes judged and the one in progress) lies
+  // outside the band on that side. No grade
   // ends some stalls (a learner trapped in the arc's hollow, or chasing a
-  // player wedged between obstacles), so the opponents then play the shake
-  // for shakeMs, every stallMs while it lasts: a random walk, which frees
-  // them.
-  static constexpr int stallMs = 15000;
-  static constexpr int shakeMs = 3000;
-  static const skOpponentGrade shake;
+  // player wedged between obstacles; a player who cannot reach them), so for
+  // shakeMs, every stallMs while it lasts, the opponents play a nudge: a
+  // random walk that frees a trapped "it" (freeing), or a run at the player
+  // who is "it" (yielding).
+  static constexpr int stallMs = 12000;
+  static constexpr int shakeMs = 6000;
+  static const skOpponentGrade freeing;
+  static const skOpponentGrade yielding;
 
   using Band = skShareBand;
 
@@ -88,10 +91,10 @@ class skAdaptiveOpponents {
   double getShare() const;
 
   // Sets grade g (clamped to the scale) on both opponents now (after a
-  // shake in progress).
+  // nudge in progress).
   void setGrade(int g);
-  // Whether the opponents play the shake now.
-  bool getShaking() const { return shaking; }
+  // Whether the opponents play a nudge now.
+  bool getNudging() const { return nudge != nullptr; }
 
   // How far a run of minutes met a band: the player's share is sampled at
   // the end of each whole minute over the last two minutes (the first minute
@@ -111,8 +114,11 @@ class skAdaptiveOpponents {
   skControllerRLView* opponents[2];
   Band band;
   int grade = startGrade;
-  // The last move of the grade (signed, 0 for none yet) and minutes closed.
+  // The last move of the grade (signed, 0 for none yet), the longest move
+  // allowed, the moves on end in one direction, and minutes closed.
   int lastMove = 0;
+  int limit = gradeCount;
+  int streak = 0;
   int minutes = 0;
   // The clock at the previous update and where the minute being counted ends.
   int lastMs = 0;
@@ -122,13 +128,13 @@ class skAdaptiveOpponents {
   long long itMs = 0, playedMs = 0;
   long long recentItMs[2] = {0, 0}, recentMs[2] = {0, 0};
   int judged = 0;
-  // Whether the player is "it", since when, and whether the opponents shake.
+  // Whether the player is "it", since when, and the nudge played (or null).
   bool playerIt = false;
   int roleSinceMs = 0;
-  bool shaking = false;
+  const skOpponentGrade* nudge = nullptr;
 
   void closeMinute();
-  // Sets the present grade, or the shake, on both opponents.
+  // Sets the present grade, or the nudge, on both opponents.
   void apply();
 };
 
