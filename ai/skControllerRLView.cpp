@@ -133,6 +133,12 @@ void skControllerRLView::calcAction() {
     m = static_cast<unsigned int>(random.uniform01() * moveCount);
     if (m >= moveCount) m = moveCount - 1;  // the draw may be exactly 1
   }
+  if (now.role == fleeing && slips.towardsIt > 0 && random.uniform01() < slips.towardsIt) {
+    m = 1;  // straight along the way to "it"
+  } else if (now.role == chasing && slips.standWhileIt > 0 &&
+             random.uniform01() < slips.standWhileIt) {
+    m = 0;
+  }
   move(m);
   decided = true;
   lastState = s;

@@ -76,6 +76,18 @@ class skControllerRLView : public skController {
   bool getLearning() const { return learning; }
   // Learning settings from now on (in play, a smaller step than in training).
   void setSettings(const skLearningSettings& s) { settings = s; }
+  const skLearningSettings& getSettings() const { return settings; }
+  // Slips that make it an easier opponent (skAdaptiveOpponents' lower
+  // grades), each a share of its decisions from 0 to 1, applied after
+  // exploration: fleeing "it", it runs straight at "it"; being "it", it
+  // stands. None by default; a slip of 0 draws nothing from the random
+  // stream, so a learner without slips plays as it always did.
+  struct Slips {
+    skReal towardsIt = 0;
+    skReal standWhileIt = 0;
+  };
+  void setSlips(const Slips& s) { slips = s; }
+  const Slips& getSlips() const { return slips; }
   unsigned long getDecisionCount() const { return decisionCount; }
 
   // The table as text: a first line "<kind> <states> <moves>", then one
@@ -96,6 +108,7 @@ class skControllerRLView : public skController {
   skLearningSettings settings;
   skRewards rewards;
   skRealVec table;
+  Slips slips;
   bool learning = true;
   unsigned long decisionCount = 0;
   // Roles, as the situation counts them.

@@ -35,6 +35,10 @@ const char* const usage =
     "                      DIR         the tables DIR/RULES-1.txt, DIR/RULES-2.txt, frozen\n"
     "                      DIR:learning       those, learning on\n"
     "                      view-learning, view-frozen   empty view learners\n"
+    "                      adaptive    the shipped tables fitted to each player by\n"
+    "                                  the coach of skivo-arena --adaptive; adds how\n"
+    "                                  well they kept the player within --band\n"
+    "                      grade-G     the shipped tables held at grade G (0-16)\n"
     "                      (view learners, and view tables, play with the settings\n"
     "                      of the games: skControllerRLView::playSettings(rules))\n"
     "  --players LIST      the panel (default still,wander,chaser,expert; also mirror)\n"
@@ -45,6 +49,10 @@ const char* const usage =
     "  --minutes M         game minutes per match (default 60)\n"
     "  --stall-minutes M   shortest stretch without a tag that counts as a stall (2)\n"
     "  --windows LIST      game minutes at which the report's windows end (5,20)\n"
+    "  --band LOW,HIGH     adaptive opponents: the share of time \"it\" (%) to keep\n"
+    "                      the player within (default 40,60); the report counts the\n"
+    "                      matches in which the share of the last 2 minutes is in it\n"
+    "                      by minute 5, and the share of minutes 6-35 it is in it\n"
     "  --jobs J            matches at once (default: one per core)\n"
     "  --runs FILE         also write one CSV row per match to FILE\n"
     "  --help              this text\n";
@@ -155,6 +163,10 @@ int main(int argc, char** argv) {
          return true;
        }},
       {"runs", 0, true, [&](const std::string& v, std::string&) { return runsFile = v, true; }},
+      {"band", 0, true,
+       [&](const std::string& v, std::string& e) {
+         return skArenaOptions::parseBand(v, "--band", spec.band, e);
+       }},
       {"help", 'h', false, [&](const std::string&, std::string&) { return help = true; }},
   };
   if (!skCommandLine::parse(argc, argv, table, error)) {
@@ -186,6 +198,20 @@ int main(int argc, char** argv) {
     } else if (kind == "view-learning" || kind == "view-frozen") {
       o.learner = skArenaOptions::Learner::view;
       o.npc = kind == "view-learning" ? skArenaOptions::Npc::learn : skArenaOptions::Npc::frozen;
+    } else if (kind == "adaptive") {
+      o.tables = trainedFolder();
+      o.npc = skArenaOptions::Npc::frozen;
+      o.adaptive = true;
+    } else if (kind.compare(0, 6, "grade-") == 0) {
+      long long g = 0;
+      if (!wholeNumber(kind.substr(6), 0, skAdaptiveOpponents::gradeCount - 1, g)) {
+        std::cerr << "skivo-panel: --opponents: '" << kind << "' is not a grade from 0 to "
+                  << skAdaptiveOpponents::gradeCount - 1 << std::endl;
+        return 2;
+      }
+      o.tables = trainedFolder();
+      o.npc = skArenaOptions::Npc::frozen;
+      o.grade = static_cast<int>(g);
     } else if (kind == "trained" || kind == "trained-learning") {
       o.tables = trainedFolder();
       o.npc = kind == "trained" ? skArenaOptions::Npc::frozen : skArenaOptions::Npc::learn;

@@ -81,7 +81,7 @@ bool skArena::setUp(std::string& error) {
     stalls = std::make_unique<skArenaStalls>(options.rules,
                                              static_cast<int>(options.stallMinutes * 60000));
   }
-  for (int k = 0; k < 2; ++k) {
+  for (int k = 0; k < 2 && !options.adaptive; ++k) {
     if (options.npc == skArenaOptions::Npc::scripted) {
       world->setController(k + 1, makeScripted(skArenaOptions::Player::chaser));
       continue;
@@ -101,6 +101,7 @@ bool skArena::setUp(std::string& error) {
     const std::string& file = options.loadTactics[k];
     if (!file.empty() && !learners[k].load(file, error)) return false;
   }
+  if (options.adaptive && !setUpAdaptive(error)) return false;
 
   // One row a minute: room for all of them now, so that a run allocates
   // nothing once it is going.
@@ -109,14 +110,46 @@ bool skArena::setUp(std::string& error) {
   return true;
 }
 
+bool skArena::setUpAdaptive(std::string& error) {
+  skControllerRLView* views[2] = {nullptr, nullptr};
+  for (int k = 0; k < 2; ++k) {
+    std::string file = options.loadTactics[k];
+    if (file.empty()) file = skArenaOptions::trainedTable(options.rules, k + 1);
+    if (file.empty()) {
+      error = std::string("--adaptive: no trained tables for the ") + options.rules.name() +
+              " rules are installed; give them with --load-tactics1 and --load-tactics2";
+      return false;
+    }
+    if (!skTacticsFile::holdsViewTable(file)) {
+      error = "--adaptive: '" + file + "' is not a view learner's table";
+      return false;
+    }
+    // Frozen: the coach, not the table, fits them to the player.
+    auto view = std::make_unique<skControllerRLView>(
+        world->getPerception(), options.rules, skControllerRLView::playSettings(options.rules),
+        options.rewards);
+    view->setLearning(false);
+    if (!skTacticsFile::load(*view, file, error)) return false;
+    views[k] = view.get();
+    learners[k] = skLearner(view.get());
+    world->setController(k + 1, std::move(view));
+  }
+  coach = std::make_unique<skAdaptiveOpponents>(*world, views[0], views[1], options.band,
+                                                options.grade);
+  return true;
+}
+
 void skArena::setController(int k, std::unique_ptr<skController> root) {
   if (!world) skUtil::error("skArena::setController: call setUp first");
   world->setController(k, std::move(root));
   if (k > 0) learners[k - 1] = skLearner();
+  // The coach tunes the learners it was given; a replaced one is gone.
+  if (k > 0) coach.reset();
 }
 
 void skArena::step() {
   world->step();
+  if (coach) coach->update();
   gameMs += options.stepMs;
   current.gameMs += options.stepMs;
 
@@ -148,6 +181,7 @@ void skArena::closeMinute() {
   const int next = current.minute + 1;
   current = skArenaMinute();
   current.minute = next;
+  if (coach) current.grade = coach->getGrade();
 }
 
 bool skArena::advance(long long count) {
@@ -155,6 +189,7 @@ bool skArena::advance(long long count) {
   if (stepsDone == 0) {
     current = skArenaMinute();
     current.minute = 1;
+    if (coach) current.grade = coach->getGrade();
     for (int k = 0; k < 2; ++k) {
       if (learners[k]) tables[k] = learners[k].table();
     }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "skAdaptiveOpponents.h"
 #include "skArenaOptions.h"
 #include "skArenaStalls.h"
 #include "skGameState.h"
@@ -35,6 +36,8 @@ struct skArenaMinute {
   // Sum of absolute changes of each learner's table entries over the minute
   // (index 0: character 1); 0 for scripted characters.
   double tableChange[2] = {0.0, 0.0};
+  // The adaptive opponents' grade played in this minute; -1 without them.
+  int grade = -1;
 };
 
 class skArena {
@@ -100,6 +103,8 @@ class skArena {
   const skLearner& getAnyLearner(int k) const { return learners[k]; }
   skGameState& getGameState() { return world->getGameState(); }
   const skArenaOptions& getOptions() const { return options; }
+  // The coach of --adaptive (null without it, and before setUp).
+  const skAdaptiveOpponents* getCoach() const { return coach.get(); }
   // Game milliseconds simulated so far, and the steps that took.
   long long getGameMs() const { return gameMs; }
   long long getStepsDone() const { return stepsDone; }
@@ -118,10 +123,14 @@ class skArena {
   int tagged = 0;
   skArenaMinute current;
   std::unique_ptr<skArenaStalls> stalls;
+  std::unique_ptr<skAdaptiveOpponents> coach;
   skRealVec tables[2];
   std::atomic<bool> stopping{false};
   static_assert(std::atomic<bool>::is_always_lock_free, "stop() must be signal-safe");
 
+  // Characters 1 and 2 as adaptive opponents: false with a message when a
+  // table is missing, not a view table, or cannot be loaded.
+  bool setUpAdaptive(std::string& error);
   // A controller tree for the scripted role.
   std::unique_ptr<skController> makeScripted(skArenaOptions::Player kind);
   // One step, counted into the current minute.

@@ -1,10 +1,14 @@
 #include "skArenaOptions.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
+
+#include "skUtil.h"
 
 namespace skivo {
 
@@ -190,6 +194,22 @@ std::vector<skCommandLine::Option> skArenaOptions::table() {
          learner = value == "view" ? Learner::view : Learner::game;
          return true;
        }},
+      {"adaptive", 0, false, flag(adaptive, true)},
+      {"band", 0, true,
+       [this](const std::string& value, std::string& error) {
+         return parseBand(value, "--band", band, error);
+       }},
+      {"grade", 0, true,
+       [this](const std::string& value, std::string& error) {
+         unsigned long long g = 0;
+         const int top = skAdaptiveOpponents::gradeCount - 1;
+         if (!parseWhole(value, 1000, g) || g > static_cast<unsigned long long>(top)) {
+           error = "--grade: '" + value + "' is not a grade from 0 to " + std::to_string(top);
+           return false;
+         }
+         grade = static_cast<int>(g);
+         return true;
+       }},
       {"it-cost", 0, true, share("--it-cost", rewards.itPerSecond, true)},
       {"shaping", 0, true, share("--shaping", rewards.distance, false)},
       {"csv", 0, true, file("csv", csv)},
@@ -222,6 +242,16 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
   }
   if (!stalls.empty() && (stalls == csv || stalls == saveTactics[0] || stalls == saveTactics[1])) {
     error = "the same file '" + stalls + "' is given for two outputs";
+    return false;
+  }
+  if (!adaptive &&
+      (band.low != skAdaptiveOpponents::Band().low ||
+       band.high != skAdaptiveOpponents::Band().high || grade != skAdaptiveOpponents::startGrade)) {
+    error = "--band and --grade set the opponents of --adaptive, and only they take them";
+    return false;
+  }
+  if (adaptive && npc == Npc::scripted) {
+    error = "--adaptive: characters 1 and 2 are view learners, not scripted";
     return false;
   }
   if (npc == Npc::scripted) {
@@ -286,6 +316,33 @@ std::string skArenaOptions::seedName() const {
   return "seed none";
 }
 
+bool skArenaOptions::parseBand(const std::string& text, const char* option,
+                               skAdaptiveOpponents::Band& band, std::string& error) {
+  const std::size_t comma = text.find(',');
+  double low = 0, high = 0;
+  if (comma == std::string::npos || !parseReal(text.substr(0, comma), low) ||
+      !parseReal(text.substr(comma + 1), high) || !(low >= 0 && low <= high && high <= 100)) {
+    error = std::string(option) + ": '" + text +
+            "' is not a band LOW,HIGH of percents (0 <= LOW <= HIGH <= 100)";
+    return false;
+  }
+  band.low = low / 100;
+  band.high = high / 100;
+  return true;
+}
+
+std::string skArenaOptions::trainedTable(const skRules& rules, int k) {
+  const std::string name =
+      std::string("/trained/") + rules.name() + "-" + std::to_string(k) + ".txt";
+  const std::string places[] = {skUtil::programFolder() + "/../share/skivo" + name,
+                                std::string(SKIVO_DATA_INSTALL_DIR) + name,
+                                std::string(SKIVO_DATA_SOURCE_DIR) + name};
+  for (const std::string& p : places) {
+    if (access(p.c_str(), R_OK) == 0) return p;
+  }
+  return "";
+}
+
 const char* skArenaOptions::npcName(Npc n) {
   switch (n) {
     case Npc::learn:
@@ -323,6 +380,15 @@ std::string skArenaOptions::usage(const std::string& program) {
         "  --learner L           the learners' kind: game (default: the game's own,\n"
         "                        16 situations, 5 moves) or view (skControllerRLView:\n"
         "                        384 situations of what a player sees, 9 moves)\n"
+        "  --adaptive            characters 1 and 2: view learners of the trained\n"
+        "                        tables (--load-tactics1/2, else the installed ones),\n"
+        "                        frozen, whose strength a coach moves every game\n"
+        "                        minute so that character 0 is \"it\" within --band;\n"
+        "                        the CSV gets each minute's grade\n"
+        "  --band LOW,HIGH       with --adaptive: the share of time \"it\" (%) to keep\n"
+        "                        character 0 within (default 40,60)\n"
+        "  --grade G             with --adaptive: the first grade, 0 (weakest) to 16\n"
+        "                        (strongest; default 8); --band 0,100 holds it\n"
         "  --it-cost C           view learners: reward lost per second \"it\" (0.2)\n"
         "  --shaping W           view learners: weight of the distance reward (0.5)\n"
         "  --alpha A             learning rate of the learners (default 0.1)\n"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "skAdaptiveOpponents.h"
 #include "skCommandLine.h"
 #include "skLearningSettings.h"
 #include "skRewards.h"
@@ -50,6 +51,13 @@ class skArenaOptions {
   Learner learner = Learner::game;
   skRewards rewards;
   Npc npc = Npc::learn;
+  // --adaptive: characters 1 and 2 are view learners of trained tables
+  // (loadTactics, else the installed ones), frozen, whose strength a coach
+  // (skAdaptiveOpponents) fits to character 0 so that its share of time "it"
+  // stays within band, starting from grade.
+  bool adaptive = false;
+  skAdaptiveOpponents::Band band;
+  int grade = skAdaptiveOpponents::startGrade;
   // Index 0 is character 1, index 1 character 2; empty when not given.
   std::string loadTactics[2];
   // The mirror's table (--player mirror).
@@ -95,6 +103,14 @@ class skArenaOptions {
   std::string seedName() const;
   // The --help text of program (its name).
   static std::string usage(const std::string& program = "skivo-arena");
+  // Reads a band "LOW,HIGH" of percents (0 <= LOW <= HIGH <= 100) into
+  // shares; false with a message naming option otherwise.
+  static bool parseBand(const std::string& text, const char* option,
+                        skAdaptiveOpponents::Band& band, std::string& error);
+  // The trained view table of character k (1 or 2) for rules, as installed
+  // beside the program or by the build, or in the source tree; empty when
+  // none is there.
+  static std::string trainedTable(const skRules& rules, int k);
 };
 
 }  // namespace skivo

@@ -45,6 +45,48 @@ std::string number(double x) {
   return text;
 }
 
+// How the adaptive opponents o met the band under rules r, per player.
+std::string bandReport(const skArenaPanel::Spec& spec, const std::vector<skArenaPanel::Run>& runs,
+                       int r, int o) {
+  const std::string reach = std::to_string(spec.reachWithin);
+  const std::string hold =
+      std::to_string(spec.reachWithin + 1) + "–" + std::to_string(spec.reachWithin + spec.holdFor);
+  std::string text = "\nThe band " + number(100 * spec.band.low) + "–" +
+                     number(100 * spec.band.high) +
+                     " %: character 0's share over the last 2 game minutes, sampled at the end of "
+                     "each minute, in the band by minute " +
+                     reach + " (matches), and the share of the samples of minutes " + hold +
+                     " in the band (%, mean ± 95 % interval over the matches); the grade played "
+                     "(mean) by minute " +
+                     reach + " and at the end.\n\n";
+  text += "| panel player | reached by minute " + reach + " | minutes " + hold +
+          " in the band | grade by minute " + reach + " / at the end |\n|---|---|---|---|\n";
+  for (int p = 0; p < static_cast<int>(spec.players.size()); ++p) {
+    int count = 0, reached = 0;
+    double early = 0, last = 0;
+    std::vector<double> held;
+    for (const skArenaPanel::Run& run : runs) {
+      if (run.rules != r || run.opponents != o || run.player != p || run.grades.empty()) continue;
+      const skAdaptiveOpponents::Fit fit = skAdaptiveOpponents::fit(
+          run.minuteItMs.data(), run.minuteMs.data(), static_cast<int>(run.minuteMs.size()),
+          spec.band, spec.reachWithin, spec.holdFor);
+      ++count;
+      reached += fit.reachedBy > 0 && fit.reachedBy <= spec.reachWithin;
+      held.push_back(fit.heldShare);
+      const std::size_t at = std::min<std::size_t>(spec.reachWithin, run.grades.size()) - 1;
+      early += run.grades[at];
+      last += run.grades.back();
+    }
+    char grades[48];
+    std::snprintf(grades, sizeof grades, "%.1f / %.1f", count ? early / count : 0.0,
+                  count ? last / count : 0.0);
+    text += std::string("| ") + skArenaOptions::playerName(spec.players[p]) + " | " +
+            std::to_string(reached) + " of " + std::to_string(count) + " | " +
+            meanAndInterval(held) + " | " + grades + " |\n";
+  }
+  return text;
+}
+
 }  // namespace
 
 std::vector<skArenaOptions> skArenaPanel::plan(const Spec& spec, std::vector<Run>& runs) {
@@ -65,6 +107,12 @@ std::vector<skArenaOptions> skArenaPanel::plan(const Spec& spec, std::vector<Run
             a.learner = opponents.learner;
             a.learning =
                 opponents.inGame ? skControllerRLView::playSettings(a.rules) : opponents.learning;
+            a.adaptive = opponents.adaptive || opponents.grade >= 0;
+            if (opponents.grade >= 0) {
+              a.band.low = 0, a.band.high = 1, a.grade = opponents.grade;
+            } else if (opponents.adaptive) {
+              a.band = spec.band;
+            }
             for (int k = 0; k < 2 && !opponents.tables.empty(); ++k) {
               a.loadTactics[k] =
                   opponents.tables + "/" + rules + "-" + std::to_string(k + 1) + ".txt";
@@ -113,6 +161,13 @@ std::vector<skArenaPanel::Run> skArenaPanel::play(const Spec& spec, int jobs) {
         }
       }
       run.gameMs = arena.getGameMs();
+      if (arena.getCoach()) {
+        for (const skArenaMinute& m : arena.getMinutes()) {
+          run.minuteMs.push_back(m.gameMs);
+          run.minuteItMs.push_back(m.itMs[0]);
+          run.grades.push_back(m.grade);
+        }
+      }
       run.stalls = arena.getStalls()->getStalls();
       for (int c = 1; c < 3; ++c) {
         run.learnersPressedMs += arena.getStalls()->itMsIn(c, skArenaStall::pressed);
@@ -194,6 +249,7 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
       }
       add("");
       add("Worst case over the panel (the lowest share of character 0): " + worst + ".");
+      if (spec.opponents[o].adaptive) text += bandReport(spec, runs, r, o);
     }
     add("");
     add("Stalls by what the one who was \"it\" did most of the stretch (how many stalls), and "

@@ -32,6 +32,11 @@ class skArenaPanel {
     // games' own for the rules of each match instead when inGame is set.
     skLearningSettings learning;
     bool inGame = false;
+    // The adaptive opponents (skAdaptiveOpponents) of these tables, fitting
+    // themselves to the spec's band; or, with a grade of 0 or more, held at
+    // that grade.
+    bool adaptive = false;
+    int grade = -1;
   };
 
   // The panel: players, opponents, rule sets, seeds and length.
@@ -50,6 +55,12 @@ class skArenaPanel {
     double stallMinutes = 2.0;
     // Game minutes at which the report's windows end (the last one at the end).
     std::vector<double> windows = {5.0, 20.0};
+    // What adaptive opponents aim for, and the minutes of the report's
+    // measure of them: the band reached within reachWithin minutes, then
+    // held for the holdFor minutes that follow (skAdaptiveOpponents::fit).
+    skShareBand band;
+    int reachWithin = 5;
+    int holdFor = 30;
   };
 
   // What one match gave.
@@ -65,6 +76,10 @@ class skArenaPanel {
     // Game time the learners (characters 1 and 2) were "it" and pressed
     // against a fixed obstacle, nearly still, over the whole match.
     long long learnersPressedMs = 0;
+    // Adaptive opponents: per minute, game time, character 0's time "it"
+    // and the grade played.
+    std::vector<long long> minuteMs, minuteItMs;
+    std::vector<int> grades;
     std::string error;  // a table that could not be loaded
   };
 
@@ -75,7 +90,9 @@ class skArenaPanel {
   // The report, in Markdown: per rule set and opponents, each panel player's
   // share of time "it" for each character (mean and 95 % interval over the
   // runs), character 0's share per family and per window, the worst case over
-  // the panel, and the stalls by what the one who was "it" did.
+  // the panel, and the stalls by what the one who was "it" did; for adaptive
+  // opponents, per player, the share of matches that reached the band in
+  // time and the share of the minutes after that in the band.
   static std::string report(const Spec& spec, const std::vector<Run>& runs);
   // One row per run, as CSV, for checking the report by hand.
   static std::string runsCsv(const Spec& spec, const std::vector<Run>& runs);

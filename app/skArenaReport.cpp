@@ -23,17 +23,17 @@ bool skArenaReport::checkWritable(const std::string& path, std::string& error) {
   return skFileSaver::check(path, error);
 }
 
-std::string skArenaReport::csvHeader() {
+std::string skArenaReport::csvHeader(bool grades) {
   std::string text = "minute,game_s";
   for (int i = 0; i < 3; ++i) {
     const std::string n = std::to_string(i);
     text += ",it_s_" + n + ",tags_made_" + n + ",tags_received_" + n;
   }
-  return text + ",table_change_1,table_change_2\n";
+  return text + ",table_change_1,table_change_2" + (grades ? ",grade\n" : "\n");
 }
 
 void skArenaReport::appendCsvRows(std::string& text, const std::vector<skArenaMinute>& minutes,
-                                  std::size_t first) {
+                                  std::size_t first, bool grades) {
   for (std::size_t r = first; r < minutes.size(); ++r) {
     const skArenaMinute& m = minutes[r];
     text += std::to_string(m.minute) + ",";
@@ -47,6 +47,7 @@ void skArenaReport::appendCsvRows(std::string& text, const std::vector<skArenaMi
       text += ",";
       appendNumber(text, change);
     }
+    if (grades) text += "," + std::to_string(m.grade);
     text += "\n";
   }
 }
@@ -84,8 +85,9 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
   os << "skivo-arena: " << options.rules.name() << " rules"
      << (options.rules.seamless ? " with seamless edges" : "") << ", player "
      << skArenaOptions::playerName(options.player) << ", characters 1 and 2 "
-     << skArenaOptions::npcName(options.npc) << ", " << gameSeconds / 60.0 << " game minutes in "
-     << options.stepCount() << " steps of " << options.stepMs << " ms, " << options.seedName();
+     << (options.adaptive ? "adaptive" : skArenaOptions::npcName(options.npc)) << ", "
+     << gameSeconds / 60.0 << " game minutes in " << options.stepCount() << " steps of "
+     << options.stepMs << " ms, " << options.seedName();
   const skLearningSettings& l = options.learning;
   if (!(l == skLearningSettings())) {
     os << ", learning with alpha " << l.alpha << ", gamma " << l.gamma << ", epsilon " << l.epsilon
@@ -97,8 +99,10 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
   for (int i = 0; i < 3; ++i) {
     const skLearner none;
     const skLearner& learner = i > 0 ? arena.getAnyLearner(i - 1) : none;
-    const char* who = i == 0 ? skArenaOptions::playerName(options.player)
-                             : (learner ? skArenaOptions::npcName(options.npc) : "scripted");
+    const char* who = i == 0             ? skArenaOptions::playerName(options.player)
+                      : !learner         ? "scripted"
+                      : arena.getCoach() ? "adaptive"
+                                         : skArenaOptions::npcName(options.npc);
     os << std::left << std::setw(11) << i << std::setw(10) << who << std::right << std::fixed
        << std::setprecision(1) << std::setw(8) << itMs[i] / 1000.0 << std::setw(9)
        << (gameSeconds > 0 ? 100.0 * itMs[i] / 1000.0 / gameSeconds : 0.0) << "%" << std::setw(11)
@@ -109,6 +113,13 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
     } else {
       os << std::setw(11) << "-" << std::setw(14) << "-";
     }
+    os << "\n";
+  }
+  if (const skAdaptiveOpponents* coach = arena.getCoach()) {
+    const skAdaptiveOpponents::Band& band = coach->getBand();
+    os << std::defaultfloat << "adaptive opponents: band " << 100 * band.low << "-"
+       << 100 * band.high << " %, grade by minute:";
+    for (const skArenaMinute& m : arena.getMinutes()) os << " " << m.grade;
     os << "\n";
   }
   os << std::defaultfloat << std::setprecision(3) << "wall time " << wallSeconds << " s";

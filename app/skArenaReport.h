@@ -20,12 +20,13 @@ class skArenaReport {
 
   // The CSV: one header line, then one row per game minute: minute, game
   // seconds, then for characters 0..2 the seconds "it", tags made and tags
-  // received, then each learner's table change. Numbers are in the shortest
-  // form that reads back to the same double.
-  static std::string csvHeader();
+  // received, then each learner's table change; with grades, last, the
+  // adaptive opponents' grade (--adaptive). Numbers are in the shortest form
+  // that reads back to the same double.
+  static std::string csvHeader(bool grades = false);
   // Appends the rows of minutes[first], minutes[first + 1], ... to text.
   static void appendCsvRows(std::string& text, const std::vector<skArenaMinute>& minutes,
-                            std::size_t first);
+                            std::size_t first, bool grades = false);
 
   // The stretches without a tag: a header line, then one row each: its start
   // and length in game seconds, who was "it", its main class, then the

@@ -42,12 +42,12 @@ file(GLOB core_headers CONFIGURE_DEPENDS
 set(input_headers ${core_headers})
 list(FILTER core_headers EXCLUDE REGEX "SDL\\.h$")
 list(FILTER input_headers INCLUDE REGEX "SDL\\.h$")
-# The world's, the scenario's, the option parser's and the arena's; not the
-# games' (skGame.h needs the drawing).
+# The world's, the scenario's, the option parser's, the adaptive coach's and
+# the arena's; not the games' (skGame.h needs the drawing).
 file(GLOB arena_headers CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/app/skWorld*.h ${PROJECT_SOURCE_DIR}/app/skScenario.h
   ${PROJECT_SOURCE_DIR}/app/skCommandLine.h ${PROJECT_SOURCE_DIR}/app/skLearner.h
-  ${PROJECT_SOURCE_DIR}/app/skArena*.h)
+  ${PROJECT_SOURCE_DIR}/app/skAdaptiveOpponents.h ${PROJECT_SOURCE_DIR}/app/skArena*.h)
 install(FILES ${core_headers} ${input_headers} ${arena_headers}
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/skivo COMPONENT dev)
 

@@ -113,6 +113,34 @@ TEST_F(View, ItLearnsAsOneOfATeamWithItsOwnRateAndDiscount) {
   EXPECT_NEAR(q(b, lastB, 0), 0.5 * 1.0, 1e-12);
 }
 
+TEST_F(View, SlipsRunAtItWhileFleeingAndStandWhileItAndCostNoDrawWhenNone) {
+  skControllerRLView* a = add(300, 100);
+  player->setTagged(0);
+  for (unsigned int m = 0; m < skControllerRLView::moveCount; ++m) q(a, row(a), m) = m == 5;
+  skControllerRLView::Slips slips;
+  slips.towardsIt = 1;
+  a->setSlips(slips);
+  ASSERT_TRUE(decideAt(a, 200));
+  const skAction& fleeing = a->getAction();
+  EXPECT_EQ(fleeing.getDesiredSpeed(), 1.0);
+  EXPECT_NEAR(fleeing.getDesiredDirection()[0], -1.0, 1e-9) << "straight at the player, \"it\"";
+  // Being "it", it stands where its table would run.
+  me(a)->setTagged(1), player->setTagged(-1);
+  for (unsigned int m = 0; m < skControllerRLView::moveCount; ++m) q(a, row(a), m) = m == 3;
+  slips = skControllerRLView::Slips();
+  slips.standWhileIt = 1;
+  a->setSlips(slips);
+  ASSERT_TRUE(decideAt(a, 400));
+  EXPECT_EQ(a->getAction().getDesiredSpeed(), 0.0);
+  // Without slips a decision draws once (exploration), as it always did.
+  a->setSlips(skControllerRLView::Slips());
+  skRandom copy = perception.getRandom();
+  ASSERT_TRUE(decideAt(a, 600));
+  EXPECT_EQ(a->getAction().getDesiredSpeed(), 1.0);
+  copy.next();
+  EXPECT_EQ(perception.getRandom().next(), copy.next());
+}
+
 TEST_F(View, TablesNameTheirKindReadBackBitForBitAndAWrongOneIsRefusedByName) {
   skControllerRLView* a = add(300, 100);
   player->setTagged(0);

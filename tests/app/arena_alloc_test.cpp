@@ -1,5 +1,6 @@
 // Once a match is going, a step allocates nothing: controllers, learners,
-// the collider search and the bookkeeping of the arena included.
+// the collider search, the adaptive opponents' coach and the bookkeeping of
+// the arena included.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -40,7 +41,9 @@ TEST(ArenaSteps, AllocateNothingOnceTheMatchIsGoingInEveryRoleAndRuleSet) {
       {"--classic", "--player", "chaser", "--npc", "learn"},
       {"--classic", "--player", "wander", "--npc", "scripted"},
       {"--classic", "--player", "expert", "--npc", "scripted", "--stalls", "x"},
-      {"--classic", "--learner", "view", "--player", "chaser", "--npc", "learn"}};
+      {"--classic", "--learner", "view", "--player", "chaser", "--npc", "learn"},
+      {"--adaptive", "--player", "chaser"},
+      {"--classic", "--adaptive", "--player", "wander", "--grade", "0"}};
   for (std::vector<std::string> args : runs) {
     args.insert(args.end(), {"--minutes", "5", "--seed", "3"});
     skivo::skArenaOptions o;

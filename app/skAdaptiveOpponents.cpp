@@ -1,0 +1,150 @@
+#include "skAdaptiveOpponents.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "skCharacter.h"
+#include "skWorld.h"
+
+namespace skivo {
+
+// clang-format off
+const skOpponentGrade skAdaptiveOpponents::grades[gradeCount] = {
+    // epsilon, thinkMs, towardsIt, standWhileIt
+    {0.30, 300, 0.80, 1.00},
+    {0.50, 300, 0.60, 0.80},
+    {0.20, 200, 0.80, 0.50},
+    {0.05, 100, 0.90, 0.00},
+    {0.05, 100, 0.70, 0.00},
+    {0.05, 100, 0.55, 0.00},
+    {0.05, 100, 0.45, 0.00},
+    {0.05, 100, 0.40, 0.00},
+    {0.05, 100, 0.35, 0.00},
+    {0.05, 100, 0.30, 0.00},
+    {0.05, 100, 0.25, 0.00},
+    {0.05, 100, 0.20, 0.00},
+    {0.05, 100, 0.15, 0.00},
+    {0.05, 100, 0.10, 0.00},
+    {0.05, 100, 0.06, 0.00},
+    {0.05, 100, 0.03, 0.00},
+    {0.05, 100, 0.00, 0.00},
+};
+// clang-format on
+
+const skOpponentGrade skAdaptiveOpponents::freeing = {1.0, 1000, 0.0, 0.0};
+const skOpponentGrade skAdaptiveOpponents::yielding = {0.0, 100, 1.0, 0.0};
+
+skAdaptiveOpponents::skAdaptiveOpponents(skWorld& w, skControllerRLView* first,
+                                         skControllerRLView* second, const Band& b, int g)
+    : world(w), opponents{first, second}, band(b) {
+  if (!first || !second) skUtil::error("skAdaptiveOpponents: both opponents are needed");
+  lastMs = world.getTimer().gameTime();
+  minuteEndMs = (lastMs / minuteMs + 1) * minuteMs;
+  setGrade(g);
+}
+
+void skAdaptiveOpponents::setGrade(int g) {
+  grade = std::min(std::max(g, 0), gradeCount - 1);
+  apply();
+}
+
+void skAdaptiveOpponents::apply() {
+  const skOpponentGrade& d = nudge ? *nudge : grades[grade];
+  skControllerRLView::Slips slips;
+  slips.towardsIt = d.towardsIt;
+  slips.standWhileIt = d.standWhileIt;
+  for (skControllerRLView* o : opponents) {
+    skLearningSettings s = o->getSettings();
+    s.epsilon = d.epsilon;
+    s.thinkMs = d.thinkMs;
+    o->setSettings(s);
+    o->setSlips(slips);
+  }
+}
+
+double skAdaptiveOpponents::getShare() const {
+  long long it = 0, played = 0;
+  for (int i = 0; i < judged; ++i) it += recentItMs[i], played += recentMs[i];
+  return played > 0 ? static_cast<double>(it) / played : -1.0;
+}
+
+void skAdaptiveOpponents::update() {
+  const int now = world.getTimer().gameTime();
+  const int elapsed = now - lastMs;
+  lastMs = now;
+  const bool it = world.getGameState().getCharacter(0)->getIsTagged();
+  if (elapsed > 0) {
+    playedMs += elapsed;
+    if (it) itMs += elapsed;
+  }
+  if (it != playerIt) playerIt = it, roleSinceMs = now;
+  if (now >= minuteEndMs) {
+    closeMinute();
+    minuteEndMs = (now / minuteMs + 1) * minuteMs;
+  }
+  // The share so far: the minutes judged and the one in progress.
+  long long shareIt = itMs, shareMs = playedMs;
+  for (int i = 0; i < judged; ++i) shareIt += recentItMs[i], shareMs += recentMs[i];
+  const double share = shareMs > 0 ? static_cast<double>(shareIt) / shareMs : -1;
+  const bool against = shareMs > 0 && (playerIt ? share > band.high : share < band.low);
+  const int stretch = now - roleSinceMs;
+  const skOpponentGrade* wanted = nullptr;
+  if (against && stretch >= stallMs && stretch % stallMs < shakeMs) {
+    wanted = playerIt ? &yielding : &freeing;
+  }
+  if (wanted != nudge) {
+    nudge = wanted;
+    apply();
+  }
+}
+
+void skAdaptiveOpponents::closeMinute() {
+  ++minutes;
+  recentItMs[1] = recentItMs[0], recentMs[1] = recentMs[0];
+  recentItMs[0] = itMs, recentMs[0] = playedMs;
+  itMs = playedMs = 0;
+  judged = std::min(judged + 1, 2);
+  const double share = getShare();
+  if (share < 0 || band.contains(share)) return;
+  // One grade just outside the band, one more for each half band further:
+  // far off, the scale is crossed in a few minutes. (The small term keeps a
+  // share that lies a whole number of half bands off from rounding down.)
+  const double half = std::max((band.high - band.low) / 2, 0.05);
+  const double error = share - (band.low + band.high) / 2;
+  int step = 1 + static_cast<int>((std::fabs(error) - half) / half + 1e-9);
+  const int direction = error > 0 ? -1 : 1;  // "it" too often: weaker opponents
+  // Back across the band: at most half the way it came, so that it settles
+  // on the grade between; the third move on end the same way doubles the
+  // limit again, so that a player who changes is followed.
+  if (lastMove != 0 && (lastMove > 0) != (direction > 0)) {
+    limit = std::max(1, std::abs(lastMove) / 2);
+    streak = 1;
+  } else if (++streak >= 3) {
+    limit = std::min(gradeCount, 2 * limit);
+  }
+  step = std::min(step, limit);
+  const int before = grade;
+  setGrade(grade + direction * step);
+  if (grade == before) return;
+  lastMove = grade - before;
+  judged = 0;
+}
+
+skAdaptiveOpponents::Fit skAdaptiveOpponents::fit(const long long* itMs, const long long* gameMs,
+                                                  int count, const Band& band, int reachWithin,
+                                                  int holdFor) {
+  Fit f;
+  int held = 0;
+  for (int m = 1; m <= count; ++m) {
+    const int from = std::max(1, m - 1);
+    long long it = 0, played = 0;
+    for (int k = from; k <= m; ++k) it += itMs[k - 1], played += gameMs[k - 1];
+    const bool in = played > 0 && band.contains(static_cast<double>(it) / played);
+    if (in && f.reachedBy == 0) f.reachedBy = m;
+    if (in && m > reachWithin && m <= reachWithin + holdFor) ++held;
+  }
+  f.heldShare = holdFor > 0 ? static_cast<double>(held) / holdFor : 0.0;
+  return f;
+}
+
+}  // namespace skivo
