@@ -85,7 +85,7 @@ bool wholeNumber(const std::string& text, long long low, long long high, long lo
 }  // namespace
 
 int main(int argc, char** argv) {
-  skArenaPanel::Spec spec;
+  skArenaPanel::Request request;
   std::string opponents = "trained,learning,frozen,scripted", runsFile;
   long long jobs = 0;
   bool help = false;
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
       return false;
     };
   };
-  long long seeds = spec.seeds, firstSeed = spec.firstSeed;
+  long long seeds = request.seeds, firstSeed = request.firstSeed;
   const auto minutes = [](const char* name, double& target) {
     return [=, &target](const std::string& v, std::string& e) {
       char* end = nullptr;
@@ -116,27 +116,27 @@ int main(int argc, char** argv) {
        [&](const std::string& v, std::string&) { return opponents = v, true; }},
       {"players", 0, true,
        [&](const std::string& v, std::string& e) {
-         spec.players.clear();
+         request.players.clear();
          for (const std::string& name : split(v)) {
            bool known = false;
            for (auto p : {skArenaOptions::Player::still, skArenaOptions::Player::wander,
                           skArenaOptions::Player::chaser, skArenaOptions::Player::expert,
                           skArenaOptions::Player::mirror}) {
-             if (name == skArenaOptions::playerName(p)) spec.players.push_back(p), known = true;
+             if (name == skArenaOptions::playerName(p)) request.players.push_back(p), known = true;
            }
            if (!known) {
              e = "--players: unknown player '" + name + "' (still, wander, chaser, expert, mirror)";
              return false;
            }
          }
-         return !spec.players.empty() || (e = "--players: none given", false);
+         return !request.players.empty() || (e = "--players: none given", false);
        }},
       {"mirror", 0, true,
-       [&](const std::string& v, std::string&) { return spec.mirrorTables = v, true; }},
+       [&](const std::string& v, std::string&) { return request.mirrorTables = v, true; }},
       {"rules", 0, true,
        [&](const std::string& v, std::string& e) {
          if (v == "full" || v == "classic") {
-           spec.rules = {v == "full" ? skRules::full() : skRules::classic()};
+           request.rules = {v == "full" ? skRules::full() : skRules::classic()};
          } else if (v != "both") {
            e = "--rules: '" + v + "' is not full, classic or both";
            return false;
@@ -145,27 +145,27 @@ int main(int argc, char** argv) {
        }},
       {"seeds", 0, true, whole("--seeds", 1, 1000, seeds)},
       {"first-seed", 0, true, whole("--first-seed", 0, 4294966295LL, firstSeed)},
-      {"minutes", 0, true, minutes("--minutes", spec.minutes)},
-      {"stall-minutes", 0, true, minutes("--stall-minutes", spec.stallMinutes)},
+      {"minutes", 0, true, minutes("--minutes", request.minutes)},
+      {"stall-minutes", 0, true, minutes("--stall-minutes", request.stallMinutes)},
       {"jobs", 0, true, whole("--jobs", 1, 256, jobs)},
       {"windows", 0, true,
        [&](const std::string& v, std::string& e) {
-         spec.windows.clear();
+         request.windows.clear();
          for (const std::string& w : split(v)) {
            double m = 0;
            if (!minutes("--windows", m)(w, e)) return false;
-           if (!spec.windows.empty() && m <= spec.windows.back()) {
+           if (!request.windows.empty() && m <= request.windows.back()) {
              e = "--windows: the ends must grow: " + v;
              return false;
            }
-           spec.windows.push_back(m);
+           request.windows.push_back(m);
          }
          return true;
        }},
       {"runs", 0, true, [&](const std::string& v, std::string&) { return runsFile = v, true; }},
       {"band", 0, true,
        [&](const std::string& v, std::string& e) {
-         return skArenaOptions::parseBand(v, "--band", spec.band, e);
+         return skArenaOptions::parseBand(v, "--band", request.band, e);
        }},
       {"help", 'h', false, [&](const std::string&, std::string&) { return help = true; }},
   };
@@ -177,13 +177,13 @@ int main(int argc, char** argv) {
     std::cout << usage;
     return 0;
   }
-  spec.seeds = static_cast<int>(seeds);
-  spec.firstSeed = static_cast<unsigned int>(firstSeed);
+  request.seeds = static_cast<int>(seeds);
+  request.firstSeed = static_cast<unsigned int>(firstSeed);
   bool hasMirror = false;
-  for (auto p : spec.players) hasMirror = hasMirror || p == skArenaOptions::Player::mirror;
-  if (!spec.mirrorTables.empty() && !hasMirror)
-    spec.players.push_back(skArenaOptions::Player::mirror);
-  if (hasMirror && spec.mirrorTables.empty()) {
+  for (auto p : request.players) hasMirror = hasMirror || p == skArenaOptions::Player::mirror;
+  if (!request.mirrorTables.empty() && !hasMirror)
+    request.players.push_back(skArenaOptions::Player::mirror);
+  if (hasMirror && request.mirrorTables.empty()) {
     std::cerr << "skivo-panel: the mirror needs its tables: --mirror DIR" << std::endl;
     return 2;
   }
@@ -228,21 +228,21 @@ int main(int argc, char** argv) {
                                skTacticsFile::holdsViewTable(o.tables + "/classic-1.txt")))) {
       o.inGame = true;
     }
-    spec.opponents.push_back(o);
+    request.opponents.push_back(o);
   }
   if (!runsFile.empty() && !skFileSaver::check(runsFile, error)) {
     std::cerr << "skivo-panel: cannot write '" << runsFile << "': " << error << std::endl;
     return 1;
   }
-  const std::vector<skArenaPanel::Run> runs = skArenaPanel::play(spec, static_cast<int>(jobs));
+  const std::vector<skArenaPanel::Run> runs = skArenaPanel::play(request, static_cast<int>(jobs));
   for (const skArenaPanel::Run& run : runs) {
     if (!run.error.empty()) {
       std::cerr << "skivo-panel: " << run.error << std::endl;
       return 1;
     }
   }
-  std::cout << skArenaPanel::report(spec, runs);
-  if (!runsFile.empty() && !skFileSaver::save(runsFile, skArenaPanel::runsCsv(spec, runs), error)) {
+  std::cout << skArenaPanel::report(request, runs);
+  if (!runsFile.empty() && !skFileSaver::save(runsFile, skArenaPanel::runsCsv(request, runs), error)) {
     std::cerr << "skivo-panel: cannot write '" << runsFile << "': " << error << std::endl;
     return 1;
   }

@@ -134,16 +134,23 @@ skAdaptiveOpponents::Fit skAdaptiveOpponents::fit(const long long* itMs, const l
                                                   int count, const Band& band, int reachWithin,
                                                   int holdFor) {
   Fit f;
-  int held = 0;
+  int held = 0, heldSoFar = 0;
+  long long itSoFar = 0, playedSoFar = 0;
+  const auto sample = [&](int m, long long it, long long played, int& reached, int& inHold) {
+    const bool in = played > 0 && band.contains(static_cast<double>(it) / played);
+    if (in && reached == 0) reached = m;
+    if (in && m > reachWithin && m <= reachWithin + holdFor) ++inHold;
+  };
   for (int m = 1; m <= count; ++m) {
     const int from = std::max(1, m - 1);
     long long it = 0, played = 0;
     for (int k = from; k <= m; ++k) it += itMs[k - 1], played += gameMs[k - 1];
-    const bool in = played > 0 && band.contains(static_cast<double>(it) / played);
-    if (in && f.reachedBy == 0) f.reachedBy = m;
-    if (in && m > reachWithin && m <= reachWithin + holdFor) ++held;
+    sample(m, it, played, f.reachedBy, held);
+    itSoFar += itMs[m - 1], playedSoFar += gameMs[m - 1];
+    sample(m, itSoFar, playedSoFar, f.reachedSoFarBy, heldSoFar);
   }
   f.heldShare = holdFor > 0 ? static_cast<double>(held) / holdFor : 0.0;
+  f.heldSoFarShare = holdFor > 0 ? static_cast<double>(heldSoFar) / holdFor : 0.0;
   return f;
 }
 

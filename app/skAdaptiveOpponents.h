@@ -101,10 +101,14 @@ class skAdaptiveOpponents {
   // alone at minute 1). reachedBy: the first minute whose sample lies in the
   // band (0: none). heldShare: the share of the samples of minutes
   // reachWithin + 1 .. reachWithin + holdFor inside the band (samples past
-  // the run count as outside). itMs and gameMs: per minute, count entries.
+  // the run count as outside). The same from the share so far (the whole
+  // game up to that minute, as the score on screen shows it): reachedSoFarBy
+  // and heldSoFarShare. itMs and gameMs: per minute, count entries.
   struct Fit {
     int reachedBy = 0;
     double heldShare = 0;
+    int reachedSoFarBy = 0;
+    double heldSoFarShare = 0;
   };
   static Fit fit(const long long* itMs, const long long* gameMs, int count, const Band& band,
                  int reachWithin = 5, int holdFor = 30);

@@ -46,63 +46,69 @@ std::string number(double x) {
 }
 
 // How the adaptive opponents o met the band under rules r, per player.
-std::string bandReport(const skArenaPanel::Spec& spec, const std::vector<skArenaPanel::Run>& runs,
+std::string bandReport(const skArenaPanel::Request& request, const std::vector<skArenaPanel::Run>& runs,
                        int r, int o) {
-  const std::string reach = std::to_string(spec.reachWithin);
+  const std::string reach = std::to_string(request.reachWithin);
   const std::string hold =
-      std::to_string(spec.reachWithin + 1) + "–" + std::to_string(spec.reachWithin + spec.holdFor);
-  std::string text = "\nThe band " + number(100 * spec.band.low) + "–" +
-                     number(100 * spec.band.high) +
+      std::to_string(request.reachWithin + 1) + "–" + std::to_string(request.reachWithin + request.holdFor);
+  std::string text = "\nThe band " + number(100 * request.band.low) + "–" +
+                     number(100 * request.band.high) +
                      " %: character 0's share over the last 2 game minutes, sampled at the end of "
                      "each minute, in the band by minute " +
                      reach + " (matches), and the share of the samples of minutes " + hold +
-                     " in the band (%, mean ± 95 % interval over the matches); the grade played "
-                     "(mean) by minute " +
+                     " in the band (%, mean ± 95 % interval over the matches); the same for its "
+                     "share so far (the whole match up to that minute, as the score shows it); "
+                     "the grade played (mean) by minute " +
                      reach + " and at the end.\n\n";
-  text += "| panel player | reached by minute " + reach + " | minutes " + hold +
-          " in the band | grade by minute " + reach + " / at the end |\n|---|---|---|---|\n";
-  for (int p = 0; p < static_cast<int>(spec.players.size()); ++p) {
+  text += "| panel player | last 2 minutes: reached by minute " + reach + " | minutes " + hold +
+          " in the band | so far: reached | minutes in the band | grade by minute " + reach +
+          " / at the end |\n|---|---|---|---|---|---|\n";
+  for (int p = 0; p < static_cast<int>(request.players.size()); ++p) {
     int count = 0, reached = 0;
     double early = 0, last = 0;
-    std::vector<double> held;
+    int reachedSoFar = 0;
+    std::vector<double> held, heldSoFar;
     for (const skArenaPanel::Run& run : runs) {
       if (run.rules != r || run.opponents != o || run.player != p || run.grades.empty()) continue;
       const skAdaptiveOpponents::Fit fit = skAdaptiveOpponents::fit(
           run.minuteItMs.data(), run.minuteMs.data(), static_cast<int>(run.minuteMs.size()),
-          spec.band, spec.reachWithin, spec.holdFor);
+          request.band, request.reachWithin, request.holdFor);
       ++count;
-      reached += fit.reachedBy > 0 && fit.reachedBy <= spec.reachWithin;
+      reached += fit.reachedBy > 0 && fit.reachedBy <= request.reachWithin;
       held.push_back(fit.heldShare);
-      const std::size_t at = std::min<std::size_t>(spec.reachWithin, run.grades.size()) - 1;
+      reachedSoFar += fit.reachedSoFarBy > 0 && fit.reachedSoFarBy <= request.reachWithin;
+      heldSoFar.push_back(fit.heldSoFarShare);
+      const std::size_t at = std::min<std::size_t>(request.reachWithin, run.grades.size()) - 1;
       early += run.grades[at];
       last += run.grades.back();
     }
     char grades[48];
     std::snprintf(grades, sizeof grades, "%.1f / %.1f", count ? early / count : 0.0,
                   count ? last / count : 0.0);
-    text += std::string("| ") + skArenaOptions::playerName(spec.players[p]) + " | " +
+    text += std::string("| ") + skArenaOptions::playerName(request.players[p]) + " | " +
             std::to_string(reached) + " of " + std::to_string(count) + " | " +
-            meanAndInterval(held) + " | " + grades + " |\n";
+            meanAndInterval(held) + " | " + std::to_string(reachedSoFar) + " of " +
+            std::to_string(count) + " | " + meanAndInterval(heldSoFar) + " | " + grades + " |\n";
   }
   return text;
 }
 
 }  // namespace
 
-std::vector<skArenaOptions> skArenaPanel::plan(const Spec& spec, std::vector<Run>& runs) {
+std::vector<skArenaOptions> skArenaPanel::plan(const Request& request, std::vector<Run>& runs) {
   std::vector<skArenaOptions> all;
   runs.clear();
-  for (int r = 0; r < static_cast<int>(spec.rules.size()); ++r) {
-    const std::string rules = spec.rules[r].name();
-    for (int o = 0; o < static_cast<int>(spec.opponents.size()); ++o) {
-      const Opponents& opponents = spec.opponents[o];
-      for (int p = 0; p < static_cast<int>(spec.players.size()); ++p) {
+  for (int r = 0; r < static_cast<int>(request.rules.size()); ++r) {
+    const std::string rules = request.rules[r].name();
+    for (int o = 0; o < static_cast<int>(request.opponents.size()); ++o) {
+      const Opponents& opponents = request.opponents[o];
+      for (int p = 0; p < static_cast<int>(request.players.size()); ++p) {
         for (int f = 0; f < 2; ++f) {
-          for (int s = 0; s < spec.seeds; ++s) {
+          for (int s = 0; s < request.seeds; ++s) {
             skArenaOptions a;
-            a.rules = spec.rules[r];
-            a.minutes = spec.minutes;
-            a.player = spec.players[p];
+            a.rules = request.rules[r];
+            a.minutes = request.minutes;
+            a.player = request.players[p];
             a.npc = opponents.npc;
             a.learner = opponents.learner;
             a.learning =
@@ -111,21 +117,21 @@ std::vector<skArenaOptions> skArenaPanel::plan(const Spec& spec, std::vector<Run
             if (opponents.grade >= 0) {
               a.band.low = 0, a.band.high = 1, a.grade = opponents.grade;
             } else if (opponents.adaptive) {
-              a.band = spec.band;
+              a.band = request.band;
             }
             for (int k = 0; k < 2 && !opponents.tables.empty(); ++k) {
               a.loadTactics[k] =
                   opponents.tables + "/" + rules + "-" + std::to_string(k + 1) + ".txt";
             }
             if (a.player == skArenaOptions::Player::mirror) {
-              a.mirrorTactics = spec.mirrorTables + "/" + rules + "-1.txt";
+              a.mirrorTactics = request.mirrorTables + "/" + rules + "-1.txt";
             }
             (f == 0 ? a.playSeeded : a.seeded) = true;
-            a.seed = spec.firstSeed + static_cast<unsigned int>(s);
+            a.seed = request.firstSeed + static_cast<unsigned int>(s);
             a.progress = false;
             a.checkpointMinutes = 0;
             a.trackStalls = true;
-            a.stallMinutes = spec.stallMinutes;
+            a.stallMinutes = request.stallMinutes;
             all.push_back(a);
             Run run;
             run.rules = r, run.opponents = o, run.player = p, run.family = f, run.seed = a.seed;
@@ -138,9 +144,9 @@ std::vector<skArenaOptions> skArenaPanel::plan(const Spec& spec, std::vector<Run
   return all;
 }
 
-std::vector<skArenaPanel::Run> skArenaPanel::play(const Spec& spec, int jobs) {
+std::vector<skArenaPanel::Run> skArenaPanel::play(const Request& request, int jobs) {
   std::vector<Run> runs;
-  const std::vector<skArenaOptions> options = plan(spec, runs);
+  const std::vector<skArenaOptions> options = plan(request, runs);
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     for (std::size_t i; (i = next++) < runs.size();) {
@@ -148,12 +154,12 @@ std::vector<skArenaPanel::Run> skArenaPanel::play(const Spec& spec, int jobs) {
       skArena arena(options[i]);
       if (!arena.setUp(run.error)) continue;
       arena.run();
-      const std::size_t windows = spec.windows.size() + 1;
+      const std::size_t windows = request.windows.size() + 1;
       run.windowMs.assign(windows, 0);
       run.windowItMs.assign(3 * windows, 0);
       for (const skArenaMinute& m : arena.getMinutes()) {
         std::size_t w = 0;
-        while (w < spec.windows.size() && m.minute - 1 >= spec.windows[w]) ++w;
+        while (w < request.windows.size() && m.minute - 1 >= request.windows[w]) ++w;
         run.windowMs[w] += m.gameMs;
         for (int c = 0; c < 3; ++c) {
           run.itMs[c] += m.itMs[c];
@@ -182,27 +188,27 @@ std::vector<skArenaPanel::Run> skArenaPanel::play(const Spec& spec, int jobs) {
   return runs;
 }
 
-std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs) {
+std::string skArenaPanel::report(const Request& request, const std::vector<Run>& runs) {
   std::string text;
   const auto add = [&text](const std::string& line) { text += line + "\n"; };
   std::string windowNames;
-  for (std::size_t w = 0; w <= spec.windows.size(); ++w) {
-    windowNames += (w ? " / " : "") + number(w ? spec.windows[w - 1] : 0.0) + "–" +
-                   number(w < spec.windows.size() ? spec.windows[w] : spec.minutes);
+  for (std::size_t w = 0; w <= request.windows.size(); ++w) {
+    windowNames += (w ? " / " : "") + number(w ? request.windows[w - 1] : 0.0) + "–" +
+                   number(w < request.windows.size() ? request.windows[w] : request.minutes);
   }
   for (const Run& run : runs) {
     if (!run.error.empty()) return "skivo-panel: " + run.error + "\n";
   }
-  for (int r = 0; r < static_cast<int>(spec.rules.size()); ++r) {
-    add("## " + std::string(spec.rules[r].name()) + " rules");
-    for (int o = 0; o < static_cast<int>(spec.opponents.size()); ++o) {
+  for (int r = 0; r < static_cast<int>(request.rules.size()); ++r) {
+    add("## " + std::string(request.rules[r].name()) + " rules");
+    for (int o = 0; o < static_cast<int>(request.opponents.size()); ++o) {
       add("");
-      add("Opponents: " + spec.opponents[o].name +
+      add("Opponents: " + request.opponents[o].name +
           ". Share of game time \"it\" (%), mean ± 95 % "
           "interval over " +
-          std::to_string(2 * spec.seeds) + " matches (" + std::to_string(spec.seeds) + " " +
-          familyNames[0] + ", " + std::to_string(spec.seeds) + " " + familyNames[1] +
-          "); stalls: stretches of " + number(spec.stallMinutes) +
+          std::to_string(2 * request.seeds) + " matches (" + std::to_string(request.seeds) + " " +
+          familyNames[0] + ", " + std::to_string(request.seeds) + " " + familyNames[1] +
+          "); stalls: stretches of " + number(request.stallMinutes) +
           " game minutes or more without a tag.");
       add("");
       add("| panel player | character 0 | character 1 | character 2 | character 0, " +
@@ -212,10 +218,10 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
       add("|---|---|---|---|---|---|---|---|---|---|---|");
       std::string worst;
       double worstMean = 2;
-      for (int p = 0; p < static_cast<int>(spec.players.size()); ++p) {
+      for (int p = 0; p < static_cast<int>(request.players.size()); ++p) {
         std::vector<double> shares[3], family[2];
-        std::vector<std::vector<double>> windows(spec.windows.size() + 1),
-            learners(spec.windows.size() + 1);
+        std::vector<std::vector<double>> windows(request.windows.size() + 1),
+            learners(request.windows.size() + 1);
         long long stalls = 0, stallMs = 0, gameMs = 0, pressedMs = 0;
         for (const Run& run : runs) {
           if (run.rules != r || run.opponents != o || run.player != p) continue;
@@ -236,7 +242,7 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
           byWindow += (w ? " / " : "") + meanAndInterval(windows[w]);
           learnersByWindow += (w ? " / " : "") + meanAndInterval(learners[w]);
         }
-        const char* name = skArenaOptions::playerName(spec.players[p]);
+        const char* name = skArenaOptions::playerName(request.players[p]);
         add(std::string("| ") + name + " | " + meanAndInterval(shares[0]) + " | " +
             meanAndInterval(shares[1]) + " | " + meanAndInterval(shares[2]) + " | " +
             meanAndInterval(family[0]) + " | " + meanAndInterval(family[1]) + " | " + byWindow +
@@ -249,7 +255,7 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
       }
       add("");
       add("Worst case over the panel (the lowest share of character 0): " + worst + ".");
-      if (spec.opponents[o].adaptive) text += bandReport(spec, runs, r, o);
+      if (request.opponents[o].adaptive) text += bandReport(request, runs, r, o);
     }
     add("");
     add("Stalls by what the one who was \"it\" did most of the stretch (how many stalls), and "
@@ -260,8 +266,8 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
     add("| opponents | panel player | stalls | \"it\" in them: character 0 / 1 / 2 | pressed | "
         "in arc | across | standing | running |");
     add("|---|---|---|---|---|---|---|---|---|");
-    for (int o = 0; o < static_cast<int>(spec.opponents.size()); ++o) {
-      for (int p = 0; p < static_cast<int>(spec.players.size()); ++p) {
+    for (int o = 0; o < static_cast<int>(request.opponents.size()); ++o) {
+      for (int p = 0; p < static_cast<int>(request.players.size()); ++p) {
         long long count = 0, gameMs = 0, byClass[skArenaStall::classCount] = {}, byIt[3] = {},
                   mainly[skArenaStall::classCount] = {};
         for (const Run& run : runs) {
@@ -274,8 +280,8 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
             for (int c = 0; c < skArenaStall::classCount; ++c) byClass[c] += s.classMs[c];
           }
         }
-        std::string row = "| " + spec.opponents[o].name + " | " +
-                          skArenaOptions::playerName(spec.players[p]) + " | " +
+        std::string row = "| " + request.opponents[o].name + " | " +
+                          skArenaOptions::playerName(request.players[p]) + " | " +
                           std::to_string(count) + " | " + std::to_string(byIt[0]) + " / " +
                           std::to_string(byIt[1]) + " / " + std::to_string(byIt[2]) + " |";
         for (int c = 0; c < skArenaStall::classCount; ++c) {
@@ -290,7 +296,7 @@ std::string skArenaPanel::report(const Spec& spec, const std::vector<Run>& runs)
   return text;
 }
 
-std::string skArenaPanel::runsCsv(const Spec& spec, const std::vector<Run>& runs) {
+std::string skArenaPanel::runsCsv(const Request& request, const std::vector<Run>& runs) {
   std::string text =
       "rules,opponents,player,family,seed,game_s,it_s_0,it_s_1,it_s_2,stalls,stall_s\n";
   for (const Run& run : runs) {
@@ -298,8 +304,8 @@ std::string skArenaPanel::runsCsv(const Spec& spec, const std::vector<Run>& runs
     for (const skArenaStall& s : run.stalls) stallMs += s.lengthMs;
     char row[256];
     std::snprintf(row, sizeof row, "%s,%s,%s,%s,%u,%.3f,%.3f,%.3f,%.3f,%zu,%.3f\n",
-                  spec.rules[run.rules].name(), spec.opponents[run.opponents].name.c_str(),
-                  skArenaOptions::playerName(spec.players[run.player]),
+                  request.rules[run.rules].name(), request.opponents[run.opponents].name.c_str(),
+                  skArenaOptions::playerName(request.players[run.player]),
                   run.family ? "world" : "play", run.seed, run.gameMs / 1000.0,
                   run.itMs[0] / 1000.0, run.itMs[1] / 1000.0, run.itMs[2] / 1000.0,
                   run.stalls.size(), stallMs / 1000.0);

@@ -33,14 +33,14 @@ class skArenaPanel {
     skLearningSettings learning;
     bool inGame = false;
     // The adaptive opponents (skAdaptiveOpponents) of these tables, fitting
-    // themselves to the spec's band; or, with a grade of 0 or more, held at
+    // themselves to the request's band; or, with a grade of 0 or more, held at
     // that grade.
     bool adaptive = false;
     int grade = -1;
   };
 
   // The panel: players, opponents, rule sets, seeds and length.
-  struct Spec {
+  struct Request {
     std::vector<skRules> rules = {skRules::full(), skRules::classic()};
     std::vector<skArenaOptions::Player> players = {
         skArenaOptions::Player::still, skArenaOptions::Player::wander,
@@ -65,7 +65,7 @@ class skArenaPanel {
 
   // What one match gave.
   struct Run {
-    int rules = 0, opponents = 0, player = 0, family = 0;  // indices into the spec
+    int rules = 0, opponents = 0, player = 0, family = 0;  // indices into the request
     unsigned int seed = 0;
     long long gameMs = 0;
     long long itMs[3] = {0, 0, 0};
@@ -83,19 +83,19 @@ class skArenaPanel {
     std::string error;  // a table that could not be loaded
   };
 
-  // The arena options of every run of spec, in the report's order.
-  static std::vector<skArenaOptions> plan(const Spec& spec, std::vector<Run>& runs);
+  // The arena options of every run of request, in the report's order.
+  static std::vector<skArenaOptions> plan(const Request& request, std::vector<Run>& runs);
   // Plays every run on jobs threads (0: one per core).
-  static std::vector<Run> play(const Spec& spec, int jobs);
+  static std::vector<Run> play(const Request& request, int jobs);
   // The report, in Markdown: per rule set and opponents, each panel player's
   // share of time "it" for each character (mean and 95 % interval over the
   // runs), character 0's share per family and per window, the worst case over
   // the panel, and the stalls by what the one who was "it" did; for adaptive
   // opponents, per player, the share of matches that reached the band in
   // time and the share of the minutes after that in the band.
-  static std::string report(const Spec& spec, const std::vector<Run>& runs);
+  static std::string report(const Request& request, const std::vector<Run>& runs);
   // One row per run, as CSV, for checking the report by hand.
-  static std::string runsCsv(const Spec& spec, const std::vector<Run>& runs);
+  static std::string runsCsv(const Request& request, const std::vector<Run>& runs);
 };
 
 }  // namespace skivo

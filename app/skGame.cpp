@@ -76,6 +76,7 @@ bool skGame::runFrame(bool simulate) {
   if (skGui::isQuit()) return false;
   if (simulate) world.getSimulator().simulateFrame(lastStep);
   score.update(gs, world.getTimer().gameTime());
+  if (coach && adapting) coach->update();
   if (frameRate > 0) pace();
   return true;
 }
@@ -96,8 +97,25 @@ void skGame::pace() {
 
 std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
                                  skLearner learners[2], std::string& error) {
+  // The recommended opponents need the shipped tables; without them, the
+  // game's own learners.
+  if (options.opponentsRecommended && skGameOptions::trainedFile(rules, 1).empty()) {
+    options.opponents = skGameOptions::Opponents::learning;
+  }
   auto game = std::make_unique<skGame>(options.worldDef(rules), options.players);
   if (!options.prepare(game->getWorld(), learners, error)) return nullptr;
+  // A coach needs both opponents; with a second player the one left plays
+  // at the fixed grade of easy.
+  if (options.frozenOpponents()) {
+    const bool adapt = options.opponents == skGameOptions::Opponents::adaptive && learners[0];
+    skControllerRLView* first = learners[0] ? learners[0].getView() : learners[1].getView();
+    game->coachOpponents(
+        std::make_unique<skAdaptiveOpponents>(game->getWorld(), first, learners[1].getView(),
+                                              skShareBand(),
+                                              adapt ? skAdaptiveOpponents::startGrade
+                                                    : skGameOptions::easyGrade),
+        adapt);
+  }
   if (options.fairStart) placeFairly(game->getWorld().getGameState());
   game->showScore(options.hud);
   game->setFrameRate(options.fps);

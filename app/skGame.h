@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "skAdaptiveOpponents.h"
 #include "skGameState.h"
 #include "skHud.h"
 #include "skLook.h"
@@ -37,6 +38,15 @@ class skGame {
   // unthrottled. Call before startUp.
   void setFrameRate(int fps) { frameRate = fps; }
 
+  // Hands the game the coach of its opponents (which must tune this game's
+  // world): with adapt, the coach is told every frame how the game stands
+  // and changes their grade as it sees fit; without, the grade it was made
+  // with stays. Call before startUp.
+  void coachOpponents(std::unique_ptr<skAdaptiveOpponents> c, bool adapt) {
+    coach = std::move(c);
+    adapting = adapt;
+  }
+  const skAdaptiveOpponents* getCoach() const { return coach.get(); }
   // Opens the window, of the world's size in whole pixels and titled "skivo"
   // (fatal, exit status 1, when SDL or the window fails), starts the clock
   // and makes character 0 "it". Call once.
@@ -64,6 +74,8 @@ class skGame {
   skLook look;
   skScore score;
   std::unique_ptr<skHud> hud;
+  std::unique_ptr<skAdaptiveOpponents> coach;
+  bool adapting = false;
   bool scoreShown = false;
   void pace();
   int frameRate = 0;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <random>
 #include <sstream>
+#include <utility>
 
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
@@ -16,7 +17,8 @@
 
 namespace skivo {
 
-const char* const skGameOptions::recommended = "--hud --fps display --fair-start --new-layout";
+const char* const skGameOptions::recommended =
+    "--hud --fps display --fair-start --new-layout --opponents adaptive";
 
 namespace {
 
@@ -41,12 +43,20 @@ std::vector<skCommandLine::Option> skGameOptions::table() {
   return {
       {"opponents", 0, true,
        [this](const std::string& value, std::string& error) {
-         if (value != "learning" && value != "trained") {
-           error = "--opponents: unknown kind '" + value + "' (learning or trained)";
-           return false;
+         const std::pair<const char*, Opponents> kinds[] = {{"learning", Opponents::learning},
+                                                            {"trained", Opponents::trained},
+                                                            {"easy", Opponents::easy},
+                                                            {"adaptive", Opponents::adaptive}};
+         for (const auto& kind : kinds) {
+           if (value != kind.first) continue;
+           opponents = kind.second;
+           opponentsGiven = true;
+           opponentsRecommended = false;
+           return true;
          }
-         opponents = value == "trained" ? Opponents::trained : Opponents::learning;
-         return true;
+         error = "--opponents: unknown kind '" + value +
+                 "' (learning, trained, easy or adaptive)";
+         return false;
        }},
       {"remember", 0, true, name("remember", remember)},
       {"tactics1", 0, true, name("tactics1", tactics[0])},
@@ -99,6 +109,10 @@ std::vector<skCommandLine::Option> skGameOptions::table() {
        [this](const std::string&, std::string&) {
          hud = fairStart = newLayout = true;
          fps = displayRate;
+         if (!opponentsGiven) {
+           opponents = Opponents::adaptive;
+           opponentsRecommended = true;
+         }
          return true;
        }},
   };
@@ -116,7 +130,11 @@ std::string skGameOptions::usage(const std::string& program) {
         "\n"
         "  --opponents K     learning (default): they start from nothing and learn;\n"
         "                    trained: learners that see the arena, trained in it,\n"
-        "                    play as a team against you and go on learning\n"
+        "                    play as a team against you and go on learning;\n"
+        "                    easy: the same, frozen and weakened; adaptive: the\n"
+        "                    same, made weaker or stronger every minute to keep\n"
+        "                    you \"it\" 40 to 60 % of the time (easy and adaptive\n"
+        "                    learn nothing, and keep nothing with --remember)"
         "  --remember DIR    keep what they learn in DIR: load their tables from\n"
         "                    there at start-up when present, save them there when\n"
         "                    you quit\n"
@@ -134,7 +152,7 @@ std::string skGameOptions::usage(const std::string& program) {
         "  --new-layout      a new arena each game, from a seed printed at start\n"
         "  --seed N          the arena (and the play) of seed N, to play one again\n"
         "  --recommended     the options for playing: --hud --fps display\n"
-        "                    --fair-start --new-layout\n"
+        "                    --fair-start --new-layout --opponents adaptive\n"
         "  --seamless        seamless edges: disks touch, tag and see each other\n"
         "                    across the edges, and show on both sides of one\n"
         "  --help            this text\n"
@@ -187,7 +205,7 @@ bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& 
     error = "--tactics1: character 1 is the second player (--players 2), not a learner";
     return false;
   }
-  if (!remember.empty()) {
+  if (!remember.empty() && !frozenOpponents()) {
     // A first game makes the folder; a folder that cannot take the tables is
     // refused now rather than when the player quits.
     std::error_code made;
@@ -200,10 +218,12 @@ bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& 
   }
   for (int k = players == 2 ? 1 : 0; k < 2; ++k) {
     std::string start = tactics[k];
-    if (start.empty() && !remember.empty() && exists(rememberedFile(rules, k + 1))) {
+    // Frozen opponents learn nothing, so nothing remembered is theirs.
+    if (start.empty() && !remember.empty() && !frozenOpponents() &&
+        exists(rememberedFile(rules, k + 1))) {
       start = rememberedFile(rules, k + 1);
     }
-    if (start.empty() && opponents == Opponents::trained) {
+    if (start.empty() && opponents != Opponents::learning) {
       start = trainedFile(rules, k + 1);
       if (start.empty()) {
         error = std::string("no trained opponents for the ") + rules.name() +
@@ -223,15 +243,21 @@ bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& 
     if (!start.empty() && !learners[k].load(start, error)) return false;
     // The game's trained learners play as trained unless their learning is
     // kept; view learners improve in play without undoing what they know.
-    learners[k].setLearning(learners[k].getView() || opponents == Opponents::learning ||
-                            !remember.empty());
+    if (frozenOpponents() && !learners[k].getView()) {
+      error = "--tactics" + std::to_string(k + 1) + ": '" + start +
+              "' is not a view learner's table, which easy and adaptive opponents play";
+      return false;
+    }
+    learners[k].setLearning(!frozenOpponents() &&
+                            (learners[k].getView() || opponents == Opponents::learning ||
+                             !remember.empty()));
   }
   return true;
 }
 
 bool skGameOptions::keep(const skRules& rules, const skLearner learners[2],
                          std::string& error) const {
-  if (remember.empty()) return true;
+  if (remember.empty() || frozenOpponents()) return true;
   for (int k = 0; k < 2; ++k) {
     if (!learners[k]) continue;  // a second player
     const std::string file = rememberedFile(rules, k + 1);

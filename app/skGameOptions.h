@@ -18,9 +18,16 @@ namespace skivo {
 
 class skGameOptions {
  public:
-  enum class Opponents { learning, trained };
+  // learning: the game's own learners; trained: view learners from the
+  // shipped tables, learning on in play; easy and adaptive: the same tables,
+  // frozen, weakened to a fixed grade (easy) or to the grade a coach fits to
+  // the player (skAdaptiveOpponents); these two learn nothing and keep
+  // nothing in a --remember folder.
+  enum class Opponents { learning, trained, easy, adaptive };
 
   Opponents opponents = Opponents::learning;
+  // The grade of --opponents easy (skAdaptiveOpponents::grades).
+  static constexpr int easyGrade = 4;
   // Folder of the remembered tables; empty when not given.
   std::string remember;
   // Tables to start characters 1 and 2 from; empty when not given.
@@ -44,8 +51,17 @@ class skGameOptions {
   bool newLayout = false;
   bool seeded = false;
   unsigned int seed = 0;
-  // The options the games recommend for playing (--recommended sets them).
+  // The options the games recommend for playing (--recommended sets them;
+  // an --opponents given anywhere on the line wins over theirs). Their
+  // adaptive opponents fall back to learning ones where no trained tables
+  // are installed.
   static const char* const recommended;
+  bool opponentsGiven = false;
+  bool opponentsRecommended = false;
+  // Whether the opponents are the shipped tables frozen (easy, adaptive).
+  bool frozenOpponents() const {
+    return opponents == Opponents::easy || opponents == Opponents::adaptive;
+  }
 
   // Parses argv with table(). False with a message naming the option.
   bool parse(int argc, char** argv, std::string& error);

@@ -162,8 +162,8 @@ TEST_F(View, TablesNameTheirKindReadBackBitForBitAndAWrongOneIsRefusedByName) {
     return dir + name;
   };
   std::string error;
-  skControllerRL spec(&perception);
-  EXPECT_FALSE(skTacticsFile::load(spec, file("view.txt", text.str()), error));
+  skControllerRL gameLearner(&perception);
+  EXPECT_FALSE(skTacticsFile::load(gameLearner, file("view.txt", text.str()), error));
   EXPECT_NE(error.find("view.txt': it is a view learner's table"), std::string::npos) << error;
   EXPECT_NE(error.find("not the game's learner's 80 numbers"), std::string::npos) << error;
   const std::pair<std::string, std::string> refused[] = {

@@ -138,7 +138,7 @@ TEST_F(Coaching, NudgesAStallThatWorksAgainstTheBandUntilTheTagPasses) {
   EXPECT_EQ(second.getSlips().towardsIt, Coach::grades[5].towardsIt);
 }
 
-TEST(AdaptiveFit, SamplesTwoMinuteWindowsForTheReachAndTheHold) {
+TEST(AdaptiveFit, SamplesTwoMinuteWindowsAndTheShareSoFarForTheReachAndTheHold) {
   const long long minute = 60000;
   // Shares by minute: 100, 0, 50, 50, 80, 80, 50 ...: the window of minute 2
   // (100 and 0) is already in the band.
@@ -150,6 +150,10 @@ TEST(AdaptiveFit, SamplesTwoMinuteWindowsForTheReachAndTheHold) {
   // Minutes 6..35: the windows of minutes 6 (80, 80) and 7 (80, 50) are
   // out, the rest in.
   EXPECT_DOUBLE_EQ(fit.heldShare, 28.0 / 30);
+  // So far: 100, 50, 50, 50, 56, 60, 59 ... % (minute 5: 168 of 300 s):
+  // all in from minute 2.
+  EXPECT_EQ(fit.reachedSoFarBy, 2);
+  EXPECT_DOUBLE_EQ(fit.heldSoFarShare, 1.0);
   const Coach::Fit shorter = Coach::fit(it.data(), played.data(), 20, Coach::Band());
   EXPECT_DOUBLE_EQ(shorter.heldShare, 13.0 / 30) << "minutes past the run count as out";
   Coach::Band never;

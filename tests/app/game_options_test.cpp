@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "skCharacter.h"
+#include "skGame.h"
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
 #include "skGameOptions.h"
@@ -163,5 +164,60 @@ TEST(GameOptions, OpponentsStartFromTheTablesAskedForOfTheKindTheirFilesHold) {
   ASSERT_TRUE(parse(bad, {"--tactics2", (dir / "short.txt").string()}, error));
   EXPECT_FALSE(bad.prepare(world, learners, error));
   EXPECT_NE(error.find("short.txt': read 3 of 80 values"), std::string::npos) << error;
+  fs::remove_all(dir);
+}
+
+// Easy and adaptive opponents are the shipped view tables, frozen, at a grade
+// a coach holds or moves; --opponents wins over --recommended's wherever it
+// stands; nothing they play is remembered.
+TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedTablesFrozenAndKeepNothing) {
+  const fs::path dir = fs::path(testing::TempDir()) / ("coached-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  writeTable((dir / "game.txt").string(), 1);
+  std::string error;
+  const auto opponents = [&](std::vector<std::string> args) {
+    skGameOptions o;
+    EXPECT_TRUE(parse(o, args, error)) << error;
+    return o.opponents;
+  };
+  using Opponents = skGameOptions::Opponents;
+  EXPECT_EQ(opponents({"--recommended"}), Opponents::adaptive);
+  EXPECT_EQ(opponents({"--opponents", "trained", "--recommended"}), Opponents::trained);
+  EXPECT_EQ(opponents({"--recommended", "--opponents", "easy"}), Opponents::easy);
+  EXPECT_EQ(opponents({}), Opponents::learning);
+
+  const struct {
+    std::vector<std::string> args;
+    int grade;
+  } cases[] = {
+      {{"--recommended", "--remember", (dir / "kept").string()},
+       skAdaptiveOpponents::startGrade},
+      {{"--opponents", "easy"}, skGameOptions::easyGrade},
+      // With a second player, the one opponent left plays at easy's grade.
+      {{"--opponents", "adaptive", "--players", "2"}, skGameOptions::easyGrade},
+  };
+  for (const auto& c : cases) {
+    skGameOptions o;
+    ASSERT_TRUE(parse(o, c.args, error)) << error;
+    skLearner learners[2];
+    std::unique_ptr<skGame> game = makeGame(skRules::classic(), o, learners, error);
+    ASSERT_TRUE(game) << error;
+    ASSERT_NE(game->getCoach(), nullptr) << c.args[0];
+    EXPECT_EQ(game->getCoach()->getGrade(), c.grade) << c.args[0];
+    for (const skLearner& l : learners) {
+      if (!l) continue;
+      ASSERT_NE(l.getView(), nullptr);
+      EXPECT_FALSE(l.getView()->getLearning());
+    }
+    EXPECT_TRUE(o.keep(skRules::classic(), learners, error)) << error;
+  }
+  EXPECT_FALSE(fs::exists(dir / "kept/classic-1.txt"));
+
+  skGameOptions game;
+  ASSERT_TRUE(parse(game, {"--opponents", "adaptive", "--tactics1", (dir / "game.txt").string()},
+                    error));
+  skLearner learners[2];
+  EXPECT_FALSE(makeGame(skRules::full(), game, learners, error));
+  EXPECT_NE(error.find("not a view learner's table"), std::string::npos) << error;
   fs::remove_all(dir);
 }

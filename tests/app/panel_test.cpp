@@ -61,20 +61,20 @@ TEST_F(Stalls, OnlyStretchesOfTheThresholdOrLongerAreKeptWithTheirTimeByClass) {
 // Every match is the same whoever plays it when; each accounts for all its
 // game time, and its stalls lie within it.
 TEST(Panel, GivesTheSameFiguresWhateverTheNumberOfThreadsThatPlayIt) {
-  skArenaPanel::Spec spec;
-  spec.rules = {skRules::full()};
-  spec.players = {skArenaOptions::Player::still, skArenaOptions::Player::chaser};
-  spec.opponents.resize(2);
-  spec.opponents[0].name = "frozen";
-  spec.opponents[0].npc = skArenaOptions::Npc::frozen;
-  spec.opponents[1].name = "learning";
-  spec.seeds = 2;
-  spec.minutes = 3;
-  const std::vector<skArenaPanel::Run> one = skArenaPanel::play(spec, 1);
-  const std::vector<skArenaPanel::Run> three = skArenaPanel::play(spec, 3);
+  skArenaPanel::Request request;
+  request.rules = {skRules::full()};
+  request.players = {skArenaOptions::Player::still, skArenaOptions::Player::chaser};
+  request.opponents.resize(2);
+  request.opponents[0].name = "frozen";
+  request.opponents[0].npc = skArenaOptions::Npc::frozen;
+  request.opponents[1].name = "learning";
+  request.seeds = 2;
+  request.minutes = 3;
+  const std::vector<skArenaPanel::Run> one = skArenaPanel::play(request, 1);
+  const std::vector<skArenaPanel::Run> three = skArenaPanel::play(request, 3);
   ASSERT_EQ(one.size(), 2u * 2 * 2 * 2);
-  EXPECT_EQ(skArenaPanel::report(spec, one), skArenaPanel::report(spec, three));
-  EXPECT_EQ(skArenaPanel::runsCsv(spec, one), skArenaPanel::runsCsv(spec, three));
+  EXPECT_EQ(skArenaPanel::report(request, one), skArenaPanel::report(request, three));
+  EXPECT_EQ(skArenaPanel::runsCsv(request, one), skArenaPanel::runsCsv(request, three));
   for (const skArenaPanel::Run& run : one) {
     EXPECT_EQ(run.itMs[0] + run.itMs[1] + run.itMs[2], run.gameMs);
     for (const skArenaStall& s : run.stalls) {
