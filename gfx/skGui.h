@@ -19,7 +19,8 @@ class skGameState;
 namespace skGui {
 
 // Asks the windows opened from now on to swap buffers in step with the
-// display (vertical sync), where the driver can; off by default.
+// display (vertical sync), where the driver can, and software rendering to
+// keep to the game's own thread; off by default.
 void requestVsync(bool on);
 // Starts SDL's video, opens a width x height pixel window with a default
 // double-buffered OpenGL context, titles it and sets up the projection.
