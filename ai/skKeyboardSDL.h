@@ -19,6 +19,8 @@ class skKeyboardSDL {
   // The axes from the states of the arrow keys (true = down).
   static skReal xFromKeys(bool left, bool right) { return left ? -1.0 : right ? 1.0 : 0.0; }
   static skReal yFromKeys(bool up, bool down) { return up ? 1.0 : down ? -1.0 : 0.0; }
+  // Whether the key of SDL key code `key` (an SDLKey) is down now.
+  static bool isDown(int key);
 };
 
 }  // namespace skivo

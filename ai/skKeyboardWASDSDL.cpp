@@ -6,19 +6,12 @@
 
 namespace skivo {
 
-namespace {
-bool down(SDLKey key) {
-  const Uint8* keys = SDL_GetKeyState(nullptr);
-  return keys && keys[key] != 0;
-}
-}  // namespace
-
 skReal skKeyboardWASDSDL::getX() const {
-  return skKeyboardSDL::xFromKeys(down(SDLK_a), down(SDLK_d));
+  return skKeyboardSDL::xFromKeys(skKeyboardSDL::isDown(SDLK_a), skKeyboardSDL::isDown(SDLK_d));
 }
 
 skReal skKeyboardWASDSDL::getY() const {
-  return skKeyboardSDL::yFromKeys(down(SDLK_w), down(SDLK_s));
+  return skKeyboardSDL::yFromKeys(skKeyboardSDL::isDown(SDLK_w), skKeyboardSDL::isDown(SDLK_s));
 }
 
 }  // namespace skivo

@@ -10,6 +10,7 @@
 #include "skCommandLine.h"
 #include "skControllerRLView.h"
 #include "skFileSaver.h"
+#include "skScenario.h"
 #include "skTacticsFile.h"
 #include "skUtil.h"
 
@@ -57,14 +58,10 @@ const char* const usage =
     "  --runs FILE         also write one CSV row per match to FILE\n"
     "  --help              this text\n";
 
-// The shipped tables: installed beside the program, or in the source tree.
+// The shipped tables' folder: installed beside the program, or in the source tree.
 std::string trainedFolder() {
-  for (const std::string& dir : {skUtil::programFolder() + "/../share/skivo/trained",
-                                 std::string(SKIVO_DATA_INSTALL_DIR) + "/trained",
-                                 std::string(SKIVO_DATA_SOURCE_DIR) + "/trained"}) {
-    if (access((dir + "/full-1.txt").c_str(), R_OK) == 0) return dir;
-  }
-  return "data/trained";
+  const std::string one = trainedTableFile(skRules::full(), 1);
+  return one.empty() ? "data/trained" : one.substr(0, one.rfind('/'));
 }
 
 std::vector<std::string> split(const std::string& list) {

@@ -16,6 +16,7 @@
 #include "skControllerWander.h"
 #include "skFileSaver.h"
 #include "skPerception.h"
+#include "skScenario.h"
 #include "skTacticsFile.h"
 
 namespace skivo {
@@ -114,7 +115,7 @@ bool skArena::setUpAdaptive(std::string& error) {
   skControllerRLView* views[2] = {nullptr, nullptr};
   for (int k = 0; k < 2; ++k) {
     std::string file = options.loadTactics[k];
-    if (file.empty()) file = skArenaOptions::trainedTable(options.rules, k + 1);
+    if (file.empty()) file = trainedTableFile(options.rules, k + 1);
     if (file.empty()) {
       error = std::string("--adaptive: no trained tables for the ") + options.rules.name() +
               " rules are installed; give them with --load-tactics1 and --load-tactics2";

@@ -8,6 +8,7 @@
 #include <functional>
 #include <sstream>
 
+#include "skScenario.h"
 #include "skUtil.h"
 
 namespace skivo {
@@ -329,18 +330,6 @@ bool skArenaOptions::parseBand(const std::string& text, const char* option,
   band.low = low / 100;
   band.high = high / 100;
   return true;
-}
-
-std::string skArenaOptions::trainedTable(const skRules& rules, int k) {
-  const std::string name =
-      std::string("/trained/") + rules.name() + "-" + std::to_string(k) + ".txt";
-  const std::string places[] = {skUtil::programFolder() + "/../share/skivo" + name,
-                                std::string(SKIVO_DATA_INSTALL_DIR) + name,
-                                std::string(SKIVO_DATA_SOURCE_DIR) + name};
-  for (const std::string& p : places) {
-    if (access(p.c_str(), R_OK) == 0) return p;
-  }
-  return "";
 }
 
 const char* skArenaOptions::npcName(Npc n) {

@@ -107,10 +107,6 @@ class skArenaOptions {
   // shares; false with a message naming option otherwise.
   static bool parseBand(const std::string& text, const char* option,
                         skAdaptiveOpponents::Band& band, std::string& error);
-  // The trained view table of character k (1 or 2) for rules, as installed
-  // beside the program or by the build, or in the source tree; empty when
-  // none is there.
-  static std::string trainedTable(const skRules& rules, int k);
 };
 
 }  // namespace skivo

@@ -97,9 +97,10 @@ void skGame::pace() {
 
 std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
                                  skLearner learners[2], std::string& error) {
-  // The recommended opponents need the shipped tables; without them, the
-  // game's own learners.
-  if (options.opponentsRecommended && skGameOptions::trainedFile(rules, 1).empty()) {
+  // The recommended opponents need the shipped tables, and learn nothing to
+  // remember: without the tables, or asked to remember, the game's own learners.
+  if (options.opponentsRecommended &&
+      (trainedTableFile(rules, 1).empty() || !options.remember.empty())) {
     options.opponents = skGameOptions::Opponents::learning;
   }
   auto game = std::make_unique<skGame>(options.worldDef(rules), options.players);

@@ -13,6 +13,7 @@
 #include "skControllerRLView.h"
 #include "skFileSaver.h"
 #include "skTacticsFile.h"
+#include "skScenario.h"
 #include "skUtil.h"
 
 namespace skivo {
@@ -165,20 +166,6 @@ std::string skGameOptions::rememberedFile(const skRules& rules, int k) const {
   return remember + "/" + rules.name() + "-" + std::to_string(k) + ".txt";
 }
 
-std::string skGameOptions::trainedFile(const skRules& rules, int k) {
-  const std::string name =
-      std::string("/trained/") + rules.name() + "-" + std::to_string(k) + ".txt";
-  // Installed beside the program (games/ or bin/ next to share/), installed
-  // where the build put it, or the source tree of a game run from its build.
-  const std::string places[] = {skUtil::programFolder() + "/../share/skivo" + name,
-                                std::string(SKIVO_DATA_INSTALL_DIR) + name,
-                                std::string(SKIVO_DATA_SOURCE_DIR) + name};
-  for (const std::string& p : places) {
-    if (exists(p)) return p;
-  }
-  return "";
-}
-
 skWorldDef skGameOptions::worldDef(const skRules& rules) {
   skWorldDef def;
   def.rules = rules;
@@ -224,7 +211,7 @@ bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& 
       start = rememberedFile(rules, k + 1);
     }
     if (start.empty() && opponents != Opponents::learning) {
-      start = trainedFile(rules, k + 1);
+      start = trainedTableFile(rules, k + 1);
       if (start.empty()) {
         error = std::string("no trained opponents for the ") + rules.name() +
                 " rules are installed (" + rules.name() + "-" + std::to_string(k + 1) +

@@ -53,8 +53,9 @@ class skGameOptions {
   unsigned int seed = 0;
   // The options the games recommend for playing (--recommended sets them;
   // an --opponents given anywhere on the line wins over theirs). Their
-  // adaptive opponents fall back to learning ones where no trained tables
-  // are installed.
+  // adaptive opponents give way to learning ones (makeGame) with --remember,
+  // which asks for opponents that learn, and where no trained tables are
+  // installed.
   static const char* const recommended;
   bool opponentsGiven = false;
   bool opponentsRecommended = false;
@@ -80,9 +81,6 @@ class skGameOptions {
   // Where the tables of character k (1 or 2) are remembered for these rules:
   // remember/<rules>-<k>.txt.
   std::string rememberedFile(const skRules& rules, int k) const;
-  // The trained table of character k for these rules, as installed (or in the
-  // source tree when the game runs from its build folder); empty when none is there.
-  static std::string trainedFile(const skRules& rules, int k);
 
   // Loads what the options ask for into characters 1 and 2 of world (built
   // with the built-in scenario) and sets whether they learn in play; their

@@ -1,5 +1,7 @@
 #include "skScenario.h"
 
+#include <unistd.h>
+
 #include <cmath>
 
 #include "skCharacter.h"
@@ -7,6 +9,7 @@
 #include "skGameState.h"
 #include "skObstacleCircle.h"
 #include "skObstacleSide.h"
+#include "skUtil.h"
 #include "skUtil2D.h"
 
 namespace skivo {
@@ -124,6 +127,18 @@ void placeFairly(skGameState& gs, skReal margin) {
 void setupObstacles(skGameState& gs, const skRules& rules) {
   setupCircles(gs, rules.layout);
   setupWalls(gs);
+}
+
+std::string trainedTableFile(const skRules& rules, int k) {
+  const std::string name =
+      std::string("/trained/") + rules.name() + "-" + std::to_string(k) + ".txt";
+  const std::string places[] = {skUtil::programFolder() + "/../share/skivo" + name,
+                                std::string(SKIVO_DATA_INSTALL_DIR) + name,
+                                std::string(SKIVO_DATA_SOURCE_DIR) + name};
+  for (const std::string& p : places) {
+    if (access(p.c_str(), R_OK) == 0) return p;
+  }
+  return "";
 }
 
 }  // namespace skivo

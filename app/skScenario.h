@@ -6,6 +6,8 @@
 // the games never seed, so every run of a game builds the same layout.
 #pragma once
 
+#include <string>
+
 #include "skLearningSettings.h"
 #include "skRules.h"
 
@@ -44,5 +46,11 @@ void setupWalls(skGameState& gs);
 // Draws no random numbers. A character with no free place within half the
 // arena stays where it is.
 void placeFairly(skGameState& gs, skReal margin = 2.0);
+
+// The shipped table of trained opponent k (1 or 2) for rules: installed
+// beside the program (games/ or bin/ next to share/), where the build
+// installs it, or in the source tree of a program run from its build
+// folder; empty when none of them is there.
+std::string trainedTableFile(const skRules& rules, int k);
 
 }  // namespace skivo

@@ -5,10 +5,11 @@
 #include <sstream>
 
 #include "skCharacter.h"
-#include "skGame.h"
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
+#include "skGame.h"
 #include "skGameOptions.h"
+#include "skScenario.h"
 #include "skTacticsFile.h"
 #include "skTestWorld.h"
 #include "skWorld.h"
@@ -130,7 +131,7 @@ TEST(GameOptions, OpponentsStartFromTheTablesAskedForOfTheKindTheirFilesHold) {
     skLearner learners[2];
     skGameOptions trained;
     ASSERT_TRUE(parse(trained, {"--opponents=trained"}, error));
-    ASSERT_FALSE(skGameOptions::trainedFile(skRules::full(), 2).empty());
+    ASSERT_FALSE(trainedTableFile(skRules::full(), 2).empty());
     ASSERT_TRUE(trained.prepare(world, learners, error)) << error;
     for (const skLearner& l : learners) {
       EXPECT_EQ(l.getView() != nullptr,
@@ -190,7 +191,8 @@ TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedTablesFrozenAndKeepNothi
     std::vector<std::string> args;
     int grade;
   } cases[] = {
-      {{"--recommended", "--remember", (dir / "kept").string()},
+      {{"--recommended"}, skAdaptiveOpponents::startGrade},
+      {{"--opponents", "adaptive", "--remember", (dir / "kept").string()},
        skAdaptiveOpponents::startGrade},
       {{"--opponents", "easy"}, skGameOptions::easyGrade},
       // With a second player, the one opponent left plays at easy's grade.
@@ -213,6 +215,17 @@ TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedTablesFrozenAndKeepNothi
   }
   EXPECT_FALSE(fs::exists(dir / "kept/classic-1.txt"));
 
+  {
+    // Asked to remember, the recommended set keeps opponents that learn.
+    skGameOptions o;
+    ASSERT_TRUE(parse(o, {"--recommended", "--remember", (dir / "kept").string()}, error));
+    skLearner learners[2];
+    std::unique_ptr<skGame> game = makeGame(skRules::full(), o, learners, error);
+    ASSERT_TRUE(game) << error;
+    EXPECT_EQ(game->getCoach(), nullptr);
+    EXPECT_EQ(o.opponents, Opponents::learning);
+    EXPECT_TRUE(learners[0].getGame() && learners[0].getGame()->getLearning());
+  }
   skGameOptions game;
   ASSERT_TRUE(parse(game, {"--opponents", "adaptive", "--tactics1", (dir / "game.txt").string()},
                     error));
