@@ -239,7 +239,8 @@ int main(int argc, char** argv) {
     }
   }
   std::cout << skArenaPanel::report(request, runs);
-  if (!runsFile.empty() && !skFileSaver::save(runsFile, skArenaPanel::runsCsv(request, runs), error)) {
+  if (!runsFile.empty() &&
+      !skFileSaver::save(runsFile, skArenaPanel::runsCsv(request, runs), error)) {
     std::cerr << "skivo-panel: cannot write '" << runsFile << "': " << error << std::endl;
     return 1;
   }

@@ -46,11 +46,11 @@ std::string number(double x) {
 }
 
 // How the adaptive opponents o met the band under rules r, per player.
-std::string bandReport(const skArenaPanel::Request& request, const std::vector<skArenaPanel::Run>& runs,
-                       int r, int o) {
+std::string bandReport(const skArenaPanel::Request& request,
+                       const std::vector<skArenaPanel::Run>& runs, int r, int o) {
   const std::string reach = std::to_string(request.reachWithin);
-  const std::string hold =
-      std::to_string(request.reachWithin + 1) + "–" + std::to_string(request.reachWithin + request.holdFor);
+  const std::string hold = std::to_string(request.reachWithin + 1) + "–" +
+                           std::to_string(request.reachWithin + request.holdFor);
   std::string text = "\nThe band " + number(100 * request.band.low) + "–" +
                      number(100 * request.band.high) +
                      " %: character 0's share over the last 2 game minutes, sampled at the end of "

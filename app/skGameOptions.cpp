@@ -12,8 +12,8 @@
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
 #include "skFileSaver.h"
-#include "skTacticsFile.h"
 #include "skScenario.h"
+#include "skTacticsFile.h"
 #include "skUtil.h"
 
 namespace skivo {
@@ -55,8 +55,7 @@ std::vector<skCommandLine::Option> skGameOptions::table() {
            opponentsRecommended = false;
            return true;
          }
-         error = "--opponents: unknown kind '" + value +
-                 "' (learning, trained, easy or adaptive)";
+         error = "--opponents: unknown kind '" + value + "' (learning, trained, easy or adaptive)";
          return false;
        }},
       {"remember", 0, true, name("remember", remember)},
@@ -235,9 +234,9 @@ bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& 
               "' is not a view learner's table, which easy and adaptive opponents play";
       return false;
     }
-    learners[k].setLearning(!frozenOpponents() &&
-                            (learners[k].getView() || opponents == Opponents::learning ||
-                             !remember.empty()));
+    learners[k].setLearning(
+        !frozenOpponents() &&
+        (learners[k].getView() || opponents == Opponents::learning || !remember.empty()));
   }
   return true;
 }

@@ -227,8 +227,8 @@ TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedTablesFrozenAndKeepNothi
     EXPECT_TRUE(learners[0].getGame() && learners[0].getGame()->getLearning());
   }
   skGameOptions game;
-  ASSERT_TRUE(parse(game, {"--opponents", "adaptive", "--tactics1", (dir / "game.txt").string()},
-                    error));
+  ASSERT_TRUE(
+      parse(game, {"--opponents", "adaptive", "--tactics1", (dir / "game.txt").string()}, error));
   skLearner learners[2];
   EXPECT_FALSE(makeGame(skRules::full(), game, learners, error));
   EXPECT_NE(error.find("not a view learner's table"), std::string::npos) << error;
