@@ -27,7 +27,8 @@ void skCharacterRenderer::render(const skObject* obj) {
   } else {
     flashingOff();
   }
-  skObjectRendererColor::render(obj);
+  // Only the colour: the disk is drawn below, each copy with its arrow.
+  skObjectRendererColor::render(obj);  // NOLINT(bugprone-parent-virtual-call)
   skRealVec base, vector;
   calcArrow(*c, base, vector);
   // Each copy whole, the arrow with its disk, wherever either shows.
