@@ -1,5 +1,6 @@
 #include "skScore.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "skCharacter.h"
@@ -46,9 +47,13 @@ std::string skScore::clock(int ms) {
 
 std::string skScore::summary(const std::vector<std::string>& names) const {
   std::string text = "played " + clock(playedMs) + "\n";
+  // The names in one column, however long the longest.
+  int width = 16;
+  for (const std::string& name : names) width = std::max(width, static_cast<int>(name.size()));
+  width = std::min(width, 100);
   for (size_t i = 0; i < itMs.size(); ++i) {
     char line[160];
-    std::snprintf(line, sizeof line, "  %-16s \"it\" %s (%3.0f %%), %d tag%s\n",
+    std::snprintf(line, sizeof line, "  %-*.100s \"it\" %s (%3.0f %%), %d tag%s\n", width,
                   i < names.size() ? names[i].c_str() : "?", clock(itMs[i]).c_str(),
                   playedMs > 0 ? 100.0 * itMs[i] / playedMs : 0.0, tags[i],
                   tags[i] == 1 ? "" : "s");

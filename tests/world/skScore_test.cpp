@@ -27,4 +27,8 @@ TEST_F(Score, CountsTimeItForWhoeverIsItAndATagForWhoPassesItOn) {
   EXPECT_NE(text.find("played 0:01"), std::string::npos) << text;
   EXPECT_NE(text.find("you              \"it\" 0:01 ( 96 %), 1 tag\n"), std::string::npos) << text;
   EXPECT_NE(text.find("one              \"it\" 0:00 (  4 %), 0 tags\n"), std::string::npos) << text;
+  // A longer name widens the column for all.
+  const std::string wide = score.summary({"you", "player 2 (yellow)", "two"});
+  EXPECT_NE(wide.find("  you               \"it\""), std::string::npos) << wide;
+  EXPECT_NE(wide.find("  player 2 (yellow) \"it\""), std::string::npos) << wide;
 }
