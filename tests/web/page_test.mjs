@@ -84,7 +84,7 @@ for (const rules of ['full', 'classic']) {
     let page;
     before(async () => {
       problems = [];
-      // The game as specified: the page's recommended options off.
+      // The game as it always was: the page's recommended options off.
       page = await openPage(chromium.browser, server.url, `rules=${rules}&recommended=0`, problems);
       await firstFrame(page);
     });
