@@ -104,9 +104,8 @@ skVec2 skGameState::contactNormal(const skObstacle& c, const skObstacle& o) cons
   return c.contactNormal(o);
 }
 
-int skGameState::calcColliders() {
-  if (seamless) return calcCollidersAcrossEdges();
-  const skObstacleGrid& near = getObstacleGrid();
+template <class Near, class Collides>
+int skGameState::findColliders(const Near& near, const Collides& collides) {
   int count = 0;
   const int characterCount = getCharacterCount();
   const int obstacleCount = getObstacleCount();
@@ -116,74 +115,57 @@ int skGameState::calcColliders() {
     const skCharacter& c = *static_cast<const skCharacter*>(objects[me]);
     // The highest colliding obstacle index wins, whatever the order of the
     // tests (they change nothing).
-    auto test = [&](int j) {
-      if (obstacleIndices[j] == me || !c.colliding(*obstacles[j])) return;
-      ++count;
-      colliders[i] = std::max(colliders[i], j);
-    };
-    // A character of another type may measure distance its own way: it is
-    // tested against everything.
-    if (typeid(c) != typeid(skCharacter)) {
-      for (int j = 0; j < obstacleCount; ++j) test(j);
-      continue;
-    }
-    const skVec2& p = c.position();
-    const skReal r = c.getRadius();
-    near.near(p, r, [&](int j) {
-      if (obstacleIndices[j] == me) return;
-      // Two plain circles (the grid's already are) more than one unit apart
-      // along an axis cannot touch, whatever the rounding; NaN falls through.
-      if (const skObstacleCircle* o = plainCircles[j]) {
-        const skReal reach = r + o->getRadius() + 1.0;
-        if (std::fabs(o->position().x - p.x) > reach || std::fabs(o->position().y - p.y) > reach) {
-          return;
-        }
-      }
-      test(j);
-    });
-  }
-  return count;
-}
-
-int skGameState::calcCollidersAcrossEdges() {
-  const skObstacleGrid& near = getObstacleGrid();
-  int count = 0;
-  const int characterCount = getCharacterCount();
-  const int obstacleCount = getObstacleCount();
-  for (int i = 0; i < characterCount; ++i) {
-    colliders[i] = -1;
-    const int me = characterIndices[i];
-    const skCharacter& c = *static_cast<const skCharacter*>(objects[me]);
     const auto hit = [&](int j) {
       ++count;
       colliders[i] = std::max(colliders[i], j);
     };
-    // A character of another type measures its own way, without the edges.
+    // A character of another type may measure distance its own way (and
+    // without the edges): it is tested against everything.
     if (typeid(c) != typeid(skCharacter)) {
       for (int j = 0; j < obstacleCount; ++j) {
         if (obstacleIndices[j] != me && c.colliding(*obstacles[j])) hit(j);
       }
       continue;
     }
-    const skVec2& p = c.position();
-    const skReal r = c.getRadius();
-    near.nearAcrossEdges(p, r, [&](int j) {
-      if (obstacleIndices[j] == me) return;
-      const skObstacleCircle* o = plainCircles[j];
-      if (!o) {
-        if (c.colliding(*obstacles[j])) hit(j);
-        return;
-      }
-      // As skObstacle::colliding, with the other circle where it lies nearest.
-      const skVec2 d = offset(p, o->position());
-      const skReal reach = r + o->getRadius() + 1.0;
-      if (std::fabs(d.x) > reach || std::fabs(d.y) > reach) return;
-      if (!(d.length() - r - o->getRadius() <= 0)) return;
-      const skVec2 n = d.normalized();
-      if (c.velocity().dot(n) > o->velocity().dot(n)) hit(j);
+    near(c.position(), c.getRadius(), [&](int j) {
+      if (obstacleIndices[j] != me && collides(c, j)) hit(j);
     });
   }
   return count;
+}
+
+int skGameState::calcColliders() {
+  const skObstacleGrid& grid = getObstacleGrid();
+  if (seamless) {
+    return findColliders(
+        [&grid](const skVec2& p, skReal r, auto visit) { grid.nearAcrossEdges(p, r, visit); },
+        [this](const skCharacter& c, int j) {
+          const skObstacleCircle* o = plainCircles[j];
+          if (!o) return c.colliding(*obstacles[j]);
+          // As skObstacle::colliding, with the other circle where it lies nearest.
+          const skVec2 d = offset(c.position(), o->position());
+          const skReal r = c.getRadius();
+          const skReal reach = r + o->getRadius() + 1.0;
+          if (std::fabs(d.x) > reach || std::fabs(d.y) > reach) return false;
+          if (!(d.length() - r - o->getRadius() <= 0)) return false;
+          const skVec2 n = d.normalized();
+          return c.velocity().dot(n) > o->velocity().dot(n);
+        });
+  }
+  return findColliders([&grid](const skVec2& p, skReal r, auto visit) { grid.near(p, r, visit); },
+                       [this](const skCharacter& c, int j) {
+                         // Two plain circles (the grid's already are) more than one unit apart
+                         // along an axis cannot touch, whatever the rounding; NaN falls through.
+                         if (const skObstacleCircle* o = plainCircles[j]) {
+                           const skReal reach = c.getRadius() + o->getRadius() + 1.0;
+                           const skVec2& p = c.position();
+                           if (std::fabs(o->position().x - p.x) > reach ||
+                               std::fabs(o->position().y - p.y) > reach) {
+                             return false;
+                           }
+                         }
+                         return c.colliding(*obstacles[j]);
+                       });
 }
 
 bool skGameState::isColliding(const skCharacter& c) const {

@@ -147,8 +147,11 @@ class skGameState {
   bool seamless = false;
   // The world size as a vector, for the measures across the edges.
   skVec2 size;
-  // calcColliders with seamless edges.
-  int calcCollidersAcrossEdges();
+  // calcColliders' search, for plain and for seamless edges: near(p, r,
+  // visit) visits the obstacle indices near a character's centre p and
+  // radius r; collides(c, j) tells whether character c collides with j.
+  template <class Near, class Collides>
+  int findColliders(const Near& near, const Collides& collides);
 
   static int indexOf(const std::vector<int>& list, int i);
 };
