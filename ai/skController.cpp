@@ -1,15 +1,15 @@
+// The part of skController that needs to know what a perception is.
 #include "skController.h"
 
 #include "skPerception.h"
 
 namespace skivo {
 
-void skController::bindPerception(skCharacter* me) {
-  if (perception) perception->setMe(me);
-}
+skController::skController(skPerception* p) : perception(p), observer(p) {}
 
-void skController::notifyTagged(skCharacter* c) {
-  if (perception) perception->setTagged(c);
+void skController::setPerception(skPerception* p) {
+  perception = p;
+  observer = p;
 }
 
 }  // namespace skivo

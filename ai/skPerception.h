@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "skObserver.h"
 #include "skRandom.h"
 #include "skVec.h"
 #include "skVec2.h"
@@ -24,18 +25,18 @@ class skGameState;
 class skCharacter;
 class skObstacle;
 
-class skPerception {
+class skPerception : public skObserver {
  public:
   // Threshold of the "recently tagged" queries; they are not implemented.
   static const int recentThreshold;
 
   explicit skPerception(skGameState* gs);
-  ~skPerception();
+  ~skPerception() override;
 
   // Binds to c (not null, checked) and clears the memo.
-  void setMe(skCharacter* c);
+  void setMe(skCharacter* c) final;
   // Records that c (not null, and "it": checked) is now tagged.
-  void setTagged(skCharacter* c);
+  void setTagged(skCharacter* c) final;
   skCharacter* getMe() const { return me; }
   skCharacter* getTagged() const { return tagged; }
   // Game time in milliseconds.

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "skArenaProgram.h"
-#include "skUtil.h"
+#include "skProgramFolder.h"
 
 int main(int argc, char** argv) {
   skivo::skArenaProgram program;

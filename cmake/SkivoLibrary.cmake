@@ -3,14 +3,18 @@
 # file, so that a program outside the tree can say
 #
 #   find_package(skivo 1.0 REQUIRED)           # COMPONENTS core scenario arena input watch
-#   target_link_libraries(app PRIVATE skivo::core)
+#   target_link_libraries(app PRIVATE skivo::scenario)
 #
-# skivo::core      math, world, sim and ai; no SDL, no GL
+# skivo::math, skivo::io, skivo::world, skivo::sim, skivo::ai
+#                  one per folder of the core, each linking those beneath it
+# skivo::core      math, io, world, sim and ai together; no SDL, no GL
+# skivo::cli       the programs' option table
 # skivo::scenario  a world assembled from its definition (skWorld), with the
 #                  built-in scenario (bodies and minds, no drawing)
 # skivo::arena     the headless arena, usable as a library (skArena.h) and as a
 #                  program's whole command line (skArenaProgram.h)
 # skivo::input     the SDL keyboard and joystick devices; carries SDL 1.2
+# skivo::gfx       the drawing of the world; carries SDL and OpenGL
 # skivo::watch     the arena's window (skArenaWatch.h); carries SDL and OpenGL
 #
 # Every header goes to one folder, include/skivo: the headers include each
@@ -21,42 +25,43 @@ include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(SKIVO_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/skivo)
-set(skivo_exported skivo_core skivo_scenario skivo_arena skivo_input skivo_gfx skivo_watch)
+set(skivo_core_parts skivo_math skivo_io skivo_world skivo_sim skivo_ai)
+set(skivo_exported ${skivo_core_parts} skivo_core skivo_cli skivo_scenario skivo_arena skivo_input
+                   skivo_gfx skivo_watch)
 
 foreach(target ${skivo_exported})
   string(REPLACE "skivo_" "" name ${target})
-  set_target_properties(${target} PROPERTIES EXPORT_NAME ${name} VERSION ${PROJECT_VERSION}
-                                             SOVERSION ${PROJECT_VERSION_MAJOR})
+  set_target_properties(${target} PROPERTIES EXPORT_NAME ${name})
+  if(NOT target STREQUAL skivo_core)  # skivo_core is only its parts
+    set_target_properties(${target} PROPERTIES VERSION ${PROJECT_VERSION}
+                                               SOVERSION ${PROJECT_VERSION_MAJOR})
+  endif()
   # In the tree the same names work, so the examples build alike in and out of it.
   add_library(skivo::${name} ALIAS ${target})
-  target_include_directories(${target}
-    PUBLIC $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/skivo>)
 endforeach()
-# A program compiles our headers as C++17 at least.
-target_compile_features(skivo_core PUBLIC cxx_std_17)
+# A program compiles our headers as C++17 at least, and finds them installed.
+target_compile_features(skivo_math PUBLIC cxx_std_17)
+foreach(target ${skivo_exported})
+  if(NOT target STREQUAL skivo_core)
+    target_include_directories(${target}
+      PUBLIC $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/skivo>)
+  endif()
+endforeach()
 
-# Headers: the core's four folders, less the SDL devices, which belong to input.
-file(GLOB core_headers CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/math/*.h ${PROJECT_SOURCE_DIR}/io/*.h ${PROJECT_SOURCE_DIR}/world/*.h
-  ${PROJECT_SOURCE_DIR}/sim/*.h ${PROJECT_SOURCE_DIR}/ai/*.h)
-set(input_headers ${core_headers})
-list(FILTER core_headers EXCLUDE REGEX "SDL\\.h$")
-list(FILTER input_headers INCLUDE REGEX "SDL\\.h$")
-# The world's, the scenario's, the option parser's, the adaptive coach's and
-# the arena's; not the games' (skGame.h needs the drawing).
-file(GLOB arena_headers CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/app/skWorld*.h ${PROJECT_SOURCE_DIR}/app/skScenario.h
-  ${PROJECT_SOURCE_DIR}/app/skCommandLine.h ${PROJECT_SOURCE_DIR}/app/skLearner.h
-  ${PROJECT_SOURCE_DIR}/app/skAdaptiveOpponents.h ${PROJECT_SOURCE_DIR}/app/skArena*.h)
-install(FILES ${core_headers} ${input_headers} ${arena_headers}
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/skivo COMPONENT dev)
+# Headers: every installed library's folder; not the games' (skGame.h).
+set(header_globs)
+foreach(dir math io world sim ai cli scenario arena input gfx watch)
+  list(APPEND header_globs ${PROJECT_SOURCE_DIR}/${dir}/*.h)
+endforeach()
+file(GLOB installed_headers CONFIGURE_DEPENDS ${header_globs})
+install(FILES ${installed_headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/skivo COMPONENT dev)
 
 # Three export sets: a program that uses neither the input devices nor the
 # window needs no SDL or OpenGL to find the package. Shared libraries belong
 # to the programs too (component game), their development links to dev.
 foreach(set Targets InputTargets WatchTargets)
   if(set STREQUAL Targets)
-    set(members skivo_core skivo_scenario skivo_arena)
+    set(members ${skivo_core_parts} skivo_core skivo_cli skivo_scenario skivo_arena)
   elseif(set STREQUAL InputTargets)
     set(members skivo_input)
   else()
@@ -72,7 +77,7 @@ endforeach()
 # the debugging information out of the archives: a program links their symbols.
 if(NOT BUILD_SHARED_LIBS)
   install(CODE "if(CMAKE_INSTALL_DO_STRIP)
-      foreach(name core scenario arena input gfx watch)
+      foreach(name math io world sim ai cli scenario arena input gfx watch)
         execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug
           \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/libskivo_\${name}.a\"
           COMMAND_ERROR_IS_FATAL ANY)

@@ -15,15 +15,12 @@ function(skivo_library target)
   add_library(${target} ${ARGN})
   skivo_warnings(${target})
   target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>)
-endfunction()
-
-# Adds sources (relative to the calling folder) to a library made elsewhere,
-# and that folder to its public include path.
-function(skivo_sources target)
-  foreach(src ${ARGN})
-    target_sources(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${src})
-  endforeach()
-  target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>)
+  # A shared library must find every symbol it uses in those it links: the
+  # linker, not only the layers test, keeps a folder from reaching above it.
+  get_target_property(kind ${target} TYPE)
+  if(kind STREQUAL "SHARED_LIBRARY" AND NOT EMSCRIPTEN)
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
 endfunction()
 
 # Sanitized builds: every target of ours, compiled and linked alike. Errors

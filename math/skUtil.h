@@ -34,8 +34,6 @@ std::string dtos(double x);
 // Writes the shortest text that reads back to exactly x into [first, last),
 // which must hold 24 characters; returns the end of what it wrote.
 char* shortestForm(char* first, char* last, double x);
-// The folder of the running program (no trailing '/'), or "" when it cannot be told.
-std::string programFolder();
 
 // The part of a path after its last '/' (the file name without its directory).
 constexpr const char* baseName(const char* path) {

@@ -4,11 +4,14 @@
 // the world only through its perception (ai/skPerception.h), shared and not
 // owned. The world never looks into the perception itself: it asks the
 // controller to bind it to the character about to decide and to tell it who
-// became "it". Those two are defined beside the perception, in
-// ai/skController.cpp, and do nothing for a controller without a perception.
+// became "it", and the controller passes both on through the perception's
+// world-level face (skObserver). The constructor and setPerception, which
+// take the perception itself, are defined beside it in ai/skController.cpp,
+// since only code that knows perceptions makes controllers.
 #pragma once
 
 #include "skAction.h"
+#include "skObserver.h"
 
 namespace skivo {
 
@@ -19,7 +22,7 @@ class skController {
  public:
   // perception: shared, not owned; may be null for a controller that never
   // looks at the world, and must be set before calcAction if it is queried.
-  explicit skController(skPerception* perception) : perception(perception) {}
+  explicit skController(skPerception* perception);
   virtual ~skController() = default;
 
   // Decides and leaves the decision in getAction().
@@ -36,11 +39,15 @@ class skController {
   skAction& getAction() { return action; }
   void setAction(const skAction& a) { action = a; }
   skPerception* getPerception() { return perception; }
-  void setPerception(skPerception* p) { perception = p; }
+  void setPerception(skPerception* p);
 
  protected:
   skPerception* perception;
   skAction action;
+
+ private:
+  // The same object as perception, as the world sees it.
+  skObserver* observer;
 };
 
 }  // namespace skivo

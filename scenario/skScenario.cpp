@@ -9,7 +9,7 @@
 #include "skGameState.h"
 #include "skObstacleCircle.h"
 #include "skObstacleSide.h"
-#include "skUtil.h"
+#include "skProgramFolder.h"
 #include "skUtil2D.h"
 
 namespace skivo {

@@ -22,7 +22,7 @@
 
 namespace skivo {
 
-class skWorld;
+class skPerception;
 
 // One grade of the opponents' strength.
 struct skOpponentGrade {
@@ -65,13 +65,13 @@ class skAdaptiveOpponents {
 
   using Band = skShareBand;
 
-  // world: whose game clock and character 0 the coach reads (not owned; it
-  // must outlive the coach). opponents: the view learners of characters 1
+  // perception: through which the coach reads the game clock and character
+  // 0 (not owned; it must outlive the coach). opponents: the view learners of characters 1
   // and 2 (not owned, neither null; they must outlive the coach), whose
   // settings (share of random moves, decision interval) and slips the coach
   // sets from now on, keeping their learning rate and discount. grade: the
   // first grade, clamped to the scale; applied at once.
-  skAdaptiveOpponents(skWorld& world, skControllerRLView* first, skControllerRLView* second,
+  skAdaptiveOpponents(skPerception& perception, skControllerRLView* first, skControllerRLView* second,
                       const Band& band = Band(), int grade = startGrade);
 
   // Call after every step of the world (the arena) or every frame (the
@@ -114,7 +114,7 @@ class skAdaptiveOpponents {
                  int reachWithin = 5, int holdFor = 30);
 
  private:
-  skWorld& world;
+  skPerception& perception;
   skControllerRLView* opponents[2];
   Band band;
   int grade = startGrade;

@@ -4,7 +4,8 @@
 #include <cmath>
 
 #include "skCharacter.h"
-#include "skWorld.h"
+#include "skGameState.h"
+#include "skPerception.h"
 
 namespace skivo {
 
@@ -34,11 +35,11 @@ const skOpponentGrade skAdaptiveOpponents::grades[gradeCount] = {
 const skOpponentGrade skAdaptiveOpponents::freeing = {1.0, 1000, 0.0, 0.0};
 const skOpponentGrade skAdaptiveOpponents::yielding = {0.0, 100, 1.0, 0.0};
 
-skAdaptiveOpponents::skAdaptiveOpponents(skWorld& w, skControllerRLView* first,
+skAdaptiveOpponents::skAdaptiveOpponents(skPerception& p, skControllerRLView* first,
                                          skControllerRLView* second, const Band& b, int g)
-    : world(w), opponents{first, second}, band(b) {
+    : perception(p), opponents{first, second}, band(b) {
   if (!first || !second) skUtil::error("skAdaptiveOpponents: both opponents are needed");
-  lastMs = world.getTimer().gameTime();
+  lastMs = perception.getTime();
   minuteEndMs = (lastMs / minuteMs + 1) * minuteMs;
   setGrade(g);
 }
@@ -69,10 +70,10 @@ double skAdaptiveOpponents::getShare() const {
 }
 
 void skAdaptiveOpponents::update() {
-  const int now = world.getTimer().gameTime();
+  const int now = perception.getTime();
   const int elapsed = now - lastMs;
   lastMs = now;
-  const bool it = world.getGameState().getCharacter(0)->getIsTagged();
+  const bool it = perception.getGameState()->getCharacter(0)->getIsTagged();
   if (elapsed > 0) {
     playedMs += elapsed;
     if (it) itMs += elapsed;

@@ -50,19 +50,19 @@ class Coaching : public WorldTest {
 };
 
 TEST_F(Coaching, RaisesTheGradeWhenThePlayerIsItTooRarelyAndLowersItWhenTooOften) {
-  Coach rarely(world, &first, &second);
+  Coach rarely(perception, &first, &second);
   minute(rarely, 0.3);
   EXPECT_EQ(rarely.getGrade(), Coach::startGrade + 2) << "0.2 below the middle: two grades";
-  Coach often(world, &first, &second);
+  Coach often(perception, &first, &second);
   minute(often, 0.65);
   EXPECT_EQ(often.getGrade(), Coach::startGrade - 1) << "just above the band: one grade";
-  Coach never(world, &first, &second);
+  Coach never(perception, &first, &second);
   minute(never, 0.0);
   EXPECT_EQ(never.getGrade(), Coach::startGrade + 5) << "far below: a long step";
 }
 
 TEST_F(Coaching, HoldsTheGradeWhileTheShareStaysInTheBand) {
-  Coach coach(world, &first, &second);
+  Coach coach(perception, &first, &second);
   for (double share : {0.42, 0.58, 0.5, 0.4, 0.6, 0.45}) {
     minute(coach, share);
     EXPECT_EQ(coach.getGrade(), Coach::startGrade) << share;
@@ -74,14 +74,14 @@ TEST_F(Coaching, ReachesTheBandInAFewMinutesAndSettlesThere) {
   // One grade puts this player in the band; the others far on either side,
   // so that the long first steps overshoot it.
   const auto player = [](int g) { return g <= 1 ? 0.0 : g == 2 ? 0.5 : 1.0; };
-  Coach coach(world, &first, &second);
+  Coach coach(perception, &first, &second);
   const std::vector<int> grades = play(coach, player, 35);
   for (int m = 4; m < 35; ++m) EXPECT_EQ(grades[m], 2) << "minute " << m + 1;
 }
 
 TEST_F(Coaching, WithoutAGradeInTheBandKeepsToTheTwoAroundIt) {
   const auto player = [](int g) { return g <= 10 ? 0.3 : 0.7; };
-  Coach coach(world, &first, &second);
+  Coach coach(perception, &first, &second);
   const std::vector<int> grades = play(coach, player, 35);
   for (int m = 5; m < 35; ++m) {
     EXPECT_TRUE(grades[m] == 10 || grades[m] == 11) << "minute " << m + 1 << ": " << grades[m];
@@ -89,12 +89,12 @@ TEST_F(Coaching, WithoutAGradeInTheBandKeepsToTheTwoAroundIt) {
 }
 
 TEST_F(Coaching, StaysWithinTheScale) {
-  Coach weak(world, &first, &second, Coach::Band(), -4);
+  Coach weak(perception, &first, &second, Coach::Band(), -4);
   EXPECT_EQ(weak.getGrade(), 0);
   play(
       weak, [](int) { return 1.0; }, 8);
   EXPECT_EQ(weak.getGrade(), 0);
-  Coach strong(world, &first, &second, Coach::Band(), 99);
+  Coach strong(perception, &first, &second, Coach::Band(), 99);
   EXPECT_EQ(strong.getGrade(), Coach::gradeCount - 1);
   play(
       strong, [](int) { return 0.0; }, 8);
@@ -102,7 +102,7 @@ TEST_F(Coaching, StaysWithinTheScale) {
 }
 
 TEST_F(Coaching, GivesBothOpponentsTheGradesSettingsAndSlipsKeepingHowTheyLearn) {
-  Coach coach(world, &first, &second, Coach::Band(), 1);
+  Coach coach(perception, &first, &second, Coach::Band(), 1);
   const skOpponentGrade& g = Coach::grades[1];
   for (skControllerRLView* o : {&first, &second}) {
     EXPECT_EQ(o->getSettings().epsilon, g.epsilon);
@@ -120,7 +120,7 @@ TEST_F(Coaching, GivesBothOpponentsTheGradesSettingsAndSlipsKeepingHowTheyLearn)
 }
 
 TEST_F(Coaching, NudgesAStallThatWorksAgainstTheBandUntilTheTagPasses) {
-  Coach coach(world, &first, &second, Coach::Band(), 5);
+  Coach coach(perception, &first, &second, Coach::Band(), 5);
   player->setTagged(-1);  // free from the start: the share stays below the band
   for (int s = 0; s < Coach::stallMs / 1000 - 1; ++s) now += 1000, coach.update();
   EXPECT_FALSE(coach.getNudging());
