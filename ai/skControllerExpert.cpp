@@ -9,6 +9,7 @@
 #include "skGameState.h"
 #include "skObstacleCircle.h"
 #include "skPerception.h"
+#include "skTorusPaths.h"
 
 namespace skivo {
 
@@ -58,7 +59,7 @@ const skReal threatLead = 0.2;
 }  // namespace
 
 skControllerExpert::skControllerExpert(skPerception* p, const skRules& r)
-    : skController(p), rules(r) {}
+    : skController(p), rules(r), paths(std::make_unique<skTorusPaths>()) {}
 
 skControllerExpert::~skControllerExpert() = default;
 
@@ -78,7 +79,7 @@ void skControllerExpert::prepare() {
   // the threat when I flee (as if it ran as fast as I do).
   const skReal top = me->getIsTagged() ? me->getMaxSpeed() : itShare * me->getMaxSpeed();
   const skRealVec& dim = gs->getWorldDim();
-  paths.build(circles, skVec2(dim[0], dim[1]), me->getRadius() + gridMargin,
+  paths->build(circles, skVec2(dim[0], dim[1]), me->getRadius() + gridMargin,
               {top, pullAcceleration});
   ready = true;
 }
@@ -97,7 +98,7 @@ void skControllerExpert::calcAction() {
     nextPlan = now + (urgent ? planPeriod : calmFactor * planPeriod);
   }
   const skVec2 here = perception->getMe()->position();
-  const skVec2 way = target && chaseInSight ? leadWay(*target) : paths.offset(here, aim);
+  const skVec2 way = target && chaseInSight ? leadWay(*target) : paths->offset(here, aim);
   steer(way, now);
 }
 
@@ -117,7 +118,7 @@ void skControllerExpert::planChase() {
   const skCharacter* me = perception->getMe();
   skGameState* gs = perception->getGameState();
   const skVec2 here = me->position();
-  const int from = paths.freeCellNear(here);
+  const int from = paths->freeCellNear(here);
   const skReal speed = me->getMaxSpeed();
   const skReal sight = me->getRadius() + sightMargin;
 
@@ -130,16 +131,16 @@ void skControllerExpert::planChase() {
   for (int i = 0; i < gs->getCharacterCount(); ++i) {
     const skCharacter* c = gs->getCharacter(i);
     if (c == me) continue;
-    const skVec2 way = paths.offset(here, c->position());
+    const skVec2 way = paths->offset(here, c->position());
     const skReal gap = std::max<skReal>(0, way.length() - me->getRadius() - c->getRadius());
-    const bool inSight = paths.clear(here, way.withLength(gap), sight);
-    const int to = paths.freeCellNear(c->position());
+    const bool inSight = paths->clear(here, way.withLength(gap), sight);
+    const int to = paths->freeCellNear(c->position());
     // A target that runs away nearly as fast as I do is hardly worth it.
     const skReal closing = speed - std::max<skReal>(0, c->velocity().dot(way.normalized()));
     skReal ms = 1000 * gap / std::max(closing, minClosing * speed);
     if (!inSight) {
       const unsigned int t =
-          from >= 0 && to >= 0 ? paths.time(from, to) : skTorusPaths::unreachable;
+          from >= 0 && to >= 0 ? paths->time(from, to) : skTorusPaths::unreachable;
       // Not on the grid (a gap narrower than a cell): still worth a straight
       // try, but only when nobody else can be reached.
       ms = t == skTorusPaths::unreachable ? 1e9 + ms : std::max<skReal>(ms, t);
@@ -171,19 +172,19 @@ void skControllerExpert::planChase() {
     chaseInSight = true;
     return;
   }
-  if (from < 0 || bestCell < 0 || paths.time(from, bestCell) == skTorusPaths::unreachable) {
+  if (from < 0 || bestCell < 0 || paths->time(from, bestCell) == skTorusPaths::unreachable) {
     // Walled in, or the target is: through the widest gap, or else straight.
     chaseInSight = !squeezeOut(here, best->position());
     return;
   }
   // Round the circles: the furthest cell of the fastest way that is still in
   // sight, a few cells ahead at most.
-  aim = paths.centre(from);
+  aim = paths->centre(from);
   for (int cell = from, k = 0; k < lookAhead && cell != bestCell; ++k) {
-    cell = paths.nextCell(cell, bestCell);
+    cell = paths->nextCell(cell, bestCell);
     if (cell < 0) break;
-    const skVec2 c = paths.centre(cell);
-    if (!paths.clear(here, paths.offset(here, c), sight)) {
+    const skVec2 c = paths->centre(cell);
+    if (!paths->clear(here, paths->offset(here, c), sight)) {
       if (k == 0) aim = c;  // squeezed: at least move on along the way
       break;
     }
@@ -193,16 +194,16 @@ void skControllerExpert::planChase() {
 
 bool skControllerExpert::squeezeOut(const skVec2& here, const skVec2& towards) {
   const skReal r = perception->getMe()->getRadius();
-  const std::vector<skTorusPaths::Circle>& circles = paths.getCircles();
-  const skVec2 goal = paths.offset(here, towards).normalized();
-  const int home = paths.freeCellNear(here);
-  const int mine = home < 0 ? 0 : paths.regionSize(home);
+  const std::vector<skTorusPaths::Circle>& circles = paths->getCircles();
+  const skVec2 goal = paths->offset(here, towards).normalized();
+  const int home = paths->freeCellNear(here);
+  const int mine = home < 0 ? 0 : paths->regionSize(home);
   skReal bestScore = -Inf;
   for (size_t i = 0; i < circles.size(); ++i) {
-    const skVec2 a = paths.offset(here, circles[i].centre);
+    const skVec2 a = paths->offset(here, circles[i].centre);
     if (a.length() > squeezeReach) continue;
     for (size_t j = i + 1; j < circles.size(); ++j) {
-      const skVec2 b = paths.offset(here, circles[j].centre);
+      const skVec2 b = paths->offset(here, circles[j].centre);
       if (b.length() > squeezeReach) continue;
       const skReal gap = (b - a).length() - circles[i].radius - circles[j].radius;
       // Too narrow to squeeze through, or wide enough to be on the grid.
@@ -212,8 +213,8 @@ bool skControllerExpert::squeezeOut(const skVec2& here, const skVec2& towards) {
       skVec2 out = (b - a).turnedRight().normalized();
       if (out.dot(middle) < 0) out = -out;
       // Only into more room than I have.
-      const int beyond = paths.freeCellNear(here + middle + (2 * r) * out);
-      if (beyond < 0 || paths.regionSize(beyond) <= mine) continue;
+      const int beyond = paths->freeCellNear(here + middle + (2 * r) * out);
+      if (beyond < 0 || paths->regionSize(beyond) <= mine) continue;
       const skReal score = gap + r * out.dot(goal);
       if (score > bestScore) {
         bestScore = score;
@@ -228,13 +229,13 @@ void skControllerExpert::planEscape(const skCharacter& threat) {
   const skCharacter* me = perception->getMe();
   lastChased = nullptr;
   const skVec2 here = me->position();
-  const skVec2 away = paths.offset(threat.position(), here);
+  const skVec2 away = paths->offset(threat.position(), here);
   aim = here + away.withLength(100);  // until something better is found
-  const int from = paths.freeCellNear(here);
+  const int from = paths->freeCellNear(here);
   // Where the one who is "it" will be in a moment, at its pace.
-  const int danger = paths.freeCellNear(threat.position() + threatLead * threat.velocity());
+  const int danger = paths->freeCellNear(threat.position() + threatLead * threat.velocity());
   if (from < 0 || danger < 0) return;
-  const unsigned int reach = paths.time(danger, from);
+  const unsigned int reach = paths->time(danger, from);
   urgent = reach < calmMs;
   burst = reach < escapeBurstMs || away.length() < escapeBurstDistance;
 
@@ -248,10 +249,10 @@ void skControllerExpert::planEscape(const skCharacter& threat) {
     for (int dx = -2; dx <= 2; ++dx) {
       if (std::max(std::abs(dx), std::abs(dy)) != 2) continue;
       const int cell = skTorusPaths::shifted(from, dx, dy);
-      if (paths.blocked(cell)) continue;
-      const skVec2 way = paths.offset(here, paths.centre(cell));
-      if (!paths.clear(here, way, sight)) continue;
-      const unsigned int there = paths.time(from, cell);
+      if (paths->blocked(cell)) continue;
+      const skVec2 way = paths->offset(here, paths->centre(cell));
+      if (!paths->clear(here, way, sight)) continue;
+      const unsigned int there = paths->time(from, cell);
       if (there == skTorusPaths::unreachable) continue;
       const skReal keep = 1.0 + keepBonus * std::max<skReal>(0, before.dot(way.normalized()));
       const skReal score = keep * static_cast<skReal>(territory(cell, there, danger));
@@ -261,15 +262,15 @@ void skControllerExpert::planEscape(const skCharacter& threat) {
       }
     }
   }
-  lastEscape = paths.offset(here, aim);
+  lastEscape = paths->offset(here, aim);
 }
 
 long skControllerExpert::territory(int from, unsigned int extraMs, int threat) const {
-  const std::uint16_t* mine = paths.sampleRow(from);
+  const std::uint16_t* mine = paths->sampleRow(from);
   // The threat is taken to run as fast as I do (both at its pace): then every
   // cell I reach first lies on a way of cells I reach first, and no way leads
   // past it.
-  const std::uint16_t* theirs = paths.sampleRow(threat);
+  const std::uint16_t* theirs = paths->sampleRow(threat);
   // Each cell counts the time I gain there, up to a cap: open ground far
   // from the threat weighs most. In 16 bits, floored at 0, so that it runs in
   // wide vector lanes; an unreachable cell of mine gains nothing.
@@ -286,7 +287,7 @@ long skControllerExpert::territory(int from, unsigned int extraMs, int threat) c
 skVec2 skControllerExpert::leadWay(const skCharacter& t) const {
   const skCharacter* me = perception->getMe();
   const skVec2 here = me->position();
-  const skVec2 r = paths.offset(here, t.position());
+  const skVec2 r = paths->offset(here, t.position());
   const skVec2 v = t.velocity();
   const skReal s = me->getMaxSpeed();
   // The meeting time: |r + v tau| = s tau, the smaller positive root;
@@ -307,7 +308,7 @@ skVec2 skControllerExpert::leadWay(const skCharacter& t) const {
   }
   const skVec2 lead = r + std::min(tau, maxLead) * v;
   const skReal gap = std::max<skReal>(0, lead.length() - me->getRadius() - t.getRadius());
-  return paths.clear(here, lead.withLength(gap), me->getRadius() + sightMargin) ? lead : r;
+  return paths->clear(here, lead.withLength(gap), me->getRadius() + sightMargin) ? lead : r;
 }
 
 void skControllerExpert::steer(const skVec2& way, int now) {

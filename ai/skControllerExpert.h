@@ -15,14 +15,16 @@
 // milliseconds of game time.
 #pragma once
 
+#include <memory>
+
 #include "skController.h"
 #include "skRules.h"
-#include "skTorusPaths.h"
 #include "skVec2.h"
 
 namespace skivo {
 
 class skCharacter;
+class skTorusPaths;
 
 class skControllerExpert : public skController {
  public:
@@ -43,7 +45,7 @@ class skControllerExpert : public skController {
 
  private:
   skRules rules;
-  skTorusPaths paths;
+  std::unique_ptr<skTorusPaths> paths;  // the grid; the library's own, not installed
   bool ready = false;
   skVec2 pullAcceleration;  // the rules' pull, world units per second squared
 

@@ -17,8 +17,9 @@
 # skivo::gfx       the drawing of the world; carries SDL and OpenGL
 # skivo::watch     the arena's window (skArenaWatch.h); carries SDL and OpenGL
 #
-# Every header goes to one folder, include/skivo: the headers include each
-# other by bare name, and so do programs ("skCharacter.h"). The libraries are
+# The public headers go to one folder, include/skivo, with an umbrella header
+# per library (<skivo/world.h>, <skivo/core.h>, ...); programs include them as
+# <skivo/skCharacter.h>, and the headers each other by bare name. The libraries are
 # static, as in the tree, or shared when built with -DBUILD_SHARED_LIBS=ON;
 # the link dependencies travel with the targets.
 include(GNUInstallDirs)
@@ -43,18 +44,16 @@ endforeach()
 target_compile_features(skivo_math PUBLIC cxx_std_17)
 foreach(target ${skivo_exported})
   if(NOT target STREQUAL skivo_core)
-    target_include_directories(${target}
-      PUBLIC $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/skivo>)
+    target_include_directories(${target} PUBLIC $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
   endif()
 endforeach()
 
-# Headers: every installed library's folder; not the games' (skGame.h).
-set(header_globs)
-foreach(dir math io world sim ai cli scenario arena input gfx watch)
-  list(APPEND header_globs ${PROJECT_SOURCE_DIR}/${dir}/*.h)
+# Headers: each installed library's public ones and its umbrella header, all
+# in include/skivo; the libraries' private headers stay in the tree.
+foreach(target ${skivo_exported})
+  get_target_property(headers ${target} SKIVO_PUBLIC_HEADERS)
+  install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/skivo COMPONENT dev)
 endforeach()
-file(GLOB installed_headers CONFIGURE_DEPENDS ${header_globs})
-install(FILES ${installed_headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/skivo COMPONENT dev)
 
 # Three export sets: a program that uses neither the input devices nor the
 # window needs no SDL or OpenGL to find the package. Shared libraries belong

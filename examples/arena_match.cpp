@@ -14,14 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "skArena.h"
-#include "skArenaOptions.h"
-#include "skArenaProgram.h"
-#include "skControllerAvoid.h"
-#include "skControllerTree.h"
-#include "skPerception.h"
+#include <skivo/ai.h>     // the controllers and the perception
+#include <skivo/arena.h>  // skArena, its options and arenaMain
 #ifdef ARENA_MATCH_WINDOW
-#include "skArenaWatch.h"
+#include <skivo/watch.h>  // the arena's window, for --watch
 #endif
 
 using namespace skivo;

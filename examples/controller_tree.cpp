@@ -9,17 +9,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "skCharacter.h"
-#include "skControllerAvoid.h"
-#include "skControllerConditional.h"
-#include "skControllerEvade.h"
-#include "skControllerPeriodic.h"
-#include "skControllerPursue.h"
-#include "skControllerTree.h"
-#include "skObstacleCircle.h"
-#include "skPerception.h"
-#include "skUtil2D.h"
-#include "skWorld.h"
+#include <skivo/core.h>      // math, world, simulation, perception, controllers
+#include <skivo/scenario.h>  // skWorld: a world assembled from one definition
 
 using namespace skivo;
 

@@ -2,9 +2,10 @@
 // (the rules, world size, game clock on SDL's ticks, game state, simulator,
 // the shared perception and the renderers) and splits its work into start-up
 // and single frames, so that the programs, the end-to-end tests and the
-// frame-rate benchmark all run the same code. The loop is unthrottled: each
-// simulation step lasts, in game time, exactly as long as the previous frame
-// took (whole milliseconds, possibly 0).
+// frame-rate benchmark all run the same code. Each simulation step lasts, in
+// game time, exactly as long as the previous frame took (whole milliseconds,
+// possibly 0); the frames are paced when a frame rate is set (setFrameRate)
+// and come as fast as the machine draws otherwise (the games without options).
 #pragma once
 
 #include <memory>

@@ -32,8 +32,8 @@ quiet "$tmp/examples/arena_match" --minutes 2 --seed 3 --no-progress --csv "$tmp
 ! ldd "$tmp/examples/controller_tree" | grep -Ei 'lib(GL|GLU|SDL)[-.]' ||
   { echo "FAILED: an example on skivo::scenario links SDL or GL"; exit 1; }
 if [ "$1" = --shared ]; then
-  ldd "$tmp/examples/arena_match" | grep "=> $prefix/.*/libskivo_core\.so" >/dev/null ||
-    { echo "FAILED: arena_match does not link the installed shared core"; exit 1; }
+  ldd "$tmp/examples/arena_match" | grep "=> $prefix/.*/libskivo_world\.so" >/dev/null ||
+    { echo "FAILED: arena_match does not link the installed shared world library"; exit 1; }
   echo "shared libraries: the installed arena and examples run on them"
   exit 0
 fi
@@ -46,8 +46,8 @@ add_executable(keyboard keyboard.cpp)
 target_link_libraries(keyboard PRIVATE skivo::input)
 CMAKE
 cat >"$tmp/input/keyboard.cpp" <<'CPP'
-#include "skControllerPC.h"
-#include "skKeyboardSDL.h"
+#include <skivo/skControllerPC.h>
+#include <skivo/skKeyboardSDL.h>
 // Reads the keys only when asked to, so that it runs without a display.
 int main(int argc, char**) { return argc > 1 ? static_cast<int>(skivo::skKeyboardSDL().getX()) : 0; }
 CPP
@@ -57,4 +57,17 @@ quiet cmake --build "$tmp/input/build"
 # grep reads all of ldd's output: with -q it could stop early, and ldd's
 # SIGPIPE would fail the pipeline under pipefail.
 ldd "$tmp/input/build/keyboard" | grep 'libSDL' >/dev/null || { echo "FAILED: skivo::input brings no SDL"; exit 1; }
-echo "out of tree: the installed examples and a program on skivo::input build and run"
+# Every installed header compiles on its own from the prefix (none needs a
+# header left in the tree), and the libraries' internals stay in the tree.
+compile_alone() {  # HEADER: compiles #include <skivo/HEADER> and nothing else
+  # shellcheck disable=SC2046  # SDL's flags are words
+  echo "#include <skivo/$1>" | g++ -std=c++17 -fsyntax-only -x c++ - -I"$prefix/include" \
+    $(pkg-config --cflags sdl) || { echo "FAILED: <skivo/$1> alone"; exit 1; }
+}
+export -f compile_alone
+export prefix
+(cd "$prefix/include/skivo" && ls -- *.h) | xargs -P "$(nproc)" -I{} bash -c 'compile_alone {}'
+for internal in skTorusPaths.h skArenaReport.h skGame.h; do
+  [ ! -e "$prefix/include/skivo/$internal" ] || { echo "FAILED: $internal is installed"; exit 1; }
+done
+echo "out of tree: the installed examples and a program on skivo::input build and run; every installed header compiles alone"
