@@ -97,6 +97,7 @@ set(SKIVO_INSTALL_DEVDOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/skivo-dev)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/CMakeLists.txt
               ${PROJECT_SOURCE_DIR}/examples/controller_tree.cpp
               ${PROJECT_SOURCE_DIR}/examples/arena_match.cpp
+              ${PROJECT_SOURCE_DIR}/examples/own_controller.cpp
         DESTINATION ${SKIVO_INSTALL_DEVDOCDIR}/examples COMPONENT dev)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/controllers.md
         DESTINATION ${SKIVO_INSTALL_DEVDOCDIR} COMPONENT dev)

@@ -71,19 +71,22 @@ bool playMatch(const skArenaOptions& options, bool own) {
   return true;
 }
 
-int main(int argc, char** argv) {
-  if (argc > 1) {
-    skArenaProgram program;
-    program.name = "arena_match";
-    program.prepare = [](skArena& arena, std::string&) {
-      arena.setController(0, wrapTagger(arena.getPerception()));
-      return true;
-    };
+// The whole of skivo-arena with the tagger as character 0.
+int arenaProgram(int argc, char** argv) {
+  skArenaProgram program;
+  program.name = "arena_match";
+  program.prepare = [](skArena& arena, std::string&) {
+    arena.setController(0, wrapTagger(arena.getPerception()));
+    return true;
+  };
 #ifdef ARENA_MATCH_WINDOW
-    program.window = skArenaWatch::make;
+  program.window = skArenaWatch::make;  // with skivo::watch (SDL and OpenGL)
 #endif
-    return arenaMain(argc, argv, program);
-  }
+  return arenaMain(argc, argv, program);
+}
+
+int main(int argc, char** argv) {
+  if (argc > 1) return arenaProgram(argc, argv);
   skArenaOptions options;  // the game's rules and learners, 16 ms steps
   options.minutes = 30.0;
   options.seeded = true;  // the same match every run

@@ -37,6 +37,18 @@ if [ "$1" = --shared ]; then
   echo "shared libraries: the installed arena and examples run on them"
   exit 0
 fi
+# The guide's CMake snippet, as it stands, builds the guide's example.
+mkdir "$tmp/snippet"
+guide="$(dirname "$0")/../docs/controllers.md"
+{
+  echo "cmake_minimum_required(VERSION 3.25)"
+  echo "project(app LANGUAGES CXX)"
+  sed -n '/^```cmake$/,/^```$/p' "$guide" | sed '1d;$d'
+} >"$tmp/snippet/CMakeLists.txt"
+cp "$prefix/share/doc/skivo-dev/examples/controller_tree.cpp" "$tmp/snippet/app.cpp"
+quiet cmake -S "$tmp/snippet" -B "$tmp/snippet/build" -DCMAKE_PREFIX_PATH="$prefix"
+quiet cmake --build "$tmp/snippet/build"
+quiet "$tmp/snippet/build/app"
 mkdir "$tmp/input"
 cat >"$tmp/input/CMakeLists.txt" <<'CMAKE'
 cmake_minimum_required(VERSION 3.25)
