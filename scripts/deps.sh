@@ -29,6 +29,7 @@ SKIVO_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxdamage-dev  # the blink probe of the end-to-end tests
   xdotool x11-utils x11-xserver-utils wmctrl openbox  # driving the games end to end
+  xauth  # xvfb-run, for the README's commands that open a window
   dpkg-dev desktop-file-utils man-db lintian  # building and checking the Debian packages
   clang libclang-rt-14-dev
 )
