@@ -80,7 +80,7 @@ void skControllerExpert::prepare() {
   const skReal top = me->getIsTagged() ? me->getMaxSpeed() : itShare * me->getMaxSpeed();
   const skRealVec& dim = gs->getWorldDim();
   paths->build(circles, skVec2(dim[0], dim[1]), me->getRadius() + gridMargin,
-              {top, pullAcceleration});
+               {top, pullAcceleration});
   ready = true;
 }
 
