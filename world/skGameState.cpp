@@ -47,6 +47,7 @@ int skGameState::addCharacter(skCharacter* c) {
   const int index = addObstacle(c);
   characterIndices.push_back(index);
   characters.push_back(c);
+  characterObstacles.push_back(static_cast<int>(obstacles.size()) - 1);
   colliders.resize(characterIndices.size(), -1);
   return index;
 }
@@ -110,62 +111,70 @@ int skGameState::findColliders(const Near& near, const Collides& collides) {
   const int characterCount = getCharacterCount();
   const int obstacleCount = getObstacleCount();
   for (int i = 0; i < characterCount; ++i) {
-    colliders[i] = -1;
-    const int me = characterIndices[i];
-    const skCharacter& c = *static_cast<const skCharacter*>(objects[me]);
+    const skCharacter& c = *characters[i];
+    const int me = characterObstacles[i];
     // The highest colliding obstacle index wins, whatever the order of the
     // tests (they change nothing).
+    int found = -1;
     const auto hit = [&](int j) {
       ++count;
-      colliders[i] = std::max(colliders[i], j);
+      found = std::max(found, j);
     };
-    // A character of another type may measure distance its own way (and
-    // without the edges): it is tested against everything.
-    if (typeid(c) != typeid(skCharacter)) {
+    if (plainCircles[me]) {
+      near(c.position(), c.getRadius(), [&](int j) {
+        if (j != me && collides(c, j)) hit(j);
+      });
+    } else {
+      // A character of another type may measure distance its own way (and
+      // without the edges): it is tested against everything.
       for (int j = 0; j < obstacleCount; ++j) {
-        if (obstacleIndices[j] != me && c.colliding(*obstacles[j])) hit(j);
+        if (j != me && c.colliding(*obstacles[j])) hit(j);
       }
-      continue;
     }
-    near(c.position(), c.getRadius(), [&](int j) {
-      if (obstacleIndices[j] != me && collides(c, j)) hit(j);
-    });
+    colliders[i] = found;
   }
   return count;
 }
 
 int skGameState::calcColliders() {
   const skObstacleGrid& grid = getObstacleGrid();
+  // For two plain circles, skObstacle::colliding without its virtual calls:
+  // d from c's centre to o's (o where it lies nearest when the edges are
+  // seamless) and the distance between their rims, each measured as before.
+  const auto circlesCollide = [](const skCharacter& c, const skObstacleCircle& o, const skVec2& d,
+                                 skReal distance) {
+    if (!(distance <= 0)) return false;
+    const skVec2 n = d.normalized();
+    return c.velocity().dot(n) > o.velocity().dot(n);
+  };
   if (seamless) {
     return findColliders(
         [&grid](const skVec2& p, skReal r, auto visit) { grid.nearAcrossEdges(p, r, visit); },
-        [this](const skCharacter& c, int j) {
+        [this, &circlesCollide](const skCharacter& c, int j) {
           const skObstacleCircle* o = plainCircles[j];
           if (!o) return c.colliding(*obstacles[j]);
-          // As skObstacle::colliding, with the other circle where it lies nearest.
           const skVec2 d = offset(c.position(), o->position());
-          const skReal r = c.getRadius();
-          const skReal reach = r + o->getRadius() + 1.0;
+          const skReal reach = c.getRadius() + o->getRadius() + 1.0;
           if (std::fabs(d.x) > reach || std::fabs(d.y) > reach) return false;
-          if (!(d.length() - r - o->getRadius() <= 0)) return false;
-          const skVec2 n = d.normalized();
-          return c.velocity().dot(n) > o->velocity().dot(n);
+          return circlesCollide(c, *o, d, d.length() - c.getRadius() - o->getRadius());
         });
   }
-  return findColliders([&grid](const skVec2& p, skReal r, auto visit) { grid.near(p, r, visit); },
-                       [this](const skCharacter& c, int j) {
-                         // Two plain circles (the grid's already are) more than one unit apart
-                         // along an axis cannot touch, whatever the rounding; NaN falls through.
-                         if (const skObstacleCircle* o = plainCircles[j]) {
-                           const skReal reach = c.getRadius() + o->getRadius() + 1.0;
-                           const skVec2& p = c.position();
-                           if (std::fabs(o->position().x - p.x) > reach ||
-                               std::fabs(o->position().y - p.y) > reach) {
-                             return false;
-                           }
-                         }
-                         return c.colliding(*obstacles[j]);
-                       });
+  return findColliders(
+      [&grid](const skVec2& p, skReal r, auto visit) { grid.near(p, r, visit); },
+      [this, &circlesCollide](const skCharacter& c, int j) {
+        const skObstacleCircle* o = plainCircles[j];
+        if (!o) return c.colliding(*obstacles[j]);
+        // Two plain circles (the grid's already are) more than one unit apart
+        // along an axis cannot touch, whatever the rounding; NaN falls through.
+        const skReal reach = c.getRadius() + o->getRadius() + 1.0;
+        const skVec2& p = c.position();
+        if (std::fabs(o->position().x - p.x) > reach || std::fabs(o->position().y - p.y) > reach) {
+          return false;
+        }
+        // As skObstacleCircle::distanceTo, measured from o.
+        const skVec2 d = o->position() - p;
+        return circlesCollide(c, *o, d, d.length() - o->getRadius() - c.getRadius());
+      });
 }
 
 bool skGameState::isColliding(const skCharacter& c) const {

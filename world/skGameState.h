@@ -138,6 +138,8 @@ class skGameState {
   // distance) tests only the obstacles the grid finds near it.
   std::vector<skObstacle*> obstacles;
   std::vector<skCharacter*> characters;
+  // Per character index, its obstacle index.
+  std::vector<int> characterObstacles;
   // Per obstacle index: the obstacle when it is a plain circle or a plain
   // character (exact types, whose distance is the circle distance), else null.
   std::vector<const skObstacleCircle*> plainCircles;

@@ -91,6 +91,10 @@ class skObstacleGrid {
     std::vector<int> start;
     std::vector<Item> items;
   };
+  // near for a disk larger than the reach, or with no place or no grid: the
+  // circles filed in the cells its box overlaps (every one without a box).
+  template <class Visit>
+  void nearInBox(const skVec2& c, skReal r, Visit visit) const;
   // Files items in the cells within extra world units of each (beyond the margin).
   void file(Table& table, const std::vector<Item>& items, skReal extra) const;
 
@@ -146,14 +150,22 @@ class skObstacleGrid {
 
 template <class Visit>
 void skObstacleGrid::near(const skVec2& c, skReal r, Visit visit) const {
-  if (columns > 0 && r <= reach && c.isFinite()) {
-    // The cell of the centre lists each circle in reach once.
-    const int k = row(c.y) * columns + column(c.x);
-    for (int i = nearCentres.start[k]; i < nearCentres.start[k + 1]; ++i) {
-      const Item& item = nearCentres.items[i];
-      if (close(item, c, r)) visit(item.index);
-    }
-  } else if (columns > 0) {
+  if (!(columns > 0 && r <= reach && c.isFinite())) {
+    nearInBox(c, r, visit);
+    return;
+  }
+  // The cell of the centre lists each circle in reach once.
+  const int k = row(c.y) * columns + column(c.x);
+  const Item* const end = nearCentres.items.data() + nearCentres.start[k + 1];
+  for (const Item* item = nearCentres.items.data() + nearCentres.start[k]; item != end; ++item) {
+    if (close(*item, c, r)) visit(item->index);
+  }
+  for (int j : always) visit(j);
+}
+
+template <class Visit>
+void skObstacleGrid::nearInBox(const skVec2& c, skReal r, Visit visit) const {
+  if (columns > 0) {
     // Without a finite box to look up, every grid circle.
     const bool box = c.isFinite() && std::isfinite(r);
     const int x0 = box ? column(c.x - r) : 0, x1 = box ? column(c.x + r) : columns - 1;
