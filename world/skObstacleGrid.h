@@ -93,8 +93,9 @@ class skObstacleGrid {
   };
   // near for a disk larger than the reach, or with no place or no grid: the
   // circles filed in the cells its box overlaps (every one without a box).
+  // Kept out of line, so that the search by cell stays small enough to inline.
   template <class Visit>
-  void nearInBox(const skVec2& c, skReal r, Visit visit) const;
+  [[gnu::noinline]] void nearInBox(const skVec2& c, skReal r, Visit visit) const;
   // Files items in the cells within extra world units of each (beyond the margin).
   void file(Table& table, const std::vector<Item>& items, skReal extra) const;
 
