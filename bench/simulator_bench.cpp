@@ -1,7 +1,8 @@
 // Speed of one simulation step of the built-in world: three characters of
 // mass 1 and radius 10 on one shared perception, the full game's arc of
-// circles (about 67) and the four walls, characters always moving; and the
-// same with 71, 500 or 5,000 small circles scattered over the arena instead.
+// circles (about 67) and the four walls, characters always moving, with plain
+// and with seamless edges; and the same with 71, 500 or 5,000 small circles
+// scattered over the arena instead.
 // Game time advances by the step length through a hand-set clock, so the run
 // needs no display and no SDL ticks.
 #include <benchmark/benchmark.h>
@@ -55,11 +56,12 @@ class CirclingController : public skController {
 // unseeded stream) or, with scattered > 0, its characters and walls with
 // that many circles of radius 2 at random places instead of the arc. Every
 // character circles (the learners would make the figure theirs).
-void simulateWorld(benchmark::State& state, int scattered) {
+void simulateWorld(benchmark::State& state, int scattered, bool seamless = false) {
   clockMs = 0;
   skWorldDef def;
   def.ticks = [] { return clockMs; };
   def.scenario = scattered == 0;
+  def.rules.seamless = seamless;
   skWorld world(def);
   skGameState& gs = world.getGameState();
   skPerception* perception = world.getPerception();
@@ -93,6 +95,10 @@ void simulateWorld(benchmark::State& state, int scattered) {
 }
 void BM_SimulateBuiltInWorld(benchmark::State& state) { simulateWorld(state, 0); }
 BENCHMARK(BM_SimulateBuiltInWorld);
+
+// The same world with seamless edges: collisions reach across them.
+void BM_SimulateBuiltInWorldSeamless(benchmark::State& state) { simulateWorld(state, 0, true); }
+BENCHMARK(BM_SimulateBuiltInWorldSeamless);
 
 // How the step's cost grows with the number of fixed circles.
 void BM_SimulateScatteredCircles(benchmark::State& state) {

@@ -58,6 +58,8 @@ inline int uniform(int n) { return rand() % n; }
 // value is reported where it arises instead of travelling on as NaN.
 // Precondition: period > 0 (not checked here).
 inline skReal wrap(skReal e, skReal period) {
+  // Already in the arena (nearly always): what the folds below would leave.
+  if (e >= 0 && e <= period) return e;
   if (!std::isfinite(e)) {
     skUtil::error("cannot wrap the coordinate " + skUtil::dtos(e) + " into [0, " +
                   skUtil::dtos(period) + "]");

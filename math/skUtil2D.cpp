@@ -26,16 +26,6 @@ skReal angle(const skVec2& v) {
   return skMath::radToDeg(std::atan2(u.y, u.x));
 }
 
-skVec2 shortestOffset(const skVec2& from, const skVec2& to, const skVec2& size) {
-  const auto fold = [](skReal d, skReal period) {
-    d = std::fmod(d, period);
-    if (d < -period / 2) return d + period;
-    if (d >= period / 2) return d - period;
-    return d;
-  };
-  return {fold(to.x - from.x, size.x), fold(to.y - from.y, size.y)};
-}
-
 skRealVec randomPosition(const skRealVec& worldDim) {
   skRealVec p(2);
   p.randomize();

@@ -3,6 +3,8 @@
 // Functions that return two vectors return a 2 x 2 matrix, one per row.
 #pragma once
 
+#include <cmath>
+
 #include "skMatrix.h"
 #include "skRandom.h"
 #include "skVec.h"
@@ -20,7 +22,17 @@ skReal angle(const skVec2& v);
 // The offset from `from` to `to` by the shortest way on an arena of the given
 // size (world units) whose edges wrap: each axis is folded into
 // [-size/2, size/2). Precondition: size components above 0 (not checked).
-skVec2 shortestOffset(const skVec2& from, const skVec2& to, const skVec2& size);
+// Inline: the collider search of seamless edges measures every near pair.
+inline skVec2 shortestOffset(const skVec2& from, const skVec2& to, const skVec2& size) {
+  const auto fold = [](skReal d, skReal period) {
+    // Within one period fmod would return d itself: skip the call.
+    if (!(std::fabs(d) < period)) d = std::fmod(d, period);
+    if (d < -period / 2) return d + period;
+    if (d >= period / 2) return d - period;
+    return d;
+  };
+  return {fold(to.x - from.x, size.x), fold(to.y - from.y, size.y)};
+}
 // Uniform in [0, worldDim[0]] x [0, worldDim[1]]; two draws, x first, from
 // the process-wide generator or from random.
 skRealVec randomPosition(const skRealVec& worldDim);

@@ -82,7 +82,14 @@ void skSimulator::processActions(skReal dt) {
     if (rules.pull != 0.0) force.y = force.y + -rules.pull * c->getMaxForce();
 
     const skVec2 dv = dt * ((1 / mass) * force);
-    c->setVelocity((c->velocity() + dv).clampedTo(maxSpeed));
+    // As setVelocity(v.clampedTo(maxSpeed)), measuring v once when it stays.
+    const skVec2 v = c->velocity() + dv;
+    const skReal length = v.length();
+    if (!(maxSpeed < length)) {
+      c->setVelocity(v, length);
+    } else {
+      c->setVelocity(v.clampedTo(maxSpeed));
+    }
   }
 }
 

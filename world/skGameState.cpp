@@ -47,6 +47,7 @@ int skGameState::addCharacter(skCharacter* c) {
   const int index = addObstacle(c);
   characterIndices.push_back(index);
   characters.push_back(c);
+  characterObstacles.push_back(static_cast<int>(obstacles.size()) - 1);
   colliders.resize(characterIndices.size(), -1);
   return index;
 }
@@ -75,6 +76,18 @@ void skGameState::buildGrid() {
   // always tested (walls are in neither and never move either).
   for (skObstacle* o : obstacles) o->inGrid = true;
   for (int j : grid.alwaysTested()) obstacles[j]->inGrid = false;
+  // The collider search pairs plain characters itself.
+  plainCharacters.clear();
+  for (int i = 0; i < getCharacterCount(); ++i) {
+    if (plainCircles[characterObstacles[i]]) plainCharacters.push_back(i);
+  }
+  alwaysTestedOthers.clear();
+  for (int j : grid.alwaysTested()) {
+    const bool plainCharacter =
+        plainCircles[j] && std::find(characterObstacles.begin(), characterObstacles.end(), j) !=
+                               characterObstacles.end();
+    if (!plainCharacter) alwaysTestedOthers.push_back(j);
+  }
   gridValid = true;
 }
 
@@ -104,68 +117,102 @@ skVec2 skGameState::contactNormal(const skObstacle& c, const skObstacle& o) cons
   return c.contactNormal(o);
 }
 
-template <class Near, class Collides>
-int skGameState::findColliders(const Near& near, const Collides& collides) {
+template <class Near, class Far, class Collides>
+int skGameState::findColliders(const Near& near, const Far& far, const Collides& collides) {
   int count = 0;
   const int characterCount = getCharacterCount();
   const int obstacleCount = getObstacleCount();
-  for (int i = 0; i < characterCount; ++i) {
-    colliders[i] = -1;
-    const int me = characterIndices[i];
-    const skCharacter& c = *static_cast<const skCharacter*>(objects[me]);
-    // The highest colliding obstacle index wins, whatever the order of the
-    // tests (they change nothing).
-    const auto hit = [&](int j) {
+  // The highest colliding obstacle index wins, whatever the order of the
+  // tests (they change nothing).
+  const auto test = [&](int i, const skCharacter& c, int j) {
+    if (collides(c, j)) {
       ++count;
       colliders[i] = std::max(colliders[i], j);
-    };
-    // A character of another type may measure distance its own way (and
-    // without the edges): it is tested against everything.
-    if (typeid(c) != typeid(skCharacter)) {
-      for (int j = 0; j < obstacleCount; ++j) {
-        if (obstacleIndices[j] != me && c.colliding(*obstacles[j])) hit(j);
-      }
-      continue;
     }
-    near(c.position(), c.getRadius(), [&](int j) {
-      if (obstacleIndices[j] != me && collides(c, j)) hit(j);
-    });
+  };
+  for (int i = 0; i < characterCount; ++i) {
+    colliders[i] = -1;
+    const skCharacter& c = *characters[i];
+    const int me = characterObstacles[i];
+    if (plainCircles[me]) {
+      near(c.position(), c.getRadius(), [&](int j) { test(i, c, j); });
+      for (int j : alwaysTestedOthers) {
+        if (j != me) test(i, c, j);
+      }
+    } else {
+      // A character of another type may measure distance its own way (and
+      // without the edges): it is tested against everything.
+      for (int j = 0; j < obstacleCount; ++j) {
+        if (j != me && c.colliding(*obstacles[j])) {
+          ++count;
+          colliders[i] = std::max(colliders[i], j);
+        }
+      }
+    }
+  }
+  // Two plain characters once a pair: far is the same both ways round.
+  const int plainCount = static_cast<int>(plainCharacters.size());
+  for (int a = 0; a < plainCount; ++a) {
+    const int i = plainCharacters[a];
+    const skCharacter& c = *characters[i];
+    for (int b = a + 1; b < plainCount; ++b) {
+      const int k = plainCharacters[b];
+      const skCharacter& other = *characters[k];
+      if (far(c, other)) continue;
+      test(i, c, characterObstacles[k]);
+      test(k, other, characterObstacles[i]);
+    }
   }
   return count;
 }
 
 int skGameState::calcColliders() {
   const skObstacleGrid& grid = getObstacleGrid();
+  // For two plain circles, skObstacle::colliding without its virtual calls:
+  // d from c's centre to o's (o where it lies nearest when the edges are
+  // seamless) and the distance between their rims, each measured as before.
+  const auto circlesCollide = [](const skCharacter& c, const skObstacleCircle& o, const skVec2& d,
+                                 skReal distance) {
+    if (!(distance <= 0)) return false;
+    const skVec2 n = d.normalized();
+    return c.velocity().dot(n) > o.velocity().dot(n);
+  };
+  // Two plain circles more than one unit apart along an axis cannot touch,
+  // whatever the rounding (NaN is not far). The same both ways round: the
+  // sum of the radii and the size of an offset do not depend on the order.
+  const auto farAcross = [this](const skObstacleCircle& c, const skObstacleCircle& o) {
+    const skVec2 d = offset(c.position(), o.position());
+    const skReal reach = c.getRadius() + o.getRadius() + 1.0;
+    return std::fabs(d.x) > reach || std::fabs(d.y) > reach;
+  };
+  const auto farPlain = [](const skObstacleCircle& c, const skObstacleCircle& o) {
+    const skReal reach = c.getRadius() + o.getRadius() + 1.0;
+    const skVec2& p = c.position();
+    return std::fabs(o.position().x - p.x) > reach || std::fabs(o.position().y - p.y) > reach;
+  };
   if (seamless) {
-    return findColliders(
-        [&grid](const skVec2& p, skReal r, auto visit) { grid.nearAcrossEdges(p, r, visit); },
-        [this](const skCharacter& c, int j) {
-          const skObstacleCircle* o = plainCircles[j];
-          if (!o) return c.colliding(*obstacles[j]);
-          // As skObstacle::colliding, with the other circle where it lies nearest.
-          const skVec2 d = offset(c.position(), o->position());
-          const skReal r = c.getRadius();
-          const skReal reach = r + o->getRadius() + 1.0;
-          if (std::fabs(d.x) > reach || std::fabs(d.y) > reach) return false;
-          if (!(d.length() - r - o->getRadius() <= 0)) return false;
-          const skVec2 n = d.normalized();
-          return c.velocity().dot(n) > o->velocity().dot(n);
-        });
+    return findColliders([&grid](const skVec2& p, skReal r,
+                                 auto visit) { grid.nearCirclesAcrossEdges(p, r, visit); },
+                         farAcross,
+                         [&](const skCharacter& c, int j) {
+                           const skObstacleCircle* o = plainCircles[j];
+                           if (!o) return c.colliding(*obstacles[j]);
+                           if (farAcross(c, *o)) return false;
+                           const skVec2 d = offset(c.position(), o->position());
+                           return circlesCollide(c, *o, d,
+                                                 d.length() - c.getRadius() - o->getRadius());
+                         });
   }
-  return findColliders([&grid](const skVec2& p, skReal r, auto visit) { grid.near(p, r, visit); },
-                       [this](const skCharacter& c, int j) {
-                         // Two plain circles (the grid's already are) more than one unit apart
-                         // along an axis cannot touch, whatever the rounding; NaN falls through.
-                         if (const skObstacleCircle* o = plainCircles[j]) {
-                           const skReal reach = c.getRadius() + o->getRadius() + 1.0;
-                           const skVec2& p = c.position();
-                           if (std::fabs(o->position().x - p.x) > reach ||
-                               std::fabs(o->position().y - p.y) > reach) {
-                             return false;
-                           }
-                         }
-                         return c.colliding(*obstacles[j]);
-                       });
+  return findColliders(
+      [&grid](const skVec2& p, skReal r, auto visit) { grid.nearCircles(p, r, visit); }, farPlain,
+      [&](const skCharacter& c, int j) {
+        const skObstacleCircle* o = plainCircles[j];
+        if (!o) return c.colliding(*obstacles[j]);
+        if (farPlain(c, *o)) return false;
+        // As skObstacleCircle::distanceTo, measured from o.
+        const skVec2 d = o->position() - c.position();
+        return circlesCollide(c, *o, d, d.length() - o->getRadius() - c.getRadius());
+      });
 }
 
 bool skGameState::isColliding(const skCharacter& c) const {

@@ -138,6 +138,8 @@ class skGameState {
   // distance) tests only the obstacles the grid finds near it.
   std::vector<skObstacle*> obstacles;
   std::vector<skCharacter*> characters;
+  // Per character index, its obstacle index.
+  std::vector<int> characterObstacles;
   // Per obstacle index: the obstacle when it is a plain circle or a plain
   // character (exact types, whose distance is the circle distance), else null.
   std::vector<const skObstacleCircle*> plainCircles;
@@ -148,10 +150,17 @@ class skGameState {
   // The world size as a vector, for the measures across the edges.
   skVec2 size;
   // calcColliders' search, for plain and for seamless edges: near(p, r,
-  // visit) visits the obstacle indices near a character's centre p and
-  // radius r; collides(c, j) tells whether character c collides with j.
-  template <class Near, class Collides>
-  int findColliders(const Near& near, const Collides& collides);
+  // visit) visits the indices of the grid's circles near a character's
+  // centre p and radius r; far(a, b) tells, the same both ways round, that
+  // two plain circles cannot touch; collides(c, j) whether character c
+  // collides with obstacle j.
+  template <class Near, class Far, class Collides>
+  int findColliders(const Near& near, const Far& far, const Collides& collides);
+  // Brought up to date with the grid: the character indices of the plain
+  // characters, which the search pairs once a pair, and the obstacles the
+  // grid always tests but those characters.
+  std::vector<int> plainCharacters;
+  std::vector<int> alwaysTestedOthers;
 
   static int indexOf(const std::vector<int>& list, int i);
 };

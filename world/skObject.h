@@ -8,6 +8,8 @@
 // allocation-free forms of the same values.
 #pragma once
 
+#include <cmath>
+
 #include "skVec.h"
 #include "skVec2.h"
 
@@ -34,7 +36,10 @@ class skObject {
 
   skReal getSpeed() const { return speed; }
   // Precondition: finite mass (checked, "mass < Inf"). Stored unchanged.
-  void setSpeed(skReal s);
+  void setSpeed(skReal s) {
+    skAssert(mass < Inf);
+    speed = s;
+  }
 
   const skReal& getMass() const { return mass; }
   void setMass(skReal m) { mass = m; }
@@ -49,7 +54,24 @@ class skObject {
   // Speed = |v| and heading = v / |v|; a v of length at most 1e-5 stops the
   // object and keeps its heading. Preconditions: finite mass, 2-element v.
   void setVelocity(const skRealVec& v) { setVelocity(skVec2(v)); }
-  void setVelocity(const skVec2& v);
+  void setVelocity(const skVec2& v) { setVelocity(v, v.length()); }
+  // As setVelocity(v) for a v whose length() the caller has measured as l,
+  // so that a step measures each velocity once.
+  void setVelocity(const skVec2& v, skReal l) {
+    if (skMath::isAlmostZero(l)) {
+      setSpeed(0);
+      return;
+    }
+    setSpeed(l);
+    // v normalised. For a finite length that is a unit vector whatever the
+    // rounding; only an infinite one (which gives (0, 0)) needs the check.
+    const skVec2 unit = (1.0 / l) * v;
+    if (std::isfinite(l)) {
+      heading = unit;
+    } else {
+      setOrientation(unit);
+    }
+  }
 
   skRealVec getOrientation() const { return heading.toVec(); }
   const skVec2& orientation() const { return heading; }

@@ -40,7 +40,13 @@ class skObstacleGrid {
   // circles less than one unit beyond touching it along both axes, then the
   // obstacles always tested. Not in index order.
   template <class Visit>
-  void near(const skVec2& c, skReal r, Visit visit) const;
+  void near(const skVec2& c, skReal r, Visit visit) const {
+    nearCircles(c, r, visit);
+    for (int j : always) visit(j);
+  }
+  // As near, without the obstacles always tested.
+  template <class Visit>
+  void nearCircles(const skVec2& c, skReal r, Visit visit) const;
 
   // Obstacle indices of the obstacles always tested, ascending.
   const std::vector<int>& alwaysTested() const { return always; }
@@ -58,7 +64,13 @@ class skObstacleGrid {
   // radius r may touch by the shortest way across the edges, then for the
   // obstacles always tested. The caller measures that way itself.
   template <class Visit>
-  void nearAcrossEdges(const skVec2& c, skReal r, Visit visit) const;
+  void nearAcrossEdges(const skVec2& c, skReal r, Visit visit) const {
+    nearCirclesAcrossEdges(c, r, visit);
+    for (int j : always) visit(j);
+  }
+  // As nearAcrossEdges, without the obstacles always tested.
+  template <class Visit>
+  void nearCirclesAcrossEdges(const skVec2& c, skReal r, Visit visit) const;
 
   // The ray from p along the unit vector v on an arena whose edges wrap:
   // calls visit(j) for the grid circles that the ray may meet within length
@@ -91,6 +103,12 @@ class skObstacleGrid {
     std::vector<int> start;
     std::vector<Item> items;
   };
+  // nearCircles for a disk larger than the reach, or with no place or no
+  // grid: the circles filed in the cells its box overlaps (every one without
+  // a box).
+  // Kept out of line, so that the search by cell stays small enough to inline.
+  template <class Visit>
+  [[gnu::noinline]] void nearInBox(const skVec2& c, skReal r, Visit visit) const;
   // Files items in the cells within extra world units of each (beyond the margin).
   void file(Table& table, const std::vector<Item>& items, skReal extra) const;
 
@@ -145,15 +163,22 @@ class skObstacleGrid {
 };
 
 template <class Visit>
-void skObstacleGrid::near(const skVec2& c, skReal r, Visit visit) const {
-  if (columns > 0 && r <= reach && c.isFinite()) {
-    // The cell of the centre lists each circle in reach once.
-    const int k = row(c.y) * columns + column(c.x);
-    for (int i = nearCentres.start[k]; i < nearCentres.start[k + 1]; ++i) {
-      const Item& item = nearCentres.items[i];
-      if (close(item, c, r)) visit(item.index);
-    }
-  } else if (columns > 0) {
+void skObstacleGrid::nearCircles(const skVec2& c, skReal r, Visit visit) const {
+  if (!(columns > 0 && r <= reach && c.isFinite())) {
+    nearInBox(c, r, visit);
+    return;
+  }
+  // The cell of the centre lists each circle in reach once.
+  const int k = row(c.y) * columns + column(c.x);
+  const Item* const end = nearCentres.items.data() + nearCentres.start[k + 1];
+  for (const Item* item = nearCentres.items.data() + nearCentres.start[k]; item != end; ++item) {
+    if (close(*item, c, r)) visit(item->index);
+  }
+}
+
+template <class Visit>
+void skObstacleGrid::nearInBox(const skVec2& c, skReal r, Visit visit) const {
+  if (columns > 0) {
     // Without a finite box to look up, every grid circle.
     const bool box = c.isFinite() && std::isfinite(r);
     const int x0 = box ? column(c.x - r) : 0, x1 = box ? column(c.x + r) : columns - 1;
@@ -175,7 +200,6 @@ void skObstacleGrid::near(const skVec2& c, skReal r, Visit visit) const {
       }
     }
   }
-  for (int j : always) visit(j);
 }
 
 template <class Visit>
@@ -215,11 +239,11 @@ bool skObstacleGrid::alongRay(const skVec2& p, const skVec2& v, Visit visit) con
 }
 
 template <class Visit>
-void skObstacleGrid::nearAcrossEdges(const skVec2& c, skReal r, Visit visit) const {
+void skObstacleGrid::nearCirclesAcrossEdges(const skVec2& c, skReal r, Visit visit) const {
   if (columns == 0 || !(r <= reach) || !c.isFinite()) {
-    // Without a place or a reach to look up: every circle, and the rest.
+    // Without a place or a reach to look up: every circle.
     const skReal nan = std::numeric_limits<skReal>::quiet_NaN();
-    near(skVec2(nan, nan), r, visit);
+    nearInBox(skVec2(nan, nan), r, visit);
     return;
   }
   // A circle away from the edges can be touched only where it lies, from the
@@ -233,7 +257,6 @@ void skObstacleGrid::nearAcrossEdges(const skVec2& c, skReal r, Visit visit) con
   for (const Item& item : edgeItems) {
     if (closeAcross(item, c, r)) visit(item.index);
   }
-  for (int j : always) visit(j);
 }
 
 template <class Visit>

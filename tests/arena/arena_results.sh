@@ -25,6 +25,12 @@ run full-unseeded --minutes 4 --step-ms 23 --load-tactics1 "$expected/full-t1.tx
   --save-tactics1 "$out/full-unseeded-t1.txt" --save-tactics2 "$out/full-unseeded-t2.txt"
 run classic-unseeded-wander --classic --minutes 2 --player wander \
   --save-tactics1 "$out/classic-unseeded-t1.txt"
+# Seamless edges: collisions, tags and sight across the edges.
+run full-seamless-learn --seamless --minutes 5 --seed 5 \
+  --save-tactics1 "$out/full-seamless-t1.txt" --save-tactics2 "$out/full-seamless-t2.txt"
+run classic-seamless-expert --classic --seamless --minutes 4 --seed 6 --player expert \
+  --learner view --save-tactics1 "$out/classic-seamless-view-t1.txt"
+run full-seamless-scripted --seamless --minutes 4 --seed 7 --npc scripted --step-ms 10
 
 [ "$out" = "$expected" ] && exit 0
 diff -r "$expected" "$out" > /dev/null || { diff -r "$expected" "$out" | head -20; exit 1; }

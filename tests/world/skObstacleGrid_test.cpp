@@ -47,7 +47,7 @@ skObstacle* scanNextCollider(skGameState& gs, skCharacter* c) {
 }
 
 // The same scans across seamless edges: plain circles where they lie nearest
-// the character (the shortest way), anything else its own way; the ray runs
+// a plain character (the shortest way), anything else its own way; the ray runs
 // half the world's narrower side.
 int scanCollidersAcross(skGameState& gs, std::vector<int>& table) {
   const skVec2 size(gs.getWorldDim()[0], gs.getWorldDim()[1]);
@@ -59,7 +59,8 @@ int scanCollidersAcross(skGameState& gs, std::vector<int>& table) {
       const skObstacle& o = *gs.getObstacle(j);
       if (&o == &c) continue;
       bool colliding = false;
-      if (const skObstacleCircle* circle = skGameState::plainCircle(o)) {
+      const skObstacleCircle* circle = skGameState::plainCircle(o);
+      if (circle && skGameState::plainCircle(c)) {
         const skVec2 d = skUtil2D::shortestOffset(c.position(), o.position(), size);
         colliding = d.length() - c.getRadius() - circle->getRadius() <= 0 &&
                     c.velocity().dot(d.normalized()) > o.velocity().dot(d.normalized());
@@ -105,11 +106,25 @@ class LongArmed : public skCharacter {
   skReal distanceTo(const skObstacle& o) const override { return skCharacter::distanceTo(o) - 40; }
 };
 
+// Midway: a character that measures its own way, and a plain one, join the
+// others (the search pairs plain characters itself and must hear of both).
+void joinMidway(RandomWorld& world, unsigned seed) {
+  auto* reaching = new LongArmed(&world.gs, new RandomController(&world.perception, seed + 7));
+  reaching->setMass(1);
+  reaching->setPosition(world.gs.getCharacter(0)->position());
+  world.gs.addCharacter(reaching);
+  auto* late = new skCharacter(&world.gs, new RandomController(&world.perception, seed + 8));
+  late->setMass(2);
+  late->setRadius(world.uniform(3, 20));
+  late->setPosition(world.gs.getCharacter(1)->position());
+  world.gs.addCharacter(late);
+}
+
 }  // namespace
 
 // Random worlds with circles beyond the arena too, some moved or resized
-// after the first search, and a character on the arena's corner; every step
-// compared with the plain scans.
+// after the first search, a character on the arena's corner and two joining
+// midway; every step compared with the plain scans.
 TEST(ObstacleGrid, FindsExactlyWhatAScanOfEveryObstacleFinds) {
   for (unsigned seed = 1; seed <= 40; ++seed) {
     SCOPED_TRACE(testing::Message() << "seed " << seed);
@@ -130,6 +145,7 @@ TEST(ObstacleGrid, FindsExactlyWhatAScanOfEveryObstacleFinds) {
         moved[seed % 12]->setPosition(skVec2(world.uniform(0, world.w), world.uniform(0, world.h)));
         moved[(seed + 5) % 12]->setRadius(world.uniform(1, 40));
       }
+      if (s == 30) joinMidway(world, seed);
       const int expected = scanColliders(gs, table);
       ASSERT_EQ(gs.calcColliders(), expected) << "step " << s;
       for (int i = 0; i < gs.getCharacterCount(); ++i) {
@@ -144,7 +160,8 @@ TEST(ObstacleGrid, FindsExactlyWhatAScanOfEveryObstacleFinds) {
   }
 }
 
-// As above with seamless edges, circles and characters often near an edge.
+// As above with seamless edges, circles and characters often near an edge
+// (and the two joining midway).
 TEST(ObstacleGrid, AcrossSeamlessEdgesFindsExactlyWhatAScanOfEveryObstacleFinds) {
   skRules rules = skRules::classic();
   rules.seamless = true;
@@ -163,6 +180,7 @@ TEST(ObstacleGrid, AcrossSeamlessEdgesFindsExactlyWhatAScanOfEveryObstacleFinds)
     }
     std::vector<int> table;
     for (int s = 0; s < 60; ++s) {
+      if (s == 30) joinMidway(world, seed);
       const int expected = scanCollidersAcross(gs, table);
       ASSERT_EQ(gs.calcColliders(), expected) << "step " << s;
       for (int i = 0; i < gs.getCharacterCount(); ++i) {
