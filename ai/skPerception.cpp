@@ -6,6 +6,7 @@
 
 #include "skCharacter.h"
 #include "skGameState.h"
+#include "skObstacleGrid.h"
 #include "skTimer.h"
 #include "skUtil2D.h"
 

@@ -3,6 +3,7 @@
 #include "skCharacter.h"
 #include "skGameState.h"
 #include "skObstacleCircle.h"
+#include "skObstacleGrid.h"
 #include "skUtil2D.h"
 
 namespace skivo {

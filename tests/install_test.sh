@@ -79,7 +79,7 @@ compile_alone() {  # HEADER: compiles #include <skivo/HEADER> and nothing else
 export -f compile_alone
 export prefix
 (cd "$prefix/include/skivo" && ls -- *.h) | xargs -P "$(nproc)" -I{} bash -c 'compile_alone {}'
-for internal in skTorusPaths.h skArenaReport.h skGame.h; do
+for internal in skObstacleGrid.h skTorusPaths.h skArenaReport.h skGame.h; do
   [ ! -e "$prefix/include/skivo/$internal" ] || { echo "FAILED: $internal is installed"; exit 1; }
 done
 echo "out of tree: the installed examples and a program on skivo::input build and run; every installed header compiles alone"

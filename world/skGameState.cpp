@@ -5,6 +5,7 @@
 #include <typeinfo>
 
 #include "skCharacter.h"
+#include "skObstacleGrid.h"
 #include "skTimer.h"
 
 namespace skivo {
@@ -24,6 +25,7 @@ skGameState::skGameState(const skRealVec& dim)
       worldDim(dim),
       timer(nullptr),
       lastTagTime(-1),
+      grid(std::make_unique<skObstacleGrid>()),
       size(dim.size() == 2 ? skVec2(dim[0], dim[1]) : skVec2()) {}
 
 skGameState::~skGameState() {
@@ -68,21 +70,21 @@ void skGameState::buildGrid() {
   // A character larger than this later is looked up the slow way.
   skReal reach = 0.0;
   for (const skCharacter* c : characters) reach = std::max(reach, c->getRadius());
-  grid.build(
+  grid->build(
       obstacles,
       skVec2(worldDim.size() == 2 ? worldDim[0] : 0.0, worldDim.size() == 2 ? worldDim[1] : 0.0),
       reach);
   // Only the circles filed in cells must report a change; they are those not
   // always tested (walls are in neither and never move either).
   for (skObstacle* o : obstacles) o->inGrid = true;
-  for (int j : grid.alwaysTested()) obstacles[j]->inGrid = false;
+  for (int j : grid->alwaysTested()) obstacles[j]->inGrid = false;
   // The collider search pairs plain characters itself.
   plainCharacters.clear();
   for (int i = 0; i < getCharacterCount(); ++i) {
     if (plainCircles[characterObstacles[i]]) plainCharacters.push_back(i);
   }
   alwaysTestedOthers.clear();
-  for (int j : grid.alwaysTested()) {
+  for (int j : grid->alwaysTested()) {
     const bool plainCharacter =
         plainCircles[j] && std::find(characterObstacles.begin(), characterObstacles.end(), j) !=
                                characterObstacles.end();

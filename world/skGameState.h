@@ -12,9 +12,9 @@
 // crosses an edge on both sides.
 #pragma once
 
+#include <memory>
 #include <vector>
 
-#include "skObstacleGrid.h"
 #include "skRandom.h"
 #include "skUtil2D.h"
 #include "skVec.h"
@@ -25,6 +25,7 @@ namespace skivo {
 class skObject;
 class skObstacle;
 class skObstacleCircle;
+class skObstacleGrid;
 class skCharacter;
 class skTimer;
 
@@ -113,7 +114,7 @@ class skGameState {
   // moved or resized since the last use); for searches near a place or along a ray.
   const skObstacleGrid& getObstacleGrid() {
     if (!gridValid) buildGrid();
-    return grid;
+    return *grid;
   }
   // Called by a fixed circle in the grid whose place or size changed.
   void fixedObstacleChanged() { gridValid = false; }
@@ -143,7 +144,9 @@ class skGameState {
   // Per obstacle index: the obstacle when it is a plain circle or a plain
   // character (exact types, whose distance is the circle distance), else null.
   std::vector<const skObstacleCircle*> plainCircles;
-  skObstacleGrid grid;
+  // The library's own (skObstacleGrid.h is not installed): by pointer, so
+  // that this header needs only its name.
+  std::unique_ptr<skObstacleGrid> grid;
   bool gridValid = false;
   void buildGrid();
   bool seamless = false;
