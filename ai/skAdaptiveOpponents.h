@@ -71,8 +71,9 @@ class skAdaptiveOpponents {
   // settings (share of random moves, decision interval) and slips the coach
   // sets from now on, keeping their learning rate and discount. grade: the
   // first grade, clamped to the scale; applied at once.
-  skAdaptiveOpponents(skPerception& perception, skControllerRLView* first, skControllerRLView* second,
-                      const Band& band = Band(), int grade = startGrade);
+  skAdaptiveOpponents(skPerception& perception, skControllerRLView* first,
+                      skControllerRLView* second, const Band& band = Band(),
+                      int grade = startGrade);
 
   // Call after every step of the world (the arena) or every frame (the
   // games), from the moment the world starts: the game time since the

@@ -135,8 +135,8 @@ bool skArena::setUpAdaptive(std::string& error) {
     learners[k] = skLearner(view.get());
     world->setController(k + 1, std::move(view));
   }
-  coach = std::make_unique<skAdaptiveOpponents>(*world->getPerception(), views[0], views[1], options.band,
-                                                options.grade);
+  coach = std::make_unique<skAdaptiveOpponents>(*world->getPerception(), views[0], views[1],
+                                                options.band, options.grade);
   return true;
 }
 

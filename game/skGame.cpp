@@ -110,10 +110,11 @@ std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
   if (options.frozenOpponents()) {
     const bool adapt = options.opponents == skGameOptions::Opponents::adaptive && learners[0];
     skControllerRLView* first = learners[0] ? learners[0].getView() : learners[1].getView();
-    game->coachOpponents(std::make_unique<skAdaptiveOpponents>(
-                             *game->getWorld().getPerception(), first, learners[1].getView(), skShareBand(),
-                             adapt ? skAdaptiveOpponents::startGrade : skGameOptions::easyGrade),
-                         adapt);
+    game->coachOpponents(
+        std::make_unique<skAdaptiveOpponents>(
+            *game->getWorld().getPerception(), first, learners[1].getView(), skShareBand(),
+            adapt ? skAdaptiveOpponents::startGrade : skGameOptions::easyGrade),
+        adapt);
   }
   if (options.fairStart) placeFairly(game->getWorld().getGameState());
   game->showScore(options.hud);

@@ -82,6 +82,5 @@ char* shortestForm(char* first, char* last, double x) {
 #endif
 }
 
-
 }  // namespace skUtil
 }  // namespace skivo
