@@ -70,8 +70,8 @@ bool saveFile(const std::string& filename, bool (skControllerRL::*write)(std::os
 
 skControllerRL::skControllerRL(skPerception* perception, const skLearningSettings& settings)
     : skController(perception),
-      numStates(16),
-      numActions(5),
+      numStates(stateCount),
+      numActions(moveCount),
       strategyResolution(10),
       evasionDecayParameter(0.9),
       taggingDecayParameter(0.9),

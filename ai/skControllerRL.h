@@ -31,6 +31,11 @@ class skControllerRL : public skController {
                           const skLearningSettings& settings = skLearningSettings());
   ~skControllerRL() override;
 
+  // The table's size: situations (its role and where its target lies) and
+  // moves.
+  static constexpr unsigned int stateCount = 16;
+  static constexpr unsigned int moveCount = 5;
+
   // Decides when more than 250 ms of ticks have passed since the previous
   // decision (the first: since tick 0); otherwise keeps the previous move in
   // force.

@@ -103,10 +103,6 @@ class skArenaOptions {
   std::string seedName() const;
   // The --help text of program (its name).
   static std::string usage(const std::string& program = "skivo-arena");
-  // Reads a band "LOW,HIGH" of percents (0 <= LOW <= HIGH <= 100) into
-  // shares; false with a message naming option otherwise.
-  static bool parseBand(const std::string& text, const char* option,
-                        skAdaptiveOpponents::Band& band, std::string& error);
 };
 
 }  // namespace skivo

@@ -108,12 +108,12 @@ int skArenaRun::run() {
        {options.csv, options.stalls, options.saveTactics[0], options.saveTactics[1]}) {
     if (!path.empty() && !skArenaReport::checkWritable(path, error)) {
       std::cerr << name << ": cannot write '" << path << "': " << error << std::endl;
-      return 1;
+      return 2;
     }
   }
   if (!arena.setUp(error) || (prepare && !prepare(arena, error))) {
     std::cerr << name << ": " << error << std::endl;
-    return 1;
+    return 2;
   }
   csv = skArenaReport::csvHeader(options.adaptive);
 

@@ -36,14 +36,14 @@ void writeTable(const std::string& file, skReal value) {
 TEST(GameOptions, BadOptionsAreRefusedWithAMessageNamingThem) {
   const std::pair<std::vector<std::string>, std::string> rows[] = {
       {{"--bogus"}, "unknown option '--bogus'"},
-      {{"--opponents", "smart"}, "unknown kind 'smart'"},
+      {{"--opponents", "smart"}, "--opponents: 'smart' is not learning"},
       {{"--remember"}, "needs a value"},
-      {{"--tactics1="}, "--tactics1 needs a name"},
+      {{"--tactics1="}, "--tactics1 needs a file name"},
       {{"leftover"}, "unexpected argument 'leftover'"},
       {{"--players", "3"}, "--players: '3' is not 1 or 2"},
-      {{"--fps", "0"}, "--fps: '0' is not a number"},
+      {{"--fps", "0"}, "--fps: '0' is out of range"},
       {{"--fps", "fast"}, "nor display"},
-      {{"--seed", "-1"}, "--seed: '-1' is not a whole number"}};
+      {{"--seed", "-1"}, "--seed: '-1' is out of range"}};
   for (const auto& row : rows) {
     skGameOptions o;
     std::string error;
