@@ -10,6 +10,7 @@
 #include "skFileSaver.h"
 #include "skGameState.h"
 #include "skPerception.h"
+#include "skTacticsFile.h"
 #include "skTimer.h"
 #include "skUtil2D.h"
 
@@ -255,6 +256,14 @@ unsigned int skControllerRL::load_strategy(std::string filename) {
 
 bool skControllerRL::save_strategy(std::string filename) {
   return saveFile(filename, &skControllerRL::write_strategy, *this);
+}
+
+bool skControllerRL::loadTable(const std::string& file, std::string& error) {
+  return skTacticsFile::load(*this, file, error);
+}
+
+bool skControllerRL::saveTable(const std::string& file, std::string& why) const {
+  return skTacticsFile::save(*this, file, why);
 }
 
 }  // namespace skivo

@@ -69,38 +69,50 @@ std::vector<skCommandLine::Option> skArenaOptions::table() {
                   return true;
                 }),
       V::file("load-tactics0", "F", "the mirror's table: " + anyTable, mirrorTactics),
-      V::choice("npc", "K", "characters 1 and 2 (default learn):",
-                {{"learn", "learners that learn"},
-                 {"frozen", "learners with their tables kept as loaded, no learning"},
-                 {"scripted", "evade and pursue from the controller library"}},
+      V::text("opponents", "K", "characters 1 and 2 (default learning):", skOpponents::words(),
+              [this](const std::string& word, std::string& error) {
+                opponentsGiven = true;
+                return opponents.read(word, "--opponents", error);
+              }),
+      V::choice("npc", "K", "the same as --opponents learning, frozen or scripted",
+                {{"learn", ""}, {"frozen", ""}, {"scripted", ""}},
                 [this](const std::string& word, std::string&) {
-                  for (Npc n : {Npc::learn, Npc::frozen, Npc::scripted}) {
-                    if (word == npcName(n)) npc = n;
-                  }
+                  npc = word;
+                  compose();
                   return true;
                 }),
-      V::choice("learner", "L", "the learners' kind (default game):",
-                {{"game", "the game's own (" + gameSize + ")"},
-                 {"view", "skControllerRLView (" + viewSize + ")"}},
+      V::choice("learner", "L",
+                "with --npc: game, the game's own learners (" + gameSize + "), or view, " +
+                    "skControllerRLView (" + viewSize + ")",
+                {{"game", ""}, {"view", ""}},
                 [this](const std::string& word, std::string&) {
-                  learner = word == "view" ? Learner::view : Learner::game;
+                  learner = word;
+                  compose();
                   return true;
                 }),
-      V::flag("adaptive",
-              "characters 1 and 2: view learners of the trained tables (--load-tactics1/2, else "
-              "the installed ones), frozen, whose strength a coach moves every game minute so "
-              "that character 0 is \"it\" within --band; the CSV gets each minute's grade",
-              adaptive),
+      V::flag("adaptive", "the same as --opponents adaptive",
+              [this] {
+                adaptive = true;
+                compose();
+              }),
       V::band("band", "LOW,HIGH",
-              "with --adaptive: the share of time \"it\" (%) to keep character 0 within "
+              "adaptive opponents: the share of time \"it\" (%) to keep character 0 within "
               "(default " +
-                  V::shown(100 * band.low) + "," + V::shown(100 * band.high) + ")",
+                  V::shown(100 * band.low) + "," + V::shown(100 * band.high) +
+                  "); the CSV gets each minute's grade",
               [this](double low, double high) {
                 band = {low, high};
+                compose();
               }),
-      V::whole("grade", "G",
-               "with --adaptive: the first grade, 0 the weakest; --band 0,100 holds it", 0,
-               skAdaptiveOpponents::gradeCount - 1, grade),
+      V::whole(
+          "grade", "G", "adaptive opponents: the first grade, 0 the weakest; --band 0,100 holds it",
+          0, skAdaptiveOpponents::gradeCount - 1,
+          [this](long long g, std::string&) {
+            grade = static_cast<int>(g);
+            compose();
+            return true;
+          },
+          {}, std::to_string(grade)),
       V::number(
           "it-cost", "C", "view learners: reward lost per second \"it\"", {0, 1, false},
           [this](double v, std::string&) { return rewards.itPerSecond = -v, true; },
@@ -157,20 +169,27 @@ bool skArenaOptions::parse(const std::vector<std::string>& args, std::string& er
     error = "the same file '" + stalls + "' is given for two outputs";
     return false;
   }
-  if (!adaptive &&
-      (band.low != skAdaptiveOpponents::Band().low ||
-       band.high != skAdaptiveOpponents::Band().high || grade != skAdaptiveOpponents::startGrade)) {
+  if (opponentsGiven && older) {
+    error =
+        "--opponents: give the opponents either with --opponents or with --npc, --learner "
+        "and --adaptive";
+    return false;
+  }
+  compose();
+  if (!(opponents.coached() && opponents.adapting) &&
+      (band.low != skShareBand().low || band.high != skShareBand().high ||
+       grade != skAdaptiveOpponents::startGrade)) {
     error = "--band and --grade set the opponents of --adaptive, and only they take them";
     return false;
   }
-  if (adaptive && npc == Npc::scripted) {
+  if (adaptive && npc == "scripted") {
     error = "--adaptive: characters 1 and 2 are view learners, not scripted";
     return false;
   }
-  if (npc == Npc::scripted) {
+  if (opponents.scripted()) {
     for (int k = 0; k < 2; ++k) {
       if (!loadTactics[k].empty() || !saveTactics[k].empty()) {
-        error = "--npc scripted: characters 1 and 2 have no tables to load or save";
+        error = "--opponents scripted: characters 1 and 2 have no tables to load or save";
         return false;
       }
     }
@@ -229,16 +248,36 @@ std::string skArenaOptions::seedName() const {
   return "seed none";
 }
 
-const char* skArenaOptions::npcName(Npc n) {
-  switch (n) {
-    case Npc::learn:
-      return "learn";
-    case Npc::frozen:
-      return "frozen";
-    case Npc::scripted:
-      return "scripted";
+void skArenaOptions::compose() {
+  if (npc != "learn" || learner != "game" || adaptive) older = true;
+  if (!opponentsGiven) {
+    std::string unused;
+    if (adaptive) {
+      opponents.read("adaptive", "--adaptive", unused);
+    } else if (npc == "scripted") {
+      opponents.read("scripted", "--npc", unused);
+    } else {
+      opponents.read(std::string(learner == "view" ? "view" : "learning") + ":" +
+                         (npc == "frozen" ? "frozen" : "learning"),
+                     "--npc", unused);
+      opponents.name = npc;
+    }
   }
-  return "?";
+  if (opponents.coached() && opponents.adapting) {
+    opponents.grade = grade;
+    opponents.band = band;
+  }
+}
+
+const char* skArenaOptions::opponentsName() const {
+  using L = skOpponents::Learning;
+  using K = skOpponents::Kind;
+  if (opponents.coached()) return "adaptive";
+  if (opponents.scripted()) return "scripted";
+  const bool learns =
+      opponents.learning == L::on ||
+      (opponents.learning == L::asKind && (opponents.kind == K::game || opponents.kind == K::view));
+  return learns ? "learn" : "frozen";
 }
 
 std::string skArenaOptions::usage(const std::string& program) {

@@ -80,7 +80,7 @@ bool skArenaRun::onStandardOutput(const std::string& path) {
 }
 
 bool skArenaRun::saveOutputs(bool streamsToo, std::string& error) {
-  skArenaReport::appendCsvRows(csv, arena.getMinutes(), csvRows, options.adaptive);
+  skArenaReport::appendCsvRows(csv, arena.getMinutes(), csvRows, options.opponents.coached());
   csvRows = arena.getMinutes().size();
   if (!options.csv.empty() && (streamsToo || skFileSaver::replaces(options.csv))) {
     std::string why;
@@ -115,7 +115,7 @@ int skArenaRun::run() {
     std::cerr << name << ": " << error << std::endl;
     return 2;
   }
-  csv = skArenaReport::csvHeader(options.adaptive);
+  csv = skArenaReport::csvHeader(options.opponents.coached());
 
   StopSignals signals(arena);
   const bool bar = options.progress && isatty(STDERR_FILENO);

@@ -10,12 +10,6 @@ namespace skivo {
 
 namespace {
 
-// The shipped tables' folder: installed beside the program, or in the source tree.
-std::string trainedFolder() {
-  const std::string one = trainedTableFile(skRules::full(), 1);
-  return one.empty() ? "data/trained" : one.substr(0, one.rfind('/'));
-}
-
 std::vector<std::string> split(const std::string& list) {
   std::vector<std::string> items;
   std::istringstream in(list);
@@ -34,28 +28,17 @@ std::vector<skCommandLine::Option> skPanelOptions::table() {
   seeds = request.seeds;
   firstSeed = request.firstSeed;
   const V::Range anyMinutes{0, skArenaOptions::maxMinutes, true};
-  const std::string top = std::to_string(skAdaptiveOpponents::gradeCount - 1);
   V::Option kinds{"opponents",
                   0,
                   true,
                   [this](const std::string& v, std::string&) { return opponents = v, true; },
                   "LIST",
                   "comma-separated kinds of opponents (default " + opponents +
-                      "); view learners, and view tables, play with the settings of the games "
+                      "), each as the games' and skivo-arena's --opponents (adaptive ones adds "
+                      "how well they kept the player within --band); view learners, and view "
+                      "tables, play with the settings of the games "
                       "(skControllerRLView::playSettings(rules)):",
-                  {{"learning", "empty tables that learn (the game's default)"},
-                   {"frozen", "empty tables, no learning"},
-                   {"scripted", "the library's evade/pursue"},
-                   {"trained", "the shipped tables (data/trained), frozen"},
-                   {"trained-learning", "those, learning on"},
-                   {"DIR", "the tables DIR/RULES-1.txt, DIR/RULES-2.txt, frozen"},
-                   {"DIR:learning", "those, learning on"},
-                   {"view-learning", "empty view learners"},
-                   {"view-frozen", "empty view learners, no learning"},
-                   {"adaptive",
-                    "the shipped tables fitted to each player by the coach of skivo-arena "
-                    "--adaptive; adds how well they kept the player within --band"},
-                   {"grade-G", "the shipped tables held at grade G (0 to " + top + ")"}}};
+                  skOpponents::words()};
   std::string players;
   for (auto p : request.players) {
     players += (players.empty() ? "" : ",") + std::string(skArenaOptions::playerName(p));
@@ -177,45 +160,24 @@ bool skPanelOptions::resolve(std::string& error) {
   for (const std::string& kind : split(opponents)) {
     skArenaPanel::Opponents o;
     o.name = kind;
-    const bool learning = kind.size() > 9 && kind.compare(kind.size() - 9, 9, ":learning") == 0;
-    if (kind == "learning" || kind == "frozen" || kind == "scripted") {
-      o.npc = kind == "learning" ? skArenaOptions::Npc::learn
-              : kind == "frozen" ? skArenaOptions::Npc::frozen
-                                 : skArenaOptions::Npc::scripted;
-    } else if (kind == "view-learning" || kind == "view-frozen") {
-      o.learner = skArenaOptions::Learner::view;
-      o.npc = kind == "view-learning" ? skArenaOptions::Npc::learn : skArenaOptions::Npc::frozen;
-    } else if (kind == "adaptive") {
-      o.tables = trainedFolder();
-      o.npc = skArenaOptions::Npc::frozen;
-      o.adaptive = true;
-    } else if (kind.compare(0, 6, "grade-") == 0) {
-      long long g = 0;
-      if (!skOptionValue::readWhole(kind.substr(6), g) || g < 0 ||
-          g >= skAdaptiveOpponents::gradeCount) {
-        error = "--opponents: '" + kind + "' is not a grade from 0 to " +
-                std::to_string(skAdaptiveOpponents::gradeCount - 1);
-        return false;
-      }
-      o.tables = trainedFolder();
-      o.npc = skArenaOptions::Npc::frozen;
-      o.grade = static_cast<int>(g);
-    } else if (kind == "trained" || kind == "trained-learning") {
-      o.tables = trainedFolder();
-      o.npc = kind == "trained" ? skArenaOptions::Npc::frozen : skArenaOptions::Npc::learn;
-    } else if (!kind.empty()) {
-      o.tables = learning ? kind.substr(0, kind.size() - 9) : kind;
-      o.npc = learning ? skArenaOptions::Npc::learn : skArenaOptions::Npc::frozen;
-    } else {
+    if (kind.empty()) {
       error = "--opponents: an empty kind";
       return false;
     }
-    // View learners play as they play in the games.
-    if (o.learner == skArenaOptions::Learner::view ||
-        (!o.tables.empty() && (skTacticsFile::holdsViewTable(o.tables + "/full-1.txt") ||
-                               skTacticsFile::holdsViewTable(o.tables + "/classic-1.txt")))) {
-      o.inGame = true;
+    if (!o.opponents.read(kind, "--opponents", error)) return false;
+    // View learners play as they play in the games; so do tables of view
+    // learners, which the first table of either rules tells.
+    using K = skOpponents::Kind;
+    const skOpponents& made = o.opponents;
+    std::string first[2];
+    if (made.kind == K::folder) {
+      first[0] = made.folder + "/full-1.txt", first[1] = made.folder + "/classic-1.txt";
+    } else if (made.kind == K::trained || made.kind == K::coached) {
+      first[0] = trainedTableFile(skRules::full(), 1);
+      first[1] = trainedTableFile(skRules::classic(), 1);
     }
+    o.inGame = made.kind == K::view || skTacticsFile::holdsViewTable(first[0]) ||
+               skTacticsFile::holdsViewTable(first[1]);
     request.opponents.push_back(o);
   }
   return true;

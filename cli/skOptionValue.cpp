@@ -88,6 +88,9 @@ std::string skOptionValue::listed(const std::vector<Word>& words) {
   for (const Word& w : words) {
     if (!w.second.empty()) shownWords.push_back(w.first);
   }
+  if (shownWords.empty()) {
+    for (const Word& w : words) shownWords.push_back(w.first);
+  }
   std::string text;
   for (std::size_t i = 0; i < shownWords.size(); ++i) {
     text += (i == 0 ? "" : i + 1 == shownWords.size() ? " or " : ", ") + shownWords[i];
@@ -239,6 +242,12 @@ skOptionValue::Option skOptionValue::choice(
     return false;
   };
   return o;
+}
+
+skOptionValue::Option skOptionValue::text(
+    const char* name, const char* value, std::string help, std::vector<Word> words,
+    std::function<bool(const std::string&, std::string&)> take) {
+  return {name, 0, true, std::move(take), value, std::move(help), std::move(words)};
 }
 
 }  // namespace skivo

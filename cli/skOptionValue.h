@@ -77,7 +77,11 @@ class skOptionValue {
   static Option choice(const char* name, const char* value, std::string help,
                        std::vector<Word> words,
                        std::function<bool(const std::string&, std::string&)> set);
-  // "a, b or c" of the words shown (aliases left out).
+  // A value of a vocabulary of its own, read by take (which names the
+  // option and the value when it refuses one); words are shown in the help.
+  static Option text(const char* name, const char* value, std::string help, std::vector<Word> words,
+                     std::function<bool(const std::string&, std::string&)> take);
+  // "a, b or c" of the words shown (aliases left out; all when none is shown).
   static std::string listed(const std::vector<Word>& words);
   // "from 1 to 60000", "above 0, at most 30000".
   static std::string rangeText(Range range);

@@ -37,26 +37,13 @@ std::vector<skCommandLine::Option> skGameOptions::table() {
   const std::string gameTable =
       std::to_string(skControllerRL::stateCount * skControllerRL::moveCount);
   return {
-      V::choice(
-          "opponents", "K", "who characters 1 and 2 are:",
-          {{"learning", "(default) they start from nothing and learn"},
-           {"trained",
-            "learners that see the arena, trained in it, play as a team against you and go on "
-            "learning"},
-           {"easy", "the same, frozen and weakened (learn nothing, keep nothing with --remember)"},
-           {"adaptive",
-            "the same, frozen, made weaker or stronger every minute to keep you \"it\" " +
-                V::shown(100 * skShareBand().low) + " to " + V::shown(100 * skShareBand().high) +
-                " % of the time (learn nothing, keep nothing with --remember)"}},
-          [this](const std::string& word, std::string&) {
-            opponents = word == "trained"    ? Opponents::trained
-                        : word == "easy"     ? Opponents::easy
-                        : word == "adaptive" ? Opponents::adaptive
-                                             : Opponents::learning;
-            opponentsGiven = true;
-            opponentsRecommended = false;
-            return true;
-          }),
+      V::text("opponents", "K",
+              "who characters 1 and 2 are (default learning):", skOpponents::words(),
+              [this](const std::string& word, std::string& error) {
+                opponentsGiven = true;
+                opponentsRecommended = false;
+                return opponents.read(word, "--opponents", error);
+              }),
       V::file("remember", "DIR",
               "keep what they learn in DIR: load their tables from there at start-up when "
               "present, save them there when you quit",
@@ -104,7 +91,8 @@ std::vector<skCommandLine::Option> skGameOptions::table() {
                 hud = fairStart = newLayout = true;
                 fps = displayRate;
                 if (!opponentsGiven) {
-                  opponents = Opponents::adaptive;
+                  std::string unused;
+                  opponents.read("adaptive", "--recommended", unused);
                   opponentsRecommended = true;
                 }
               }),
@@ -156,7 +144,7 @@ std::vector<std::string> skGameOptions::names() const {
   return {"you (blue)", "green 1", "green 2"};
 }
 
-bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& error) const {
+bool skGameOptions::prepare(skWorld& world, skOpponents::Made& made, std::string& error) const {
   const skRules& rules = world.getDef().rules;
   if (players == 2 && !tactics[0].empty()) {
     error = "--tactics1: character 1 is the second player (--players 2), not a learner";
@@ -165,60 +153,41 @@ bool skGameOptions::prepare(skWorld& world, skLearner learners[2], std::string& 
   if (!remember.empty() && !frozenOpponents()) {
     // A first game makes the folder; a folder that cannot take the tables is
     // refused now rather than when the player quits.
-    std::error_code made;
-    if (!exists(remember)) std::filesystem::create_directories(remember, made);
-    if (made || !skFileSaver::check(rememberedFile(rules, 1), error)) {
-      error =
-          "cannot remember the opponents in '" + remember + "': " + (made ? made.message() : error);
+    std::error_code failed;
+    if (!exists(remember)) std::filesystem::create_directories(remember, failed);
+    if (failed || !skFileSaver::check(rememberedFile(rules, 1), error)) {
+      error = "cannot remember the opponents in '" + remember +
+              "': " + (failed ? failed.message() : error);
       return false;
     }
   }
-  for (int k = players == 2 ? 1 : 0; k < 2; ++k) {
-    std::string start = tactics[k];
+  skOpponents::Setup setup;
+  setup.first = players != 2;
+  setup.inGame = true;
+  setup.remembered = !remember.empty();
+  setup.viewSettings = skControllerRLView::playSettings(rules);
+  for (int k = 0; k < 2; ++k) {
+    setup.tables[k] = tactics[k];
     // Frozen opponents learn nothing, so nothing remembered is theirs.
-    if (start.empty() && !remember.empty() && !frozenOpponents() &&
+    if (setup.tables[k].empty() && !remember.empty() && !frozenOpponents() &&
         exists(rememberedFile(rules, k + 1))) {
-      start = rememberedFile(rules, k + 1);
+      setup.tables[k] = rememberedFile(rules, k + 1);
     }
-    if (start.empty() && opponents != Opponents::learning) {
-      start = trainedTableFile(rules, k + 1);
-      if (start.empty()) {
-        error = std::string("no trained opponents for the ") + rules.name() +
-                " rules are installed (" + rules.name() + "-" + std::to_string(k + 1) +
-                ".txt in share/skivo/trained)";
-        return false;
-      }
-    }
-    if (!start.empty() && skTacticsFile::holdsViewTable(start)) {
-      auto view = std::make_unique<skControllerRLView>(world.getPerception(), rules,
-                                                       skControllerRLView::playSettings(rules));
-      learners[k] = skLearner(view.get());
-      world.setController(k + 1, std::move(view));
-    } else {
-      learners[k] = skLearner(world.getLearner(k + 1));
-    }
-    if (!start.empty() && !learners[k].load(start, error)) return false;
-    // The game's trained learners play as trained unless their learning is
-    // kept; view learners improve in play without undoing what they know.
-    if (frozenOpponents() && !learners[k].getView()) {
-      error = "--tactics" + std::to_string(k + 1) + ": '" + start +
-              "' is not a view learner's table, which easy and adaptive opponents play";
-      return false;
-    }
-    learners[k].setLearning(
-        !frozenOpponents() &&
-        (learners[k].getView() || opponents == Opponents::learning || !remember.empty()));
   }
-  return true;
+  skOpponents playing = opponents;
+  // A coach fits two opponents to one player: with a second player the one
+  // opponent left holds easy's grade.
+  if (players == 2 && playing.coached()) playing.grade = easyGrade, playing.adapting = false;
+  return playing.make(world, setup, made, error);
 }
 
-bool skGameOptions::keep(const skRules& rules, const skLearner learners[2],
+bool skGameOptions::keep(const skRules& rules, skLearner* const learners[2],
                          std::string& error) const {
   if (remember.empty() || frozenOpponents()) return true;
   for (int k = 0; k < 2; ++k) {
     if (!learners[k]) continue;  // a second player
     const std::string file = rememberedFile(rules, k + 1);
-    if (!learners[k].save(file, error)) {
+    if (!learners[k]->saveTable(file, error)) {
       error = "cannot save '" + file + "': " + error;
       return false;
     }

@@ -31,7 +31,7 @@ namespace {
 skivo::skGame* game = nullptr;
 skivo::skGameOptions options;
 skivo::skRules rules;
-skivo::skLearner learners[2];
+skivo::skLearner* learners[2] = {nullptr, nullptr};
 
 void frame() {
   if (game->runFrame()) return;

@@ -42,7 +42,9 @@ void panel(const std::vector<std::string>& args) {
              o.jobs > 256 || !(r.band.low >= 0 && r.band.low <= r.band.high && r.band.high <= 1);
   for (std::size_t w = 1; w < r.windows.size(); ++w) bad = bad || r.windows[w] <= r.windows[w - 1];
   for (const skArenaPanel::Opponents& k : r.opponents) {
-    bad = bad || k.name.empty() || k.grade >= skAdaptiveOpponents::gradeCount;
+    bad = bad || k.name.empty() || k.opponents.grade < 0 ||
+          k.opponents.grade >= skAdaptiveOpponents::gradeCount ||
+          (k.opponents.kind == skOpponents::Kind::folder && k.opponents.folder.empty());
   }
   if (bad) std::abort();
 }
@@ -57,8 +59,8 @@ void arena(const std::vector<std::string>& args) {
   const skLearningSettings& l = o.learning;
   if (!(l.alpha >= 0 && l.alpha <= 1 && l.gamma >= 0 && l.gamma <= 1 && l.epsilon >= 0 &&
         l.epsilon <= 1) ||
-      l.thinkMs < 0 || l.thinkMs > skArenaOptions::maxStepMs || o.grade < 0 ||
-      o.grade >= skAdaptiveOpponents::gradeCount || !(o.speed > 0) ||
+      l.thinkMs < 0 || l.thinkMs > skArenaOptions::maxStepMs || o.opponents.grade < 0 ||
+      o.opponents.grade >= skAdaptiveOpponents::gradeCount || !(o.speed > 0) ||
       o.speed > skArenaOptions::maxSpeed) {
     std::abort();
   }
