@@ -38,7 +38,9 @@ std::vector<skCommandLine::Option> skGameOptions::table() {
       std::to_string(skControllerRL::stateCount * skControllerRL::moveCount);
   return {
       V::text("opponents", "K",
-              "who characters 1 and 2 are (default learning):", skOpponents::words(),
+              "who characters 1 and 2 are (default learning; easy, adaptive and grade-G learn "
+              "nothing and keep nothing with --remember):",
+              skOpponents::words(),
               [this](const std::string& word, std::string& error) {
                 opponentsGiven = true;
                 opponentsRecommended = false;
