@@ -10,6 +10,7 @@
 #include "skFileSaver.h"
 #include "skGameState.h"
 #include "skPerception.h"
+#include "skTacticsFile.h"
 #include "skTimer.h"
 #include "skUtil2D.h"
 
@@ -70,8 +71,8 @@ bool saveFile(const std::string& filename, bool (skControllerRL::*write)(std::os
 
 skControllerRL::skControllerRL(skPerception* perception, const skLearningSettings& settings)
     : skController(perception),
-      numStates(16),
-      numActions(5),
+      numStates(stateCount),
+      numActions(moveCount),
       strategyResolution(10),
       evasionDecayParameter(0.9),
       taggingDecayParameter(0.9),
@@ -255,6 +256,14 @@ unsigned int skControllerRL::load_strategy(std::string filename) {
 
 bool skControllerRL::save_strategy(std::string filename) {
   return saveFile(filename, &skControllerRL::write_strategy, *this);
+}
+
+bool skControllerRL::loadTable(const std::string& file, std::string& error) {
+  return skTacticsFile::load(*this, file, error);
+}
+
+bool skControllerRL::saveTable(const std::string& file, std::string& why) const {
+  return skTacticsFile::save(*this, file, why);
 }
 
 }  // namespace skivo

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "skController.h"
+#include "skLearner.h"
 #include "skLearningSettings.h"
 #include "skVec.h"
 
@@ -22,7 +23,7 @@ namespace skivo {
 
 class skPerception;
 
-class skControllerRL : public skController {
+class skControllerRL : public skController, public skLearner {
  public:
   // perception: shared, not owned; must be bound to the character (setMe)
   // before each calcAction, and some character must be "it" by then.
@@ -31,6 +32,11 @@ class skControllerRL : public skController {
                           const skLearningSettings& settings = skLearningSettings());
   ~skControllerRL() override;
 
+  // The table's size: situations (its role and where its target lies) and
+  // moves.
+  static constexpr unsigned int stateCount = 16;
+  static constexpr unsigned int moveCount = 5;
+
   // Decides when more than 250 ms of ticks have passed since the previous
   // decision (the first: since tick 0); otherwise keeps the previous move in
   // force.
@@ -38,6 +44,7 @@ class skControllerRL : public skController {
 
   // The Q table, state by state: entry numActions * s + a (80 entries).
   const skRealVec& getQTable() const { return que; }
+  const skRealVec& getTable() const override { return que; }
   // 100 entries each: cell i covers column i mod 10 (along x) and row
   // i div 10 (along y) of a 10 x 10 grid of 51.2-unit squares.
   const skRealVec& getEvasionMap() const { return evasionMap; }
@@ -45,11 +52,14 @@ class skControllerRL : public skController {
 
   // With learning off the table stays as it is; decisions (exploration
   // included) and the reward bookkeeping go on. On by default.
-  void setLearning(bool on) { learning = on; }
-  bool getLearning() const { return learning; }
+  void setLearning(bool on) override { learning = on; }
+  bool getLearning() const override { return learning; }
 
   // Decisions made since construction (calls of calcAction that decided).
-  unsigned long getDecisionCount() const { return decisionCount; }
+  unsigned long getDecisionCount() const override { return decisionCount; }
+  // Its tactics file, whole (skTacticsFile).
+  bool loadTable(const std::string& file, std::string& error) override;
+  bool saveTable(const std::string& file, std::string& why) const override;
 
   // Tables as text: one number per line in the shortest form that reads
   // back to the identical double. A read takes values in order until the

@@ -9,6 +9,7 @@
 #include "skCharacter.h"
 #include "skGameState.h"
 #include "skPerception.h"
+#include "skTacticsFile.h"
 #include "skTimer.h"
 
 namespace skivo {
@@ -206,6 +207,14 @@ bool skControllerRLView::writeTable(std::ostream& out) const {
     out.write(number, end + 1 - number);
   }
   return static_cast<bool>(out);
+}
+
+bool skControllerRLView::loadTable(const std::string& file, std::string& error) {
+  return skTacticsFile::load(*this, file, error);
+}
+
+bool skControllerRLView::saveTable(const std::string& file, std::string& why) const {
+  return skTacticsFile::save(*this, file, why);
 }
 
 }  // namespace skivo

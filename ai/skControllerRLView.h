@@ -37,6 +37,7 @@
 #include <string>
 
 #include "skController.h"
+#include "skLearner.h"
 #include "skLearningSettings.h"
 #include "skRewards.h"
 #include "skRules.h"
@@ -45,7 +46,7 @@
 
 namespace skivo {
 
-class skControllerRLView : public skController {
+class skControllerRLView : public skController, public skLearner {
  public:
   static constexpr unsigned int stateCount = 576;
   static constexpr unsigned int moveCount = 9;
@@ -70,10 +71,10 @@ class skControllerRLView : public skController {
   void calcAction() override;
 
   // The Q table, situation by situation: entry moveCount * s + m.
-  const skRealVec& getTable() const { return table; }
+  const skRealVec& getTable() const override { return table; }
   // Learning off keeps the table as it is; decisions and exploration go on.
-  void setLearning(bool on) { learning = on; }
-  bool getLearning() const { return learning; }
+  void setLearning(bool on) override { learning = on; }
+  bool getLearning() const override { return learning; }
   // Learning settings from now on (in play, a smaller step than in training).
   void setSettings(const skLearningSettings& s) { settings = s; }
   const skLearningSettings& getSettings() const { return settings; }
@@ -88,7 +89,10 @@ class skControllerRLView : public skController {
   };
   void setSlips(const Slips& s) { slips = s; }
   const Slips& getSlips() const { return slips; }
-  unsigned long getDecisionCount() const { return decisionCount; }
+  unsigned long getDecisionCount() const override { return decisionCount; }
+  // Its table file, whole (skTacticsFile).
+  bool loadTable(const std::string& file, std::string& error) override;
+  bool saveTable(const std::string& file, std::string& why) const override;
 
   // The table as text: a first line "<kind> <states> <moves>", then one
   // number per line in the shortest form that reads back to the same

@@ -1,44 +1,38 @@
-// skLearner: the learning controller of a character, of either kind: the
-// game's own (skControllerRL) or the view learner (skControllerRLView), so
-// that the arena and the games measure, load and save both alike. Holds a
-// plain pointer: the character owns the controller.
+// skLearner: what the programs see of a learning controller of either kind
+// (the game's own, skControllerRL, or the view learner, skControllerRLView):
+// its table, its decisions, whether it learns, and its table file, loaded
+// and saved through skTacticsFile. Both controllers are skLearners; the
+// character that drives with one owns it.
 #pragma once
 
 #include <string>
 
-#include "skControllerRL.h"
-#include "skControllerRLView.h"
-#include "skTacticsFile.h"
+#include "skVec.h"
 
 namespace skivo {
 
 class skLearner {
  public:
+  virtual ~skLearner() = default;
+
+  // The Q table, situation by situation.
+  virtual const skRealVec& getTable() const = 0;
+  // Decisions made since construction.
+  virtual unsigned long getDecisionCount() const = 0;
+  // Whether the table changes as it plays.
+  virtual void setLearning(bool on) = 0;
+  virtual bool getLearning() const = 0;
+  // The whole table of file or nothing (skTacticsFile::load): false with
+  // error naming the file and the reason, the table then as it was.
+  virtual bool loadTable(const std::string& file, std::string& error) = 0;
+  // Saves the table to file (skTacticsFile::save): false with why set to the
+  // reason alone (the caller names the file).
+  virtual bool saveTable(const std::string& file, std::string& why) const = 0;
+
+ protected:
   skLearner() = default;
-  explicit skLearner(skControllerRL* learner) : game(learner) {}
-  explicit skLearner(skControllerRLView* learner) : view(learner) {}
-
-  explicit operator bool() const { return game || view; }
-  skControllerRL* getGame() const { return game; }
-  skControllerRLView* getView() const { return view; }
-
-  // Preconditions for the rest: a learner is held.
-  const skRealVec& table() const { return game ? game->getQTable() : view->getTable(); }
-  unsigned long decisions() const {
-    return game ? game->getDecisionCount() : view->getDecisionCount();
-  }
-  void setLearning(bool on) { game ? game->setLearning(on) : view->setLearning(on); }
-  // skTacticsFile's load and save, for the kind held.
-  bool load(const std::string& file, std::string& error) const {
-    return game ? skTacticsFile::load(*game, file, error) : skTacticsFile::load(*view, file, error);
-  }
-  bool save(const std::string& file, std::string& why) const {
-    return game ? skTacticsFile::save(*game, file, why) : skTacticsFile::save(*view, file, why);
-  }
-
- private:
-  skControllerRL* game = nullptr;
-  skControllerRLView* view = nullptr;
+  skLearner(const skLearner&) = default;
+  skLearner& operator=(const skLearner&) = default;
 };
 
 }  // namespace skivo

@@ -3,12 +3,8 @@
 #include <cmath>
 
 #include "skCharacter.h"
-#include "skControllerAvoid.h"
-#include "skControllerConditional.h"
-#include "skControllerEvade.h"
 #include "skControllerExpert.h"
 #include "skControllerPeriodic.h"
-#include "skControllerPursue.h"
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
 #include "skControllerStill.h"
@@ -23,9 +19,6 @@ namespace skivo {
 
 namespace {
 
-// How often the scripted trees think, in game milliseconds: often enough to
-// steer round the obstacles, rarely enough to keep the arena fast.
-const int scriptedPeriod = 50;
 // How long a wanderer keeps one heading.
 const int wanderPeriod = 500;
 
@@ -41,20 +34,13 @@ std::unique_ptr<skController> skArena::makeScripted(skArenaOptions::Player kind)
   if (kind == skArenaOptions::Player::expert) {
     return std::make_unique<skControllerExpert>(p, options.rules);
   }
-  auto tree = std::make_unique<skControllerTree>(p);
   if (kind == skArenaOptions::Player::wander) {
+    auto tree = std::make_unique<skControllerTree>(p);
     tree->setRoot(
         tree->make<skControllerPeriodic>(p, wanderPeriod, tree->make<skControllerWander>(p)));
     return tree;
   }
-  // Pursue when "it", evade the one who is "it" otherwise, avoid obstacles.
-  skController* pursue = tree->make<skControllerPursue>(p);
-  skController* evade = tree->make<skControllerEvade>(p);
-  skController* choose =
-      tree->make<skControllerConditional>(p, &skPerception::myselfTagged, pursue, evade);
-  skController* avoid = tree->make<skControllerAvoid>(p, choose);
-  tree->setRoot(tree->make<skControllerPeriodic>(p, scriptedPeriod, avoid));
-  return tree;
+  return skOpponents::chaser(p);
 }
 
 bool skArena::setUp(std::string& error) {
@@ -82,27 +68,16 @@ bool skArena::setUp(std::string& error) {
     stalls = std::make_unique<skArenaStalls>(options.rules,
                                              static_cast<int>(options.stallMinutes * 60000));
   }
-  for (int k = 0; k < 2 && !options.adaptive; ++k) {
-    if (options.npc == skArenaOptions::Npc::scripted) {
-      world->setController(k + 1, makeScripted(skArenaOptions::Player::chaser));
-      continue;
-    }
-    // The kind the options ask for, or that the table to load holds.
-    if (options.learner == skArenaOptions::Learner::view ||
-        (!options.loadTactics[k].empty() &&
-         skTacticsFile::holdsViewTable(options.loadTactics[k]))) {
-      auto view = std::make_unique<skControllerRLView>(world->getPerception(), options.rules,
-                                                       options.learning, options.rewards);
-      learners[k] = skLearner(view.get());
-      world->setController(k + 1, std::move(view));
-    } else {
-      learners[k] = skLearner(world->getLearner(k + 1));
-    }
-    learners[k].setLearning(options.npc == skArenaOptions::Npc::learn);
-    const std::string& file = options.loadTactics[k];
-    if (!file.empty() && !learners[k].load(file, error)) return false;
-  }
-  if (options.adaptive && !setUpAdaptive(error)) return false;
+  skOpponents::Setup setup;
+  setup.tables[0] = options.loadTactics[0];
+  setup.tables[1] = options.loadTactics[1];
+  setup.viewSettings = options.learning;
+  setup.rewards = options.rewards;
+  skOpponents::Made made;
+  if (!options.opponents.make(*world, setup, made, error)) return false;
+  learners[0] = made.learners[0];
+  learners[1] = made.learners[1];
+  coach = std::move(made.coach);
 
   // One row a minute: room for all of them now, so that a run allocates
   // nothing once it is going.
@@ -111,39 +86,14 @@ bool skArena::setUp(std::string& error) {
   return true;
 }
 
-bool skArena::setUpAdaptive(std::string& error) {
-  skControllerRLView* views[2] = {nullptr, nullptr};
-  for (int k = 0; k < 2; ++k) {
-    std::string file = options.loadTactics[k];
-    if (file.empty()) file = trainedTableFile(options.rules, k + 1);
-    if (file.empty()) {
-      error = std::string("--adaptive: no trained tables for the ") + options.rules.name() +
-              " rules are installed; give them with --load-tactics1 and --load-tactics2";
-      return false;
-    }
-    if (!skTacticsFile::holdsViewTable(file)) {
-      error = "--adaptive: '" + file + "' is not a view learner's table";
-      return false;
-    }
-    // Frozen: the coach, not the table, fits them to the player.
-    auto view = std::make_unique<skControllerRLView>(
-        world->getPerception(), options.rules, skControllerRLView::playSettings(options.rules),
-        options.rewards);
-    view->setLearning(false);
-    if (!skTacticsFile::load(*view, file, error)) return false;
-    views[k] = view.get();
-    learners[k] = skLearner(view.get());
-    world->setController(k + 1, std::move(view));
-  }
-  coach = std::make_unique<skAdaptiveOpponents>(*world->getPerception(), views[0], views[1],
-                                                options.band, options.grade);
-  return true;
+const skControllerRL* skArena::getLearner(int k) const {
+  return dynamic_cast<const skControllerRL*>(learners[k]);
 }
 
 void skArena::setController(int k, std::unique_ptr<skController> root) {
   if (!world) skUtil::error("skArena::setController: call setUp first");
   world->setController(k, std::move(root));
-  if (k > 0) learners[k - 1] = skLearner();
+  if (k > 0) learners[k - 1] = nullptr;
   // The coach tunes the learners it was given; a replaced one is gone.
   if (k > 0) coach.reset();
 }
@@ -172,7 +122,7 @@ void skArena::step() {
 void skArena::closeMinute() {
   for (int k = 0; k < 2; ++k) {
     if (!learners[k]) continue;
-    const skRealVec& q = learners[k].table();
+    const skRealVec& q = learners[k]->getTable();
     double change = 0.0;
     for (unsigned int e = 0; e < q.size(); ++e) change += std::fabs(q[e] - tables[k][e]);
     current.tableChange[k] = change;
@@ -192,7 +142,7 @@ bool skArena::advance(long long count) {
     current.minute = 1;
     if (coach) current.grade = coach->getGrade();
     for (int k = 0; k < 2; ++k) {
-      if (learners[k]) tables[k] = learners[k].table();
+      if (learners[k]) tables[k] = learners[k]->getTable();
     }
   }
   for (; count > 0 && stepsDone < total && !stopping.load(std::memory_order_relaxed); --count) {
@@ -226,7 +176,7 @@ bool skArena::saveTables(std::string& error, bool streamsToo) {
     if (file.empty() || !learners[k]) continue;
     if (!streamsToo && !skFileSaver::replaces(file)) continue;
     std::string why;
-    if (!learners[k].save(file, why)) {
+    if (!learners[k]->saveTable(file, why)) {
       error = "cannot save tactics file '" + file + "': " + why +
               " (any previous file is left as it was)";
       return false;

@@ -50,7 +50,8 @@ class skArena {
   skArena& operator=(const skArena&) = delete;
 
   // Builds the world (skWorld, from the options' world definition), gives
-  // character 0 its player, loads the tables.
+  // character 0 its player and characters 1 and 2 their opponents
+  // (skOpponents::make, starting from the tables to load).
   // Returns false with a message when a table cannot be loaded completely.
   bool setUp(std::string& error);
 
@@ -98,9 +99,10 @@ class skArena {
   const skArenaStalls* getStalls() const { return stalls.get(); }
   // The game's learner of character k + 1, or null (a view learner, a
   // scripted character).
-  const skControllerRL* getLearner(int k) const { return learners[k].getGame(); }
-  // The learner of character k + 1, of either kind (false when scripted).
-  const skLearner& getAnyLearner(int k) const { return learners[k]; }
+  const skControllerRL* getLearner(int k) const;
+  // The learner of character k + 1, of either kind (null when scripted or
+  // replaced); owned by its character.
+  const skLearner* getAnyLearner(int k) const { return learners[k]; }
   skGameState& getGameState() { return world->getGameState(); }
   const skArenaOptions& getOptions() const { return options; }
   // The coach of --adaptive (null without it, and before setUp).
@@ -114,7 +116,7 @@ class skArena {
   // On simulated time: its milliseconds are the raw ticks of the game clock,
   // and so also the learners' decision rhythm.
   std::unique_ptr<skWorld> world;
-  skLearner learners[2];
+  skLearner* learners[2] = {nullptr, nullptr};
   std::vector<skArenaMinute> minutes;
   long long gameMs = 0;
   // Where a piecewise run stands: steps done, who is "it", the minute being
@@ -128,9 +130,6 @@ class skArena {
   std::atomic<bool> stopping{false};
   static_assert(std::atomic<bool>::is_always_lock_free, "stop() must be signal-safe");
 
-  // Characters 1 and 2 as adaptive opponents: false with a message when a
-  // table is missing, not a view table, or cannot be loaded.
-  bool setUpAdaptive(std::string& error);
   // A controller tree for the scripted role.
   std::unique_ptr<skController> makeScripted(skArenaOptions::Player kind);
   // One step, counted into the current minute.

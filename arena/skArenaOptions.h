@@ -10,6 +10,7 @@
 #include "skAdaptiveOpponents.h"
 #include "skCommandLine.h"
 #include "skLearningSettings.h"
+#include "skOpponents.h"
 #include "skRewards.h"
 #include "skRules.h"
 #include "skWorldDef.h"
@@ -18,14 +19,10 @@ namespace skivo {
 
 class skArenaOptions {
  public:
-  // Who drives character 0.
   // Who drives character 0: the library's pursue/evade/avoid tree, a
   // wanderer, a player who never moves, the expert (skControllerExpert), or a
   // mirror: a learner's table (--load-tactics0), frozen.
   enum class Player { chaser, wander, still, expert, mirror };
-  // Who drives characters 1 and 2: learners (the game's own controller), the
-  // same learners with learning switched off, or the library's evade/pursue.
-  enum class Npc { learn, frozen, scripted };
 
   // Longest run: game time is counted in int milliseconds.
   static constexpr double maxMinutes = 30000.0;
@@ -45,19 +42,15 @@ class skArenaOptions {
   // How the learners learn (the game's own settings by default).
   skLearningSettings learning;
   Player player = Player::chaser;
-  // Which learning controller characters 1 and 2 have: the game's own, or
-  // the view learner (skControllerRLView), rewarded as rewards says.
-  enum class Learner { game, view };
-  Learner learner = Learner::game;
+  // How view learners are rewarded.
   skRewards rewards;
-  Npc npc = Npc::learn;
-  // --adaptive: characters 1 and 2 are view learners of trained tables
-  // (loadTactics, else the installed ones), frozen, whose strength a coach
-  // (skAdaptiveOpponents) fits to character 0 so that its share of time "it"
-  // stays within band, starting from grade.
-  bool adaptive = false;
-  skAdaptiveOpponents::Band band;
-  int grade = skAdaptiveOpponents::startGrade;
+  // Who drives characters 1 and 2 (--opponents, or the older --npc,
+  // --learner and --adaptive): learners of the game (by default) or view
+  // learners, from loadTactics or their kind's tables, learning or frozen;
+  // the shipped tables under a coach (skAdaptiveOpponents) that fits them to
+  // character 0, starting from --grade, keeping it "it" within --band; or the
+  // library's evade/pursue.
+  skOpponents opponents;
   // Index 0 is character 1, index 1 character 2; empty when not given.
   std::string loadTactics[2];
   // The mirror's table (--player mirror).
@@ -98,15 +91,21 @@ class skArenaOptions {
   long long stepCount() const;
 
   static const char* playerName(Player p);
-  static const char* npcName(Npc n);
+  // The opponents in the summary: learn, frozen, scripted or adaptive.
+  const char* opponentsName() const;
   // "seed N", "play seed N (the game's layout)" or "seed none".
   std::string seedName() const;
   // The --help text of program (its name).
   static std::string usage(const std::string& program = "skivo-arena");
-  // Reads a band "LOW,HIGH" of percents (0 <= LOW <= HIGH <= 100) into
-  // shares; false with a message naming option otherwise.
-  static bool parseBand(const std::string& text, const char* option,
-                        skAdaptiveOpponents::Band& band, std::string& error);
+
+ private:
+  // The older spellings of the opponents, composed into opponents whatever
+  // their order; and whether --opponents itself was given.
+  std::string npc = "learn", learner = "game";
+  bool adaptive = false, older = false, opponentsGiven = false;
+  skShareBand band;
+  int grade = skAdaptiveOpponents::startGrade;
+  void compose();
 };
 
 }  // namespace skivo

@@ -109,20 +109,10 @@ std::vector<skArenaOptions> skArenaPanel::plan(const Request& request, std::vect
             a.rules = request.rules[r];
             a.minutes = request.minutes;
             a.player = request.players[p];
-            a.npc = opponents.npc;
-            a.learner = opponents.learner;
+            a.opponents = opponents.opponents;
             a.learning =
                 opponents.inGame ? skControllerRLView::playSettings(a.rules) : opponents.learning;
-            a.adaptive = opponents.adaptive || opponents.grade >= 0;
-            if (opponents.grade >= 0) {
-              a.band.low = 0, a.band.high = 1, a.grade = opponents.grade;
-            } else if (opponents.adaptive) {
-              a.band = request.band;
-            }
-            for (int k = 0; k < 2 && !opponents.tables.empty(); ++k) {
-              a.loadTactics[k] =
-                  opponents.tables + "/" + rules + "-" + std::to_string(k + 1) + ".txt";
-            }
+            if (opponents.adaptive()) a.opponents.band = request.band;
             if (a.player == skArenaOptions::Player::mirror) {
               a.mirrorTactics = request.mirrorTables + "/" + rules + "-1.txt";
             }
@@ -255,7 +245,7 @@ std::string skArenaPanel::report(const Request& request, const std::vector<Run>&
       }
       add("");
       add("Worst case over the panel (the lowest share of character 0): " + worst + ".");
-      if (request.opponents[o].adaptive) text += bandReport(request, runs, r, o);
+      if (request.opponents[o].adaptive()) text += bandReport(request, runs, r, o);
     }
     add("");
     add("Stalls by what the one who was \"it\" did most of the stretch (how many stalls), and "

@@ -13,30 +13,25 @@
 
 #include "skArenaOptions.h"
 #include "skArenaStalls.h"
+#include "skOpponents.h"
 #include "skRules.h"
 
 namespace skivo {
 
 class skArenaPanel {
  public:
-  // Who plays characters 1 and 2: empty tables that learn or stay frozen,
-  // the library's evade/pursue, or the tables of a folder (RULES-1.txt and
-  // RULES-2.txt, RULES being full or classic; their kind says which
-  // learners), frozen or learning on, with learning settings.
+  // Who plays characters 1 and 2 (skOpponents: learners from empty tables,
+  // the shipped tables or a folder's, learning or frozen, under a coach, or
+  // the library's evade/pursue), with learning settings.
   struct Opponents {
     std::string name;  // in the report
-    skArenaOptions::Npc npc = skArenaOptions::Npc::learn;
-    std::string tables;  // a folder, or empty for empty tables
-    skArenaOptions::Learner learner = skArenaOptions::Learner::game;
+    skOpponents opponents;
     // Learning settings; view learners (and view tables) play with the
     // games' own for the rules of each match instead when inGame is set.
     skLearningSettings learning;
     bool inGame = false;
-    // The adaptive opponents (skAdaptiveOpponents) of these tables, fitting
-    // themselves to the request's band; or, with a grade of 0 or more, held at
-    // that grade.
-    bool adaptive = false;
-    int grade = -1;
+    // Whether the coach fits them to the request's band (not held at a grade).
+    bool adaptive() const { return opponents.coached() && opponents.adapting; }
   };
 
   // The panel: players, opponents, rule sets, seeds and length.

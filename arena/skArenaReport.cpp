@@ -85,9 +85,8 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
   os << "skivo-arena: " << options.rules.name() << " rules"
      << (options.rules.seamless ? " with seamless edges" : "") << ", player "
      << skArenaOptions::playerName(options.player) << ", characters 1 and 2 "
-     << (options.adaptive ? "adaptive" : skArenaOptions::npcName(options.npc)) << ", "
-     << gameSeconds / 60.0 << " game minutes in " << options.stepCount() << " steps of "
-     << options.stepMs << " ms, " << options.seedName();
+     << options.opponentsName() << ", " << gameSeconds / 60.0 << " game minutes in "
+     << options.stepCount() << " steps of " << options.stepMs << " ms, " << options.seedName();
   const skLearningSettings& l = options.learning;
   if (!(l == skLearningSettings())) {
     os << ", learning with alpha " << l.alpha << ", gamma " << l.gamma << ", epsilon " << l.epsilon
@@ -97,18 +96,17 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
   os << "character  driven by   it (s)  it share  tags made  tags received  decisions  "
         "table change\n";
   for (int i = 0; i < 3; ++i) {
-    const skLearner none;
-    const skLearner& learner = i > 0 ? arena.getAnyLearner(i - 1) : none;
+    const skLearner* learner = i > 0 ? arena.getAnyLearner(i - 1) : nullptr;
     const char* who = i == 0             ? skArenaOptions::playerName(options.player)
                       : !learner         ? "scripted"
                       : arena.getCoach() ? "adaptive"
-                                         : skArenaOptions::npcName(options.npc);
+                                         : options.opponentsName();
     os << std::left << std::setw(11) << i << std::setw(10) << who << std::right << std::fixed
        << std::setprecision(1) << std::setw(8) << itMs[i] / 1000.0 << std::setw(9)
        << (gameSeconds > 0 ? 100.0 * itMs[i] / 1000.0 / gameSeconds : 0.0) << "%" << std::setw(11)
        << made[i] << std::setw(15) << received[i];
     if (learner) {
-      os << std::setw(11) << learner.decisions() << std::setw(14) << std::setprecision(4)
+      os << std::setw(11) << learner->getDecisionCount() << std::setw(14) << std::setprecision(4)
          << change[i - 1];
     } else {
       os << std::setw(11) << "-" << std::setw(14) << "-";

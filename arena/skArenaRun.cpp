@@ -80,7 +80,7 @@ bool skArenaRun::onStandardOutput(const std::string& path) {
 }
 
 bool skArenaRun::saveOutputs(bool streamsToo, std::string& error) {
-  skArenaReport::appendCsvRows(csv, arena.getMinutes(), csvRows, options.adaptive);
+  skArenaReport::appendCsvRows(csv, arena.getMinutes(), csvRows, options.opponents.coached());
   csvRows = arena.getMinutes().size();
   if (!options.csv.empty() && (streamsToo || skFileSaver::replaces(options.csv))) {
     std::string why;
@@ -108,14 +108,14 @@ int skArenaRun::run() {
        {options.csv, options.stalls, options.saveTactics[0], options.saveTactics[1]}) {
     if (!path.empty() && !skArenaReport::checkWritable(path, error)) {
       std::cerr << name << ": cannot write '" << path << "': " << error << std::endl;
-      return 1;
+      return 2;
     }
   }
   if (!arena.setUp(error) || (prepare && !prepare(arena, error))) {
     std::cerr << name << ": " << error << std::endl;
-    return 1;
+    return 2;
   }
-  csv = skArenaReport::csvHeader(options.adaptive);
+  csv = skArenaReport::csvHeader(options.opponents.coached());
 
   StopSignals signals(arena);
   const bool bar = options.progress && isatty(STDERR_FILENO);

@@ -39,11 +39,12 @@ class skArenaRun {
   skArenaRun(const skArenaRun&) = delete;
   skArenaRun& operator=(const skArenaRun&) = delete;
 
-  // The whole program; returns its exit status: 0 done; 1 refused or failed,
-  // with a message on standard error; 130 or 143 when SIGINT or SIGTERM ended
-  // the run early and what it had was saved. While it runs, the first SIGINT
-  // or SIGTERM stops the run after the current step; a second one ends the
-  // process at once. One run at a time per process.
+  // The whole program; returns its exit status: 0 done; 2 refused before the
+  // run (a table it cannot load, an output it may not write); 1 a write that
+  // failed at the end; each with a message on standard error; 130 or 143 when SIGINT or SIGTERM
+  // ended the run early and what it had was saved. While it runs, the first SIGINT or SIGTERM stops
+  // the run after the current step; a second one ends the process at once. One run at a time per
+  // process.
   int run();
 
  private:

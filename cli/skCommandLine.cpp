@@ -2,6 +2,8 @@
 
 #include <getopt.h>
 
+#include <algorithm>
+
 namespace skivo {
 
 namespace {
@@ -77,6 +79,50 @@ bool skCommandLine::parse(const std::vector<std::string>& args, const std::vecto
   for (std::string& a : copies) argv.push_back(&a[0]);
   argv.push_back(nullptr);
   return parse(static_cast<int>(copies.size()), argv.data(), table, error);
+}
+
+std::string skCommandLine::wrap(const std::string& text, int indent, int width) {
+  std::string out, line;
+  const std::size_t room = static_cast<std::size_t>(width - indent);
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t space = text.find(' ', start);
+    const std::string word = text.substr(start, space == std::string::npos ? space : space - start);
+    if (!word.empty()) {
+      if (!line.empty() && line.size() + 1 + word.size() > room) {
+        out += line + "\n" + std::string(static_cast<std::size_t>(indent), ' ');
+        line.clear();
+      }
+      line += (line.empty() ? "" : " ") + word;
+    }
+    if (space == std::string::npos) break;
+    start = space + 1;
+  }
+  return out + line + "\n";
+}
+
+std::string skCommandLine::help(const std::vector<Option>& table, int column, int width) {
+  const std::size_t at = static_cast<std::size_t>(column);
+  std::string out;
+  for (const Option& o : table) {
+    std::string head = "  ";
+    if (o.letter) head += std::string("-") + o.letter + ", ";
+    head += std::string("--") + o.name + (o.value.empty() ? "" : " " + o.value);
+    out += head.size() + 1 < at ? head + std::string(at - head.size(), ' ')
+                                : head + "\n" + std::string(at, ' ');
+    out += wrap(o.help, column, width);
+    std::size_t longest = 0;
+    for (const auto& w : o.words)
+      longest = w.second.empty() ? longest : std::max(longest, w.first.size());
+    for (const auto& w : o.words) {
+      if (w.second.empty()) continue;
+      const std::string word = std::string(at + 2, ' ') + w.first;
+      const std::size_t to = at + 4 + longest;
+      out +=
+          word + std::string(to - word.size(), ' ') + wrap(w.second, static_cast<int>(to), width);
+    }
+  }
+  return out;
 }
 
 }  // namespace skivo

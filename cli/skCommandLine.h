@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace skivo {
@@ -25,6 +26,13 @@ class skCommandLine {
     // naming the option and what is wrong, refuses it. It must not parse
     // another command line: getopt_long keeps its place in globals.
     std::function<bool(const std::string& value, std::string& error)> take;
+    // For the help: the value's name ("N", "FILE"; empty for a flag), what
+    // the option does (with its range and default, where it has them), and
+    // the words it takes with their meanings (an empty meaning: an alias,
+    // accepted and not shown).
+    std::string value;
+    std::string help;
+    std::vector<std::pair<std::string, std::string>> words;
   };
 
   // Parses argv[1..argc-1] by table, in order. False with error set on the
@@ -36,6 +44,14 @@ class skCommandLine {
   // The same for arguments without the program's name.
   static bool parse(const std::vector<std::string>& args, const std::vector<Option>& table,
                     std::string& error);
+  // The options of table for --help, one paragraph each in table order:
+  // "  --name VALUE" (with "-h, " before a letter), the help from column
+  // (on the next line when the names reach it), each shown word below it,
+  // every line at most width columns.
+  static std::string help(const std::vector<Option>& table, int column = 24, int width = 80);
+  // text broken into lines of at most width columns, each line after the
+  // first indented by indent spaces (the first is the caller's to place).
+  static std::string wrap(const std::string& text, int indent, int width);
 };
 
 }  // namespace skivo

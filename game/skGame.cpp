@@ -96,25 +96,21 @@ void skGame::pace() {
 }
 
 std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
-                                 skLearner learners[2], std::string& error) {
+                                 skLearner* learners[2], std::string& error) {
   // The recommended opponents need the shipped tables, and learn nothing to
   // remember: without the tables, or asked to remember, the game's own learners.
   if (options.opponentsRecommended &&
       (trainedTableFile(rules, 1).empty() || !options.remember.empty())) {
-    options.opponents = skGameOptions::Opponents::learning;
+    options.opponents = skOpponents();
   }
   auto game = std::make_unique<skGame>(options.worldDef(rules), options.players);
-  if (!options.prepare(game->getWorld(), learners, error)) return nullptr;
-  // A coach needs both opponents; with a second player the one left plays
-  // at the fixed grade of easy.
-  if (options.frozenOpponents()) {
-    const bool adapt = options.opponents == skGameOptions::Opponents::adaptive && learners[0];
-    skControllerRLView* first = learners[0] ? learners[0].getView() : learners[1].getView();
-    game->coachOpponents(
-        std::make_unique<skAdaptiveOpponents>(
-            *game->getWorld().getPerception(), first, learners[1].getView(), skShareBand(),
-            adapt ? skAdaptiveOpponents::startGrade : skGameOptions::easyGrade),
-        adapt);
+  skOpponents::Made made;
+  if (!options.prepare(game->getWorld(), made, error)) return nullptr;
+  learners[0] = made.learners[0];
+  learners[1] = made.learners[1];
+  // A coach needs both opponents; with a second player it holds one grade.
+  if (made.coach) {
+    game->coachOpponents(std::move(made.coach), options.opponents.adapting && options.players != 2);
   }
   if (options.fairStart) placeFairly(game->getWorld().getGameState());
   game->showScore(options.hud);
@@ -141,7 +137,7 @@ int gameMain(const skRules& rules, int argc, char** argv) {
     std::cout << skGameOptions::usage(program);
     return 0;
   }
-  skLearner learners[2];
+  skLearner* learners[2] = {nullptr, nullptr};
   // Never destroyed: the process ends through exit below. Bad files are
   // refused before the window opens.
   std::unique_ptr<skGame> game = makeGame(rules, options, learners, error);

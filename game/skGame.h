@@ -91,12 +91,13 @@ class skGameOptions;
 class skLearner;
 
 // A game as options asks for it, under rules: the world (its seed drawn for
-// --new-layout), the players, the opponents' tables (learners[0] and [1]), a
-// fair start, the score and the frame rate; prints the arena's seed when it
-// has one. Null, with error set, for a table or folder it cannot use; the
-// window is not opened yet (startUp).
+// --new-layout), the players, the opponents (their learners in learners[0]
+// and [1], null for a second player or scripted ones; owned by the game's
+// characters) with their coach, a fair start, the score and the frame rate.
+// Null, with error set, for a table or folder it cannot use; the window is
+// not opened yet (startUp).
 std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
-                                 skLearner learners[2], std::string& error);
+                                 skLearner* learners[2], std::string& error);
 // The summary of a finished game on standard output (with --hud).
 void printSummary(const skGame& game, const skGameOptions& options, const std::string& program);
 

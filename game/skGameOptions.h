@@ -11,6 +11,7 @@
 
 #include "skCommandLine.h"
 #include "skLearner.h"
+#include "skOpponents.h"
 #include "skRules.h"
 #include "skWorld.h"
 
@@ -18,16 +19,15 @@ namespace skivo {
 
 class skGameOptions {
  public:
-  // learning: the game's own learners; trained: view learners from the
-  // shipped tables, learning on in play; easy and adaptive: the same tables,
-  // frozen, weakened to a fixed grade (easy) or to the grade a coach fits to
-  // the player (skAdaptiveOpponents); these two learn nothing and keep
-  // nothing in a --remember folder.
-  enum class Opponents { learning, trained, easy, adaptive };
-
-  Opponents opponents = Opponents::learning;
+  // Who characters 1 and 2 are (skOpponents): by default the game's own
+  // learners; trained: view learners from the shipped tables, learning on in
+  // play; easy and adaptive: the same tables, frozen, weakened to a fixed
+  // grade (easy) or to the grade a coach fits to the player
+  // (skAdaptiveOpponents); coached ones learn nothing and keep nothing in a
+  // --remember folder.
+  skOpponents opponents;
   // The grade of --opponents easy (skAdaptiveOpponents::grades).
-  static constexpr int easyGrade = 4;
+  static constexpr int easyGrade = skOpponents::easyGrade;
   // Folder of the remembered tables; empty when not given.
   std::string remember;
   // Tables to start characters 1 and 2 from; empty when not given.
@@ -60,9 +60,7 @@ class skGameOptions {
   bool opponentsGiven = false;
   bool opponentsRecommended = false;
   // Whether the opponents are the shipped tables frozen (easy, adaptive).
-  bool frozenOpponents() const {
-    return opponents == Opponents::easy || opponents == Opponents::adaptive;
-  }
+  bool frozenOpponents() const { return opponents.coached(); }
 
   // Parses argv with table(). False with a message naming the option.
   bool parse(int argc, char** argv, std::string& error);
@@ -82,20 +80,21 @@ class skGameOptions {
   // remember/<rules>-<k>.txt.
   std::string rememberedFile(const skRules& rules, int k) const;
 
-  // Loads what the options ask for into characters 1 and 2 of world (built
-  // with the built-in scenario) and sets whether they learn in play; their
-  // learners end up in learners[0] and learners[1]. The start of each is its
-  // --tactics file, else its remembered table when present, else its trained
-  // table (--opponents trained), else empty. A view learner's table gives
-  // the character a view learner (skControllerRLView), which goes on
-  // learning in play with its play settings; the game's learner learns
-  // unless it starts trained and is not remembered. Checks that a
-  // --remember folder can take the tables. False with a message naming the
-  // file and the reason; nothing is written here.
-  bool prepare(skWorld& world, skLearner learners[2], std::string& error) const;
+  // Makes the opponents the options ask for in characters 1 and 2 of world
+  // (built with the built-in scenario; skOpponents::make): their learners
+  // (owned by the characters) and, for easy and adaptive ones, the coach.
+  // The start of each is its --tactics file, else its remembered table when
+  // present, else its kind's (the shipped table of trained ones), else
+  // empty. A view learner's table gives the character a view learner
+  // (skControllerRLView), which goes on learning in play with its play
+  // settings; the game's learner learns unless it starts trained and is not
+  // remembered. With a second player the one opponent left plays at easy's
+  // grade. Checks that a --remember folder can take the tables. False with
+  // a message naming the file and the reason; nothing is written here.
+  bool prepare(skWorld& world, skOpponents::Made& made, std::string& error) const;
   // Saves the learners' tables into the --remember folder (atomically); true
-  // when there is nothing to save.
-  bool keep(const skRules& rules, const skLearner learners[2], std::string& error) const;
+  // when there is nothing to save. A null learner (a second player) is skipped.
+  bool keep(const skRules& rules, skLearner* const learners[2], std::string& error) const;
 };
 
 }  // namespace skivo

@@ -13,7 +13,7 @@ root="$1"
 core="math io world sim ai"
 declare -A allowed=([math]="math" [io]="io" [world]="math world" [sim]="math world sim"
   [ai]="math io world ai" [input]="math io world ai input" [gfx]="math world gfx" [cli]="cli"
-  [scenario]="$core scenario" [arena]="$core cli scenario arena"
+  [scenario]="$core cli scenario" [arena]="$core cli scenario arena"
   [watch]="$core cli scenario arena gfx watch" [game]="$core input gfx cli scenario game"
   [app]="$core input gfx cli scenario arena watch game" [web]="$core input gfx cli scenario game")
 home=()

@@ -20,6 +20,7 @@
 #include "skGame.h"
 #include "skGameOptions.h"
 #include "skGui.h"
+#include "skOptionValue.h"
 
 extern "C" int skivo_keep();
 
@@ -30,7 +31,7 @@ namespace {
 skivo::skGame* game = nullptr;
 skivo::skGameOptions options;
 skivo::skRules rules;
-skivo::skLearner learners[2];
+skivo::skLearner* learners[2] = {nullptr, nullptr};
 
 void frame() {
   if (game->runFrame()) return;
@@ -56,10 +57,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int skivo_keep() {
 
 int main(int argc, char** argv) {
   std::vector<skivo::skCommandLine::Option> table = options.table();
-  table.push_back({"classic", 0, false, [](const std::string&, std::string&) {
-                     rules = skivo::skRules::classic();
-                     return true;
-                   }});
+  table.push_back(skivo::skOptionValue::flag("classic", "the classic rules",
+                                             [] { rules = skivo::skRules::classic(); }));
   std::string error;
   if (!skivo::skCommandLine::parse(argc, argv, table, error)) {
     std::cerr << "skivo: " << error << "\n";

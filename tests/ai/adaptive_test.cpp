@@ -217,7 +217,7 @@ TEST(AdaptiveArena, OptionsAndTablesThatCannotMakeItAreRefused) {
       {{"--adaptive", "--band", "60,40"}, "is not a band"},
       {{"--adaptive", "--band", "40"}, "is not a band"},
       {{"--adaptive", "--band", "-1,60"}, "is not a band"},
-      {{"--adaptive", "--grade", "17"}, "is not a grade from 0 to 16"},
+      {{"--adaptive", "--grade", "17"}, "--grade: '17' is out of range (from 0 to 16)"},
       {{"--adaptive", "--npc", "scripted"}, "not scripted"}};
   for (const auto& [args, message] : rows) {
     skArenaOptions o;

@@ -66,7 +66,7 @@ TEST(Panel, GivesTheSameFiguresWhateverTheNumberOfThreadsThatPlayIt) {
   request.players = {skArenaOptions::Player::still, skArenaOptions::Player::chaser};
   request.opponents.resize(2);
   request.opponents[0].name = "frozen";
-  request.opponents[0].npc = skArenaOptions::Npc::frozen;
+  request.opponents[0].opponents.learning = skOpponents::Learning::off;
   request.opponents[1].name = "learning";
   request.seeds = 2;
   request.minutes = 3;

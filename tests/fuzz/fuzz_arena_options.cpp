@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   const long long steps = o.stepCount();  // game time is counted in int milliseconds
-  const bool scripted = o.npc == skArenaOptions::Npc::scripted;
+  const bool scripted = o.opponents.scripted();
   bool bad = !(o.minutes > 0) || o.minutes > skArenaOptions::maxMinutes || o.stepMs < 1 ||
              o.stepMs > skArenaOptions::maxStepMs || !(o.checkpointMinutes >= 0) ||
              o.checkpointMinutes > skArenaOptions::maxMinutes || steps < 1 ||

@@ -36,14 +36,14 @@ void writeTable(const std::string& file, skReal value) {
 TEST(GameOptions, BadOptionsAreRefusedWithAMessageNamingThem) {
   const std::pair<std::vector<std::string>, std::string> rows[] = {
       {{"--bogus"}, "unknown option '--bogus'"},
-      {{"--opponents", "smart"}, "unknown kind 'smart'"},
+      {{"--opponents", "smart"}, "--opponents: 'smart' is not learning"},
       {{"--remember"}, "needs a value"},
-      {{"--tactics1="}, "--tactics1 needs a name"},
+      {{"--tactics1="}, "--tactics1 needs a file name"},
       {{"leftover"}, "unexpected argument 'leftover'"},
       {{"--players", "3"}, "--players: '3' is not 1 or 2"},
-      {{"--fps", "0"}, "--fps: '0' is not a number"},
+      {{"--fps", "0"}, "--fps: '0' is out of range"},
       {{"--fps", "fast"}, "nor display"},
-      {{"--seed", "-1"}, "--seed: '-1' is not a whole number"}};
+      {{"--seed", "-1"}, "--seed: '-1' is out of range"}};
   for (const auto& row : rows) {
     skGameOptions o;
     std::string error;
@@ -76,8 +76,8 @@ TEST(GameOptions, TheRecommendedSetAndTheSeedsMakeTheWorldTheyName) {
   skGameOptions two;
   ASSERT_TRUE(parse(two, {"--players", "2", "--tactics1", "t.txt"}, error));
   skWorld world;
-  skLearner learners[2];
-  EXPECT_FALSE(two.prepare(world, learners, error));
+  skOpponents::Made made;
+  EXPECT_FALSE(two.prepare(world, made, error));
   EXPECT_NE(error.find("character 1 is the second player"), std::string::npos) << error;
 }
 
@@ -107,37 +107,39 @@ TEST(GameOptions, OpponentsStartFromTheTablesAskedForOfTheKindTheirFilesHold) {
   std::string error;
   {
     skWorld world;
-    skLearner learners[2];
+    skOpponents::Made made;
     skGameOptions o;
     ASSERT_TRUE(parse(o,
                       {"--opponents", "trained", "--tactics1", (dir / "one.txt").string(),
                        "--remember", (dir / "remember").string()},
                       error));
-    ASSERT_TRUE(o.prepare(world, learners, error)) << error;
-    EXPECT_EQ(learners[0].table()[79], 1.0);
-    EXPECT_EQ(learners[1].table()[79], 2.0);
-    EXPECT_TRUE(learners[0].getGame()->getLearning() && learners[1].getGame()->getLearning());
+    ASSERT_TRUE(o.prepare(world, made, error)) << error;
+    skLearner* const* learners = made.learners;
+    EXPECT_EQ(learners[0]->getTable()[79], 1.0);
+    EXPECT_EQ(learners[1]->getTable()[79], 2.0);
+    EXPECT_TRUE(dynamic_cast<skControllerRL*>(learners[0]) &&
+                dynamic_cast<skControllerRL*>(learners[1]));
+    EXPECT_TRUE(learners[0]->getLearning() && learners[1]->getLearning());
     ASSERT_TRUE(o.keep(skRules::full(), learners, error)) << error;
     // Each learner's own table in its own file.
     for (int k = 0; k < 2; ++k) {
       std::ifstream kept((dir / ("remember/full-" + std::to_string(k + 1) + ".txt")).string());
       skControllerRL probe(nullptr);
       EXPECT_EQ(probe.read_tactics(kept), 80u);
-      EXPECT_EQ(probe.getQTable(), learners[k].table()) << "character " << k + 1;
+      EXPECT_EQ(probe.getQTable(), learners[k]->getTable()) << "character " << k + 1;
     }
   }
   {
     skWorld world;
-    skLearner learners[2];
+    skOpponents::Made made;
     skGameOptions trained;
     ASSERT_TRUE(parse(trained, {"--opponents=trained"}, error));
     ASSERT_FALSE(trainedTableFile(skRules::full(), 2).empty());
-    ASSERT_TRUE(trained.prepare(world, learners, error)) << error;
-    for (const skLearner& l : learners) {
-      EXPECT_EQ(l.getView() != nullptr,
-                l.getView() ? l.getView()->getLearning() : l.getGame()->getLearning());
+    ASSERT_TRUE(trained.prepare(world, made, error)) << error;
+    for (const skLearner* l : made.learners) {
+      EXPECT_EQ(dynamic_cast<const skControllerRLView*>(l) != nullptr, l->getLearning());
     }
-    EXPECT_TRUE(trained.keep(skRules::full(), learners, error)) << "nothing to keep";
+    EXPECT_TRUE(trained.keep(skRules::full(), made.learners, error)) << "nothing to keep";
   }
   {
     // A view table: a view learner for character 2, learning, remembered as one.
@@ -146,24 +148,25 @@ TEST(GameOptions, OpponentsStartFromTheTablesAskedForOfTheKindTheirFilesHold) {
     std::ofstream view((dir / "view.txt").string());
     made.writeTable(view);
     view.close();
-    skLearner learners[2];
+    skOpponents::Made opponents;
     skGameOptions o;
     ASSERT_TRUE(parse(
         o, {"--tactics2", (dir / "view.txt").string(), "--remember", (dir / "again").string()},
         error));
-    ASSERT_TRUE(o.prepare(world, learners, error)) << error;
-    ASSERT_NE(learners[1].getView(), nullptr);
-    EXPECT_EQ(world.getGameState().getCharacter(2)->getController(), learners[1].getView());
-    EXPECT_TRUE(learners[1].getView()->getLearning());
-    ASSERT_TRUE(o.keep(skRules::full(), learners, error)) << error;
+    ASSERT_TRUE(o.prepare(world, opponents, error)) << error;
+    auto* learner = dynamic_cast<skControllerRLView*>(opponents.learners[1]);
+    ASSERT_NE(learner, nullptr);
+    EXPECT_EQ(world.getGameState().getCharacter(2)->getController(), learner);
+    EXPECT_TRUE(learner->getLearning());
+    ASSERT_TRUE(o.keep(skRules::full(), opponents.learners, error)) << error;
     EXPECT_TRUE(skTacticsFile::holdsViewTable((dir / "again/full-2.txt").string()));
     EXPECT_FALSE(skTacticsFile::holdsViewTable((dir / "again/full-1.txt").string()));
   }
   skWorld world;
-  skLearner learners[2];
+  skOpponents::Made made;
   skGameOptions bad;
   ASSERT_TRUE(parse(bad, {"--tactics2", (dir / "short.txt").string()}, error));
-  EXPECT_FALSE(bad.prepare(world, learners, error));
+  EXPECT_FALSE(bad.prepare(world, made, error));
   EXPECT_NE(error.find("short.txt': read 3 of 80 values"), std::string::npos) << error;
   fs::remove_all(dir);
 }
@@ -179,13 +182,12 @@ TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedTablesFrozenAndKeepNothi
   const auto opponents = [&](std::vector<std::string> args) {
     skGameOptions o;
     EXPECT_TRUE(parse(o, args, error)) << error;
-    return o.opponents;
+    return o.opponents.name;
   };
-  using Opponents = skGameOptions::Opponents;
-  EXPECT_EQ(opponents({"--recommended"}), Opponents::adaptive);
-  EXPECT_EQ(opponents({"--opponents", "trained", "--recommended"}), Opponents::trained);
-  EXPECT_EQ(opponents({"--recommended", "--opponents", "easy"}), Opponents::easy);
-  EXPECT_EQ(opponents({}), Opponents::learning);
+  EXPECT_EQ(opponents({"--recommended"}), "adaptive");
+  EXPECT_EQ(opponents({"--opponents", "trained", "--recommended"}), "trained");
+  EXPECT_EQ(opponents({"--recommended", "--opponents", "easy"}), "easy");
+  EXPECT_EQ(opponents({}), "learning");
 
   const struct {
     std::vector<std::string> args;
@@ -201,15 +203,15 @@ TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedTablesFrozenAndKeepNothi
   for (const auto& c : cases) {
     skGameOptions o;
     ASSERT_TRUE(parse(o, c.args, error)) << error;
-    skLearner learners[2];
+    skLearner* learners[2] = {nullptr, nullptr};
     std::unique_ptr<skGame> game = makeGame(skRules::classic(), o, learners, error);
     ASSERT_TRUE(game) << error;
     ASSERT_NE(game->getCoach(), nullptr) << c.args[0];
     EXPECT_EQ(game->getCoach()->getGrade(), c.grade) << c.args[0];
-    for (const skLearner& l : learners) {
+    for (const skLearner* l : learners) {
       if (!l) continue;
-      ASSERT_NE(l.getView(), nullptr);
-      EXPECT_FALSE(l.getView()->getLearning());
+      ASSERT_NE(dynamic_cast<const skControllerRLView*>(l), nullptr);
+      EXPECT_FALSE(l->getLearning());
     }
     EXPECT_TRUE(o.keep(skRules::classic(), learners, error)) << error;
   }
@@ -219,17 +221,17 @@ TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedTablesFrozenAndKeepNothi
     // Asked to remember, the recommended set keeps opponents that learn.
     skGameOptions o;
     ASSERT_TRUE(parse(o, {"--recommended", "--remember", (dir / "kept").string()}, error));
-    skLearner learners[2];
+    skLearner* learners[2] = {nullptr, nullptr};
     std::unique_ptr<skGame> game = makeGame(skRules::full(), o, learners, error);
     ASSERT_TRUE(game) << error;
     EXPECT_EQ(game->getCoach(), nullptr);
-    EXPECT_EQ(o.opponents, Opponents::learning);
-    EXPECT_TRUE(learners[0].getGame() && learners[0].getGame()->getLearning());
+    EXPECT_EQ(o.opponents.kind, skOpponents::Kind::game);
+    EXPECT_TRUE(dynamic_cast<skControllerRL*>(learners[0]) && learners[0]->getLearning());
   }
   skGameOptions game;
   ASSERT_TRUE(
       parse(game, {"--opponents", "adaptive", "--tactics1", (dir / "game.txt").string()}, error));
-  skLearner learners[2];
+  skLearner* learners[2] = {nullptr, nullptr};
   EXPECT_FALSE(makeGame(skRules::full(), game, learners, error));
   EXPECT_NE(error.find("not a view learner's table"), std::string::npos) << error;
   fs::remove_all(dir);
