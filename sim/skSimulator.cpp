@@ -62,28 +62,34 @@ void skSimulator::generateActions() {
 }
 
 void skSimulator::processActions(skReal dt) {
-  for (int i = 0; i < gs->getCharacterCount(); ++i) {
+  const int count = gs->getCharacterCount();
+  const bool sprint = rules.sprint;
+  const skReal pull = rules.pull;
+  for (int i = 0; i < count; ++i) {
     skCharacter* c = gs->getCharacter(i);
     const skAction& action = c->getAction();
     const skReal desiredSpeed = action.getDesiredSpeed();
     const skReal maxSpeed = c->getMaxSpeed();
     const skReal mass = c->getMass();
+    const skReal maxForce = c->getMaxForce();
+    // Read once: nothing below changes it before the new one is set.
+    const skVec2 velocity = c->velocity();
 
     // The direction is not normalised: its length scales the desired velocity.
     const skVec2 desired = (desiredSpeed * maxSpeed) * action.direction();
-    skVec2 force = (mass * (desired - c->velocity())).clampedTo(c->getMaxForce());
+    skVec2 force = (mass * (desired - velocity)).clampedTo(maxForce);
     // Sprinting multiplies the clamped force, so it raises the acceleration
     // but never the top speed. The energy may end below zero.
-    if (rules.sprint && c->getSprintEnergy() > 0 && desiredSpeed > sprintThreshold) {
+    if (sprint && c->getSprintEnergy() > 0 && desiredSpeed > sprintThreshold) {
       c->setSprintEnergy(c->getSprintEnergy() - sprintCostPerSecond * dt);
       force = sprintForceFactor * force;
     }
     // Added after the clamp: the total force may exceed the maximum force.
-    if (rules.pull != 0.0) force.y = force.y + -rules.pull * c->getMaxForce();
+    if (pull != 0.0) force.y = force.y + -pull * maxForce;
 
     const skVec2 dv = dt * ((1 / mass) * force);
     // As setVelocity(v.clampedTo(maxSpeed)), measuring v once when it stays.
-    const skVec2 v = c->velocity() + dv;
+    const skVec2 v = velocity + dv;
     const skReal length = v.length();
     if (!(maxSpeed < length)) {
       c->setVelocity(v, length);
@@ -160,7 +166,8 @@ void skSimulator::updateGameState(skReal dt) {
   const skRealVec& size = gs->getWorldDim();
   skAssert(size.size() == 2 && 0 < size[0] && 0 < size[1]);
   const skVec2 worldSize(size[0], size[1]);
-  for (int i = 0; i < gs->getCharacterCount(); ++i) updateCharacter(dt, i, worldSize);
+  const int count = gs->getCharacterCount();
+  for (int i = 0; i < count; ++i) updateCharacter(dt, i, worldSize);
 }
 
 void skSimulator::updateCharacter(skReal dt, int i, const skVec2& worldSize) {

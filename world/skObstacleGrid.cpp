@@ -34,6 +34,7 @@ void skObstacleGrid::build(const std::vector<skObstacle*>& obstacles, const skVe
   const bool usable = worldSize.isFinite() && worldSize.x > 0 && worldSize.y > 0 &&
                       worldSize.x <= largestWorld && worldSize.y <= largestWorld;
   cellSize = std::max(8.0, 2.0 * (largest + margin));
+  perCell = 1.0 / cellSize;
   columns = usable ? std::max(1, static_cast<int>(std::ceil(worldSize.x / cellSize))) : 0;
   rows = usable ? std::max(1, static_cast<int>(std::ceil(worldSize.y / cellSize))) : 0;
   const skReal width = columns * cellSize, height = rows * cellSize;

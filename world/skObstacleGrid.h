@@ -95,6 +95,7 @@ class skObstacleGrid {
   };
 
   skReal cellSize = 1.0;
+  skReal perCell = 1.0;  // 1 / cellSize
   skReal reach = 0.0;
   int columns = 0;
   int rows = 0;
@@ -133,6 +134,16 @@ class skObstacleGrid {
   int row(skReal y) const {
     return static_cast<int>(std::min<skReal>(rows - 1, std::max<skReal>(0, y / cellSize)));
   }
+  // The cell of a disk's centre for the searches by cell, by a product
+  // rather than a quotient. Near a cell's border the two may round to
+  // different sides, but a disk centred there is within rounding of both
+  // cells, and each lists every circle it may touch, with a unit to spare.
+  int nearCell(const skVec2& c) const {
+    const auto along = [](skReal e, skReal per, int count) {
+      return static_cast<int>(std::min<skReal>(count - 1, std::max<skReal>(0, e * per)));
+    };
+    return along(c.y, perCell, rows) * columns + along(c.x, perCell, columns);
+  }
   // Whether a disk (c, r) comes within one unit of touching item along both
   // axes; circles that do not cannot touch, whatever the rounding.
   static bool close(const Item& item, const skVec2& c, skReal r) {
@@ -169,7 +180,7 @@ void skObstacleGrid::nearCircles(const skVec2& c, skReal r, Visit visit) const {
     return;
   }
   // The cell of the centre lists each circle in reach once.
-  const int k = row(c.y) * columns + column(c.x);
+  const int k = nearCell(c);
   const Item* const end = nearCentres.items.data() + nearCentres.start[k + 1];
   for (const Item* item = nearCentres.items.data() + nearCentres.start[k]; item != end; ++item) {
     if (close(*item, c, r)) visit(item->index);
@@ -249,7 +260,7 @@ void skObstacleGrid::nearCirclesAcrossEdges(const skVec2& c, skReal r, Visit vis
   // A circle away from the edges can be touched only where it lies, from the
   // centre brought into the arena; those near an edge are measured across it.
   const skVec2 at = inWorld(c);
-  const int k = row(at.y) * columns + column(at.x);
+  const int k = nearCell(at);
   for (int i = nearCentres.start[k]; i < nearCentres.start[k + 1]; ++i) {
     const Item& item = nearCentres.items[i];
     if (!item.edge && close(item, at, r)) visit(item.index);
