@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "skAdaptiveOpponents.h"
 #include "skArenaOptions.h"
 
-using skivo::skArenaOptions;
+using namespace skivo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> args(1);
@@ -36,6 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
              o.checkpointMinutes > skArenaOptions::maxMinutes || steps < 1 ||
              steps * o.stepMs > 2147483647LL + o.stepMs ||
              (!o.saveTactics[0].empty() && o.saveTactics[0] == o.saveTactics[1]);
+  const skLearningSettings& l = o.learning;
+  bad = bad ||
+        !(l.alpha >= 0 && l.alpha <= 1 && l.gamma >= 0 && l.gamma <= 1 && l.epsilon >= 0 &&
+          l.epsilon <= 1) ||
+        l.thinkMs < 0 || l.thinkMs > skArenaOptions::maxStepMs || o.opponents.grade < 0 ||
+        o.opponents.grade >= skAdaptiveOpponents::gradeCount || !(o.speed > 0) ||
+        o.speed > skArenaOptions::maxSpeed;
   for (int k = 0; k < 2; ++k) {
     bad = bad || (scripted && !(o.loadTactics[k].empty() && o.saveTactics[k].empty())) ||
           (!o.csv.empty() && (o.csv == o.loadTactics[k] || o.csv == o.saveTactics[k]));
