@@ -5,7 +5,7 @@
 //
 // While "it" it chases the character it can reach soonest, straight at it
 // when the way is clear, otherwise along the fastest way round the circles
-// over a coarse grid of the wrapped arena (skTorusPaths). Otherwise it runs
+// over a coarse grid of the wrapped arena (skPlanner). Otherwise it runs
 // to keep as much of the arena as it can reach before the one who is "it"
 // does, which keeps it away from that one and out of dead ends. Under rules
 // with sprint it stops for one step to refill its energy before a burst
@@ -24,7 +24,7 @@
 namespace skivo {
 
 class skCharacter;
-class skTorusPaths;
+class skPlanner;
 
 class skControllerExpert : public skController {
  public:
@@ -35,19 +35,25 @@ class skControllerExpert : public skController {
 
   // perception: shared, not owned; bound to the character before calcAction.
   // rules: those of the world it plays in (sprint and pull are read), copied.
+  // Plans with a planner of its own.
   skControllerExpert(skPerception* perception, const skRules& rules);
+  // The same, planning with planner (not owned, must outlive this controller;
+  // made on the same perception and rules), which other controllers may
+  // share: the plays are the same either way.
+  skControllerExpert(skPerception* perception, const skRules& rules, skPlanner* planner);
   ~skControllerExpert() override;
 
-  // Decides at every step. The first call builds the grid from the world's
-  // fixed circles, which must all be in place by then, and allocates (a few
-  // MB); later calls allocate nothing. Stands still while nobody is "it".
+  // Decides at every step. The first call builds the planner's grid from the
+  // world's fixed circles, which must all be in place by then, and allocates
+  // (a few MB) unless the planner has one for this character's kind; later
+  // calls allocate nothing. Stands still while nobody is "it".
   void calcAction() override;
 
  private:
   skRules rules;
-  std::unique_ptr<skTorusPaths> paths;  // the grid; the library's own, not installed
+  std::unique_ptr<skPlanner> ownPlanner;  // when none is shared
+  skPlanner* planner;
   bool ready = false;
-  skVec2 pullAcceleration;  // the rules' pull, world units per second squared
 
   // The plan: whom I chase (null when none or when escaping), where I head
   // otherwise, whether the next plan is due soon, and whether it is a moment
@@ -68,20 +74,9 @@ class skControllerExpert : public skController {
   void plan(bool it);
   void planChase();
   void planEscape(const skCharacter& threat);
-  // When walled in on the grid: aims through the gap between two circles
-  // near me that is widest and best faces towards; false when there is none.
-  bool squeezeOut(const skVec2& here, const skVec2& towards);
-  // Where to run at a target in sight: ahead of it by the time I need to
-  // meet it, when that point is in sight too.
-  skVec2 leadWay(const skCharacter& t) const;
   // Sets the action to run along way (at full speed, leaning against the
   // pull), or to a one-step stop that refills the sprint before a burst.
   void steer(const skVec2& way, int now);
-
-  // How much of the arena I hold, starting from cell from after extraMs,
-  // against the one who is "it" starting from cell threat: the time I gain
-  // on it, summed over the sample cells I reach first.
-  long territory(int from, unsigned int extraMs, int threat) const;
 };
 
 }  // namespace skivo

@@ -1,0 +1,276 @@
+#include "skPlanner.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "skCharacter.h"
+#include "skGameState.h"
+#include "skObstacleCircle.h"
+#include "skPerception.h"
+#include "skTorusPaths.h"
+#include "skUtil2D.h"
+
+namespace skivo {
+
+namespace {
+
+// The game's rule: whoever is "it" runs at this share of the top speed.
+const skReal itShare = 0.8;
+// Room kept between a disk and a circle when planning, world units: a little
+// more than rounding, so that paths do not graze.
+const skReal gridMargin = 2.0;
+const skReal sightMargin = 1.0;
+// The slowest closing speed a meeting is judged by, as a share of the speed.
+const skReal minClosing = 0.2;
+// Cells of the way ahead that are looked down for the furthest in sight.
+const int lookAhead = 8;
+// Gaps between two circles to squeeze through when walled in: within this
+// distance, and at least this share of the diameter wide (the collision
+// response lets a disk through a gap a little narrower than itself).
+const skReal squeezeReach = 45;
+const skReal squeezeGap = 1.5;
+// How far ahead a threat is judged from, seconds.
+const skReal threatLead = 0.2;
+// Time gained on the threat that a cell of territory counts at most, ms.
+const std::uint16_t gainCap = 1500;
+// The weight of keeping the way run before: a share of the score.
+const skReal keepBonus = 0.05;
+
+}  // namespace
+
+skPlanner::skPlanner(skPerception* p, const skRules& r) : perception(p), rules(r) {}
+
+skPlanner::~skPlanner() = default;
+
+skVec2 skPlanner::pullOf(const skCharacter& mover) const {
+  return skVec2(0, -rules.pull * mover.getMaxForce() / mover.getMass());
+}
+
+const skTorusPaths& skPlanner::pathsOf(const skCharacter& mover) {
+  // Chaser and quarry alike at the pace of whoever is "it".
+  const skReal pace = mover.getIsTagged() ? mover.getMaxSpeed() : itShare * mover.getMaxSpeed();
+  const skReal radius = mover.getRadius();
+  const skVec2 pull = pullOf(mover);
+  for (const Table& t : tables) {
+    if (t.radius == radius && t.pace == pace && t.pull == pull.y) return *t.paths;
+  }
+  skGameState* gs = perception->getGameState();
+  std::vector<skTorusPaths::Circle> circles;
+  for (int j = 0; j < gs->getObstacleCount(); ++j) {
+    const skObstacle* o = gs->getObstacle(j);
+    const auto* circle = dynamic_cast<const skObstacleCircle*>(o);
+    // Only immovable circles stay put; characters are judged as they move.
+    if (!circle || o->getMass() < Inf || dynamic_cast<const skCharacter*>(o)) continue;
+    circles.push_back({circle->position(), circle->getRadius()});
+  }
+  const skRealVec& dim = gs->getWorldDim();
+  auto paths = std::make_unique<skTorusPaths>();
+  paths->build(circles, skVec2(dim[0], dim[1]), radius + gridMargin, {pace, pull});
+  tables.push_back({radius, pace, pull.y, std::move(paths)});
+  return *tables.back().paths;
+}
+
+void skPlanner::prepare(const skCharacter& mover) { pathsOf(mover); }
+
+skVec2 skPlanner::offset(const skVec2& a, const skVec2& b) const {
+  const skRealVec& dim = perception->getGameState()->getWorldDim();
+  return skUtil2D::shortestOffset(a, b, skVec2(dim[0], dim[1]));
+}
+
+bool skPlanner::inSight(const skCharacter& mover, const skVec2& from, const skVec2& way) {
+  return pathsOf(mover).clear(from, way, mover.getRadius() + sightMargin);
+}
+
+skReal skPlanner::travelMs(const skCharacter& mover, const skVec2& from, const skVec2& to) {
+  const skTorusPaths& paths = pathsOf(mover);
+  const int a = paths.freeCellNear(from), b = paths.freeCellNear(to);
+  const unsigned int t = a >= 0 && b >= 0 ? paths.time(a, b) : skTorusPaths::unreachable;
+  return t == skTorusPaths::unreachable ? Inf : t;
+}
+
+skReal skPlanner::meetMs(const skCharacter& mover, const skCharacter& c, bool* inSight) {
+  const skTorusPaths& paths = pathsOf(mover);
+  const skVec2 here = mover.position();
+  const int from = paths.freeCellNear(here);
+  const skReal speed = mover.getMaxSpeed();
+  const skReal sight = mover.getRadius() + sightMargin;
+  const skVec2 way = paths.offset(here, c.position());
+  const skReal gap = std::max<skReal>(0, way.length() - mover.getRadius() - c.getRadius());
+  const bool seen = paths.clear(here, way.withLength(gap), sight);
+  const int to = paths.freeCellNear(c.position());
+  // A target that runs away nearly as fast as the mover is hardly worth it.
+  const skReal closing = speed - std::max<skReal>(0, c.velocity().dot(way.normalized()));
+  skReal ms = 1000 * gap / std::max(closing, minClosing * speed);
+  if (!seen) {
+    const unsigned int t = from >= 0 && to >= 0 ? paths.time(from, to) : skTorusPaths::unreachable;
+    // Not on the grid (a gap narrower than a cell): still worth a straight
+    // try, but only when nobody else can be met.
+    ms = t == skTorusPaths::unreachable ? 1e9 + ms : std::max<skReal>(ms, t);
+  }
+  if (inSight) *inSight = seen;
+  return ms;
+}
+
+bool skPlanner::aimRound(const skCharacter& mover, const skVec2& to, skVec2& aim) {
+  const skTorusPaths& paths = pathsOf(mover);
+  const skVec2 here = mover.position();
+  const int from = paths.freeCellNear(here);
+  const int goal = paths.freeCellNear(to);
+  if (from < 0 || goal < 0 || paths.time(from, goal) == skTorusPaths::unreachable) {
+    return squeezeOut(paths, mover.getRadius(), here, to, aim);
+  }
+  const skReal sight = mover.getRadius() + sightMargin;
+  aim = paths.centre(from);
+  for (int cell = from, k = 0; k < lookAhead && cell != goal; ++k) {
+    cell = paths.nextCell(cell, goal);
+    if (cell < 0) break;
+    const skVec2 c = paths.centre(cell);
+    if (!paths.clear(here, paths.offset(here, c), sight)) {
+      if (k == 0) aim = c;  // squeezed: at least move on along the way
+      break;
+    }
+    aim = c;
+  }
+  return true;
+}
+
+skVec2 skPlanner::wayTo(const skCharacter& mover, const skVec2& to) {
+  const skVec2 here = mover.position();
+  const skVec2 way = offset(here, to);
+  if (inSight(mover, here, way)) return way;
+  skVec2 aim;
+  return aimRound(mover, to, aim) ? offset(here, aim) : way;
+}
+
+bool skPlanner::squeezeOut(const skTorusPaths& paths, skReal r, const skVec2& here,
+                           const skVec2& towards, skVec2& aim) const {
+  const std::vector<skTorusPaths::Circle>& circles = paths.getCircles();
+  const skVec2 goal = paths.offset(here, towards).normalized();
+  const int home = paths.freeCellNear(here);
+  const int mine = home < 0 ? 0 : paths.regionSize(home);
+  skReal bestScore = -Inf;
+  for (size_t i = 0; i < circles.size(); ++i) {
+    const skVec2 a = paths.offset(here, circles[i].centre);
+    if (a.length() > squeezeReach) continue;
+    for (size_t j = i + 1; j < circles.size(); ++j) {
+      const skVec2 b = paths.offset(here, circles[j].centre);
+      if (b.length() > squeezeReach) continue;
+      const skReal gap = (b - a).length() - circles[i].radius - circles[j].radius;
+      // Too narrow to squeeze through, or wide enough to be on the grid.
+      if (gap < squeezeGap * r || gap >= 2 * r) continue;
+      const skVec2 middle = 0.5 * (a + b);
+      // Out through the gap: across the line of the two circles, away from here.
+      skVec2 out = (b - a).turnedRight().normalized();
+      if (out.dot(middle) < 0) out = -out;
+      // Only into more room than there is here.
+      const int beyond = paths.freeCellNear(here + middle + (2 * r) * out);
+      if (beyond < 0 || paths.regionSize(beyond) <= mine) continue;
+      const skReal score = gap + r * out.dot(goal);
+      if (score > bestScore) {
+        bestScore = score;
+        aim = here + middle + (2 * r) * out;
+      }
+    }
+  }
+  return bestScore > -Inf;
+}
+
+skVec2 skPlanner::leadWay(const skCharacter& mover, const skCharacter& t, skReal maxLead) {
+  const skTorusPaths& paths = pathsOf(mover);
+  const skVec2 here = mover.position();
+  const skVec2 r = paths.offset(here, t.position());
+  const skVec2 v = t.velocity();
+  const skReal s = mover.getMaxSpeed();
+  // The meeting time: |r + v tau| = s tau, the smaller positive root;
+  // without one (it runs away faster), where it will be when mover gets there.
+  const skReal a = v.dot(v) - s * s, b = 2 * r.dot(v), c = r.dot(r);
+  skReal tau = std::sqrt(c) / s;
+  if (std::fabs(a) > 1e-9) {
+    const skReal disc = b * b - 4 * a * c;
+    if (disc >= 0) {
+      const skReal q = std::sqrt(disc);
+      const skReal t1 = (-b - q) / (2 * a), t2 = (-b + q) / (2 * a);
+      const skReal lo = std::min(t1, t2), hi = std::max(t1, t2);
+      if (lo > 0)
+        tau = lo;
+      else if (hi > 0)
+        tau = hi;
+    }
+  }
+  const skVec2 lead = r + std::min(tau, maxLead) * v;
+  const skReal gap = std::max<skReal>(0, lead.length() - mover.getRadius() - t.getRadius());
+  return paths.clear(here, lead.withLength(gap), mover.getRadius() + sightMargin) ? lead : r;
+}
+
+skPlanner::Escape skPlanner::escape(const skCharacter& mover, const skCharacter& threat,
+                                    const skVec2& before) {
+  const skTorusPaths& paths = pathsOf(mover);
+  const skVec2 here = mover.position();
+  const skVec2 away = paths.offset(threat.position(), here);
+  Escape e{here + away.withLength(100), Inf, false};  // until something better is found
+  const int from = paths.freeCellNear(here);
+  // Where the threat will be in a moment, at its pace.
+  const int danger = paths.freeCellNear(threat.position() + threatLead * threat.velocity());
+  if (from < 0 || danger < 0) return e;
+  const unsigned int reach = paths.time(danger, from);
+  e.reachMs = reach == skTorusPaths::unreachable ? Inf : reach;
+  e.planned = true;
+
+  // The refuge: a cell two steps away, in sight, from which the mover keeps
+  // the most of the arena to itself, by the time it gains on the threat
+  // there; the way it ran before is kept unless another is clearly better.
+  const skReal sight = mover.getRadius() + sightMargin;
+  const skVec2 last = before.normalized();
+  skReal bestScore = -Inf;
+  for (int dy = -2; dy <= 2; ++dy) {
+    for (int dx = -2; dx <= 2; ++dx) {
+      if (std::max(std::abs(dx), std::abs(dy)) != 2) continue;
+      const int cell = skTorusPaths::shifted(from, dx, dy);
+      if (paths.blocked(cell)) continue;
+      const skVec2 way = paths.offset(here, paths.centre(cell));
+      if (!paths.clear(here, way, sight)) continue;
+      const unsigned int there = paths.time(from, cell);
+      if (there == skTorusPaths::unreachable) continue;
+      const skReal keep = 1.0 + keepBonus * std::max<skReal>(0, last.dot(way.normalized()));
+      const skReal score = keep * static_cast<skReal>(territory(paths, cell, there, danger));
+      if (score > bestScore) {
+        bestScore = score;
+        e.aim = here + way;
+      }
+    }
+  }
+  return e;
+}
+
+long skPlanner::territory(const skTorusPaths& paths, int from, unsigned int extraMs, int threat) {
+  const std::uint16_t* mine = paths.sampleRow(from);
+  // The threat is taken to run as fast as the mover (both at its pace): then
+  // every cell the mover reaches first lies on a way of cells it reaches
+  // first, and no way leads past it.
+  const std::uint16_t* theirs = paths.sampleRow(threat);
+  // Each cell counts the time gained there, up to a cap: open ground far
+  // from the threat weighs most. In 16 bits, floored at 0, so that it runs in
+  // wide vector lanes; an unreachable cell of the mover's gains nothing.
+  const std::uint16_t extra = static_cast<std::uint16_t>(std::min(extraMs, 0xFFFFu));
+  long sum = 0;
+  for (int c = 0; c < skTorusPaths::sampleCount; ++c) {
+    const std::uint16_t limit = theirs[c] > extra ? theirs[c] - extra : 0;
+    const std::uint16_t gain = limit > mine[c] ? limit - mine[c] : 0;
+    sum += std::min(gain, gainCap);
+  }
+  return sum;
+}
+
+skVec2 skPlanner::heading(const skCharacter& mover, const skVec2& u) const {
+  // The desired velocity at full speed whose part across u cancels the pull:
+  // with the pull as fast as the top speed lets, against it slower.
+  const skReal top = mover.getMaxSpeed();
+  const skVec2 lean = -pullOf(mover);
+  const skReal along = u.dot(lean);
+  const skReal disc = along * along - lean.squaredLength() + top * top;
+  const skReal s = disc > 0 ? -along + std::sqrt(disc) : 0;
+  return s > 0 ? (s * u + lean).normalized() : u;
+}
+
+}  // namespace skivo
