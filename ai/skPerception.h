@@ -39,6 +39,8 @@ class skPerception : public skObserver {
   void setTagged(skCharacter* c) final;
   skCharacter* getMe() const { return me; }
   skCharacter* getTagged() const { return tagged; }
+  // Who was "it" before the one who is now; null before the first hand-over.
+  skCharacter* getLastTagged() const { return lastTagged; }
   // Game time in milliseconds.
   int getTime();
   int getFrame();

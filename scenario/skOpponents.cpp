@@ -7,6 +7,7 @@
 #include "skControllerAvoid.h"
 #include "skControllerConditional.h"
 #include "skControllerEvade.h"
+#include "skControllerNoTagBack.h"
 #include "skControllerPeriodic.h"
 #include "skControllerPursue.h"
 #include "skControllerRL.h"
@@ -174,11 +175,18 @@ bool skOpponents::make(skWorld& world, const Setup& setup, Made& made, std::stri
       return false;
     }
     skLearner* learner = nullptr;
-    if (view) {
-      auto fresh = std::make_unique<skControllerRLView>(
-          perception, rules,
-          kind == Kind::coached ? skControllerRLView::playSettings(rules) : setup.viewSettings,
-          setup.rewards);
+    if (view && kind == Kind::coached) {
+      // Coached opponents never hand the tag straight back: the coach's slips
+      // walk them into a player who stands still, and the game's guard alone
+      // would let the tag bounce between the two.
+      auto tree = std::make_unique<skControllerTree>(perception);
+      learner = views[k] = tree->make<skControllerRLView>(
+          perception, rules, skControllerRLView::playSettings(rules), setup.rewards);
+      tree->setRoot(tree->make<skControllerNoTagBack>(perception, views[k]));
+      world.setController(k + 1, std::move(tree));
+    } else if (view) {
+      auto fresh = std::make_unique<skControllerRLView>(perception, rules, setup.viewSettings,
+                                                        setup.rewards);
       learner = views[k] = fresh.get();
       world.setController(k + 1, std::move(fresh));
     } else {

@@ -165,6 +165,13 @@
   });
   window.addEventListener('pagehide', saveTables);
   canvas.addEventListener('click', () => canvas.focus());
+  // A browser may take the drawing away (a graphics reset, too little memory):
+  // the game cannot draw again, so the player is told rather than left with
+  // a still picture.
+  canvas.addEventListener('webglcontextlost', () => {
+    console.error('skivo: the browser took the game\'s drawing away (WebGL context lost)');
+    say('The browser stopped the game\'s drawing. Reload the page to play again.');
+  });
   // Keys held while the canvas loses the focus would stay down for the game,
   // their release going elsewhere: SDL lets them go when the window loses it.
   canvas.addEventListener('blur', () => window.dispatchEvent(new FocusEvent('blur')));

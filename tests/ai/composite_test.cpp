@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "skControllerConditional.h"
+#include "skControllerNoTagBack.h"
 #include "skControllerPeriodic.h"
 #include "skControllerPeriodicRamp.h"
 #include "skControllerRandomize.h"
@@ -147,4 +148,52 @@ TEST_F(Composites, ATreeDecidesThroughItsRootAndItsNodesLiveAsLongAsItsCharacter
   c->setController(new ScriptedController(&perception));
   EXPECT_EQ(alive, 0);
   EXPECT_DEATH(skControllerTree(&perception).calcAction(), "no root set");
+}
+
+// Runs at full speed straight at the other character, by the shortest way.
+struct Seeker : skController {
+  using skController::skController;
+  void calcAction() override {
+    skGameState* gs = perception->getGameState();
+    const skCharacter* me = perception->getMe();
+    const skCharacter* other =
+        gs->getCharacter(0) == me ? gs->getCharacter(1) : gs->getCharacter(0);
+    action.setDesiredDirection(perception->shortestOffsetTo(other->position()).normalized());
+    action.setDesiredSpeed(1);
+  }
+};
+
+// Two that seek each other hand the tag back and forth as fast as the game's
+// guard allows; kept from tagging back, they part for the hold, then meet
+// again, across an edge too.
+TEST_F(Composites, NoTagBackKeepsTwoWhoJustExchangedTheTagApartForTheHold) {
+  for (const bool held : {false, true}) {
+    World w;
+    skControllerTree* roots[2];
+    for (int k = 0; k < 2; ++k) {
+      roots[k] = new skControllerTree(&w.perception);
+      skController* seek = roots[k]->make<Seeker>(&w.perception);
+      roots[k]->setRoot(held ? roots[k]->make<skControllerNoTagBack>(&w.perception, seek) : seek);
+    }
+    // Across the left and right edges, 40 units apart by the shortest way.
+    skCharacter* a = w.addCharacter(10, 200, 0, 0, roots[0]);
+    w.addCharacter(482, 200, 0, 0, roots[1]);
+    a->setTagged(0);
+    w.perception.setTagged(a);
+    w.gs.setSeamless(true);
+    std::vector<int> handOvers;
+    for (int last = w.gs.getLastTaggedTime(); w.now < 6000; w.step()) {
+      if (w.gs.getLastTaggedTime() != last) handOvers.push_back(last = w.gs.getLastTaggedTime());
+    }
+    ASSERT_GE(handOvers.size(), 2u) << "held " << held;
+    int quickest = 1 << 30;
+    for (std::size_t k = 1; k < handOvers.size(); ++k) {
+      quickest = std::min(quickest, handOvers[k] - handOvers[k - 1]);
+    }
+    if (held) {
+      EXPECT_GE(quickest, skControllerNoTagBack::defaultHoldMs);
+    } else {
+      EXPECT_LT(quickest, 1000) << "without the hold the tag goes straight back";
+    }
+  }
 }

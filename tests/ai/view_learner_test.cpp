@@ -2,6 +2,7 @@
 // files and their refusals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -111,6 +112,29 @@ TEST_F(View, ItLearnsAsOneOfATeamWithItsOwnRateAndDiscount) {
   ASSERT_TRUE(decideAt(a, 600) && decideAt(b, 600));
   EXPECT_NEAR(q(a, lastA, movedA), 0.2 + 0.5 * (1 + 0.8 * 1.0 - 0.2), 1e-12);
   EXPECT_NEAR(q(b, lastB, 0), 0.5 * 1.0, 1e-12);
+}
+
+// As shipped, time spent "it" costs at every decision, however short: a team
+// that holds the tag learns that whatever it did then was worse than nothing,
+// by a tenth of a second's worth per decision at decisions every 100 ms.
+TEST_F(View, EveryTenthOfASecondSpentItCostsTheTeamAsShipped) {
+  rewards = skRewards();
+  rewards.distance = 0;  // the time alone
+  skControllerRLView* a = add(300, 100);
+  me(a)->setTagged(0);
+  const skReal step = 0.5 * skRewards().itPerSecond * 0.102;  // rate 0.5, 102 ms
+  int t = 200;
+  ASSERT_TRUE(decideAt(a, t));
+  skReal lowest = 0, highest = -1;
+  for (int k = 0; k < 10; ++k) {
+    ASSERT_TRUE(decideAt(a, t += 102));
+    for (unsigned int e = 0; e < a->getTable().size(); ++e) {
+      lowest = std::min(lowest, a->getTable()[e]);
+      highest = std::max(highest, a->getTable()[e]);
+    }
+  }
+  EXPECT_LE(lowest, step * 0.99) << "no decision learnt the cost of its 102 ms";
+  EXPECT_LE(highest, 0.0) << "holding the tag earned something";
 }
 
 TEST_F(View, SlipsRunAtItWhileFleeingAndStandWhileItAndCostNoDrawWhenNone) {

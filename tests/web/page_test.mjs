@@ -94,8 +94,18 @@ for (const rules of ['full', 'classic']) {
       const shot = await picture(page);
       assert.deepEqual(await page.$$eval('canvas', (all) => all.map((c) => [c.width, c.height,
         c.getBoundingClientRect().width, c.getBoundingClientRect().height])), [[512, 512, 512, 512]]);
-      execFileSync(check, [shot, rules === 'full' ? 'skivo' : 'skivo-classic'],
-        { stdio: 'inherit' });
+      try {
+        execFileSync(check, [shot, rules === 'full' ? 'skivo' : 'skivo-classic'],
+          { stdio: 'inherit' });
+      } catch (e) {
+        // What the page itself knew then, for a fault seen only now and then.
+        const state = await page.evaluate(() => ({
+          frames: window.skivoFrames,
+          lost: window.Module.ctx?.isContextLost(),
+          status: document.getElementById('status').textContent,
+        }));
+        assert.fail(`${e.message}; the page then: ${JSON.stringify(state)}; problems: ${problems}`);
+      }
     });
 
     it('blinks the player red and blue, a second each', async () => {
@@ -221,6 +231,19 @@ describe('the learners\' tables', () => {
       /cannot load tactics file '\/remember\/full-2\.txt': read 1 of 80 values/);
     assert.equal(await stored(page, 'skivo.full.learning.tactics2'), '0.5\nbanana\n');
     assert.equal(await page.evaluate(() => window.skivoFrames), 0);
+    await page.close();
+  });
+});
+
+describe('a browser that takes the drawing away', () => {
+  it('tells the player to reload the page, and reports it', async () => {
+    problems = [];
+    const page = await openPage(chromium.browser, server.url, 'recommended=0', problems);
+    await firstFrame(page);
+    await page.evaluate(() => window.Module.ctx.getExtension('WEBGL_lose_context').loseContext());
+    await page.waitForFunction(
+      () => document.getElementById('status').textContent.includes('stopped the game\'s drawing'));
+    assert.match(problems.join('\n'), /WebGL context lost/);
     await page.close();
   });
 });
