@@ -1,14 +1,11 @@
 #include "skControllerRLView.h"
 
 #include <cmath>
-#include <istream>
-#include <locale>
-#include <ostream>
-#include <sstream>
 
 #include "skCharacter.h"
 #include "skGameState.h"
 #include "skPerception.h"
+#include "skTableText.h"
 #include "skTacticsFile.h"
 #include "skTimer.h"
 
@@ -165,48 +162,12 @@ void skControllerRLView::move(unsigned int m) {
   action.setDesiredDirection(turned(now.way, turnCos[m - 1], turnSin[m - 1]));
 }
 
-bool skControllerRLView::readTable(std::istream& in, std::string& reason) {
-  const std::locale callers = in.imbue(std::locale::classic());
-  std::string why;
-  std::string header, word;
-  std::getline(in, header);
-  std::istringstream first(header);
-  unsigned long states = 0, moves = 0;
-  first >> word >> states >> moves;
-  skRealVec read(stateCount * moveCount);
-  unsigned int count = 0;
-  if (word != kind) {
-    why = "it is not a table of the view learner (its first line is not \"" + std::string(kind) +
-          " " + std::to_string(stateCount) + " " + std::to_string(moveCount) + "\")";
-  } else if (states != stateCount || moves != moveCount) {
-    why = "its table is " + std::to_string(states) + " x " + std::to_string(moves) + ", not " +
-          std::to_string(stateCount) + " x " + std::to_string(moveCount);
-  } else {
-    for (skReal v; count < read.size() && in >> v && std::isfinite(v);) read[count++] = v;
-    if (count < read.size()) {
-      why = "read " + std::to_string(count) + " of " + std::to_string(read.size()) + " values";
-    } else if (in >> word) {
-      why = "it holds more than " + std::to_string(read.size()) + " values";
-    }
-  }
-  in.imbue(callers);
-  if (!why.empty()) {
-    reason = why;
-    return false;
-  }
-  table = read;
-  return true;
+bool skControllerRLView::readTable(std::istream& in, std::string& why) {
+  return skTableText::read(in, kind, "the view learner", stateCount, moveCount, table, why);
 }
 
 bool skControllerRLView::writeTable(std::ostream& out) const {
-  out << kind << " " << stateCount << " " << moveCount << "\n";
-  char number[32];  // the longest shortest form of a double has 24 characters
-  for (skReal v : table) {
-    char* end = skUtil::shortestForm(number, number + sizeof number, v);
-    *end = '\n';
-    out.write(number, end + 1 - number);
-  }
-  return static_cast<bool>(out);
+  return skTableText::write(out, kind, stateCount, moveCount, table);
 }
 
 bool skControllerRLView::loadTable(const std::string& file, std::string& error) {

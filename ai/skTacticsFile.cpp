@@ -11,6 +11,7 @@
 
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
+#include "skControllerSkillLearner.h"
 #include "skFileSaver.h"
 
 namespace skivo {
@@ -55,31 +56,65 @@ std::string expectedView() {
 
 }  // namespace
 
-bool skTacticsFile::holdsViewTable(const std::string& file) {
-  std::string why;
-  if (!readableFile(file, why)) return false;  // a pipe must not hold it up
+std::string skTacticsFile::kindOf(const std::string& file) {
+  std::string why, word;
+  if (!readableFile(file, why)) return word;  // a pipe must not hold it up
   std::ifstream in(file);
-  std::string word;
-  return static_cast<bool>(in >> word) && word == skControllerRLView::kind;
+  in >> word;
+  return word;
 }
 
-bool skTacticsFile::load(skControllerRLView& learner, const std::string& file, std::string& error) {
+bool skTacticsFile::holdsViewTable(const std::string& file) {
+  return kindOf(file) == skControllerRLView::kind;
+}
+
+namespace {
+
+// Loads a table whose file names its kind through read(in, why); error
+// names the file, the reason and what was expected.
+template <class Learner>
+bool loadHeaded(Learner& learner, const std::string& file, const std::string& expected,
+                std::string& error) {
   std::string text, why;
   std::istringstream in;
   if (readWhole(file, text, why)) {
     in.str(text);
     if (learner.readTable(in, why)) return true;
   }
-  error = "cannot load tactics file '" + file + "': " + why +
-          " (a view learner's table: " + expectedView() + ")";
+  error = "cannot load tactics file '" + file + "': " + why + " (" + expected + ")";
   return false;
+}
+
+template <class Learner>
+bool saveHeaded(const Learner& learner, const std::string& file, std::string& why) {
+  std::ostringstream text;
+  learner.writeTable(text);
+  return skFileSaver::save(file, text.str(), why);
+}
+
+}  // namespace
+
+bool skTacticsFile::load(skControllerRLView& learner, const std::string& file, std::string& error) {
+  return loadHeaded(learner, file, "a view learner's table: " + expectedView(), error);
 }
 
 bool skTacticsFile::save(const skControllerRLView& learner, const std::string& file,
                          std::string& why) {
-  std::ostringstream text;
-  learner.writeTable(text);
-  return skFileSaver::save(file, text.str(), why);
+  return saveHeaded(learner, file, why);
+}
+
+bool skTacticsFile::load(skControllerSkillLearner& learner, const std::string& file,
+                         std::string& error) {
+  const std::string expected = std::string("a skill learner's table: ") +
+                               skControllerSkillLearner::kind + " " +
+                               std::to_string(skControllerSkillLearner::stateCount) + " x " +
+                               std::to_string(learner.getSkills().size()) + " values";
+  return loadHeaded(learner, file, expected, error);
+}
+
+bool skTacticsFile::save(const skControllerSkillLearner& learner, const std::string& file,
+                         std::string& why) {
+  return saveHeaded(learner, file, why);
 }
 
 bool skTacticsFile::load(skControllerRL& learner, const std::string& file, std::string& error) {

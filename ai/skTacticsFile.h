@@ -11,6 +11,7 @@ namespace skivo {
 
 class skControllerRL;
 class skControllerRLView;
+class skControllerSkillLearner;
 
 class skTacticsFile {
  public:
@@ -31,6 +32,13 @@ class skTacticsFile {
   // file, the kind and the size expected.
   static bool load(skControllerRLView& learner, const std::string& file, std::string& error);
   static bool save(const skControllerRLView& learner, const std::string& file, std::string& why);
+  // The same for a skill learner's table (skControllerSkillLearner).
+  static bool load(skControllerSkillLearner& learner, const std::string& file, std::string& error);
+  static bool save(const skControllerSkillLearner& learner, const std::string& file,
+                   std::string& why);
+  // The first word of file when it is a readable regular file (a table's
+  // kind, e.g. skControllerRLView::kind); empty otherwise.
+  static std::string kindOf(const std::string& file);
 };
 
 }  // namespace skivo
