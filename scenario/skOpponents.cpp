@@ -134,11 +134,11 @@ bool skOpponents::read(const std::string& text, const std::string& option, std::
   return true;
 }
 
-std::unique_ptr<skController> skOpponents::chaser(skPerception* p) {
+std::unique_ptr<skController> skOpponents::chaser(skPerception* p, skPerception::Measure measure) {
   // Pursue when "it", evade the one who is "it" otherwise, avoid obstacles.
   auto tree = std::make_unique<skControllerTree>(p);
-  skController* pursue = tree->make<skControllerPursue>(p);
-  skController* evade = tree->make<skControllerEvade>(p);
+  skController* pursue = tree->make<skControllerPursue>(p, measure);
+  skController* evade = tree->make<skControllerEvade>(p, measure);
   skController* choose =
       tree->make<skControllerConditional>(p, &skPerception::myselfTagged, pursue, evade);
   skController* avoid = tree->make<skControllerAvoid>(p, choose);

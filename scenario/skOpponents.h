@@ -29,12 +29,12 @@
 #include "skAdaptiveOpponents.h"
 #include "skLearner.h"
 #include "skLearningSettings.h"
+#include "skPerception.h"
 #include "skRewards.h"
 
 namespace skivo {
 
 class skController;
-class skPerception;
 class skWorld;
 
 class skOpponents {
@@ -97,8 +97,12 @@ class skOpponents {
   bool make(skWorld& world, const Setup& setup, Made& made, std::string& error) const;
 
   // The library's chaser, as a tree on perception: pursues when "it",
-  // evades the one who is otherwise, avoids obstacles, thinks every 50 ms.
-  static std::unique_ptr<skController> chaser(skPerception* perception);
+  // evades the one who is otherwise, avoids obstacles, thinks every 50 ms;
+  // measuring the way to the others as measure says (skPerception::Measure:
+  // as the perception sees them by default, or by the shortest way across
+  // the wrapped edges).
+  static std::unique_ptr<skController> chaser(
+      skPerception* perception, skPerception::Measure measure = skPerception::Measure::asSeen);
 };
 
 }  // namespace skivo
