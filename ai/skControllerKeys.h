@@ -94,7 +94,7 @@ class skControllerKeys : public skController {
   Press waiting[maxWaiting];
   int waitingCount = 0;
 
-  // What the person decides to press on looking at game time now.
+  // What the person decides to press, looking at the world now.
   int look();
   // Of the eight keys, the nearest to the aim (radians) that is not blocked;
   // the nearest of all when every way is blocked.
