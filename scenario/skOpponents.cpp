@@ -7,6 +7,7 @@
 #include "skControllerAvoid.h"
 #include "skControllerConditional.h"
 #include "skControllerEvade.h"
+#include "skControllerExpert.h"
 #include "skControllerPeriodic.h"
 #include "skControllerPursue.h"
 #include "skControllerRL.h"
@@ -66,6 +67,7 @@ std::vector<std::pair<std::string, std::string>> skOpponents::words() {
            percent(band.low) + " to " + percent(band.high) + " % of the time"},
       {"grade-G", "the shipped tables, frozen, held at grade G (0, the weakest, to " + top + ")"},
       {"scripted", "the library's evade/pursue (no tables)"},
+      {"experts", "two scripted experts (skControllerExpert; no tables)"},
       {"DIR", "the tables DIR/RULES-1.txt and DIR/RULES-2.txt (RULES: full or classic), frozen"},
       {"KIND:learning", "KIND (learning, view, trained or DIR) learning"},
       {"KIND:frozen", "KIND not learning"},
@@ -118,16 +120,18 @@ bool skOpponents::read(const std::string& text, const std::string& option, std::
     }
   } else if (kindText == "scripted") {
     kind = Kind::scripted;
+  } else if (kindText == "experts") {
+    kind = Kind::experts;
   } else if (!kindText.empty() && (kindText.find('/') != std::string::npos || isFolder(kindText))) {
     kind = Kind::folder;
     folder = kindText;
   } else {
     error = refused +
-            "learning, frozen, view, view-frozen, trained, easy, adaptive, grade-G, scripted or "
-            "a folder of tables";
+            "learning, frozen, view, view-frozen, trained, easy, adaptive, grade-G, scripted, "
+            "experts or a folder of tables";
     return false;
   }
-  if (learning != Learning::asKind && (kind == Kind::coached || kind == Kind::scripted)) {
+  if (learning != Learning::asKind && (kind == Kind::coached || scripted())) {
     error = option + ": '" + text + "': " + kindText + " opponents learn nothing";
     return false;
   }
@@ -153,6 +157,10 @@ bool skOpponents::make(skWorld& world, const Setup& setup, Made& made, std::stri
   for (int k = setup.first ? 0 : 1; k < 2; ++k) {
     if (kind == Kind::scripted) {
       world.setController(k + 1, chaser(perception));
+      continue;
+    }
+    if (kind == Kind::experts) {
+      world.setController(k + 1, std::make_unique<skControllerExpert>(perception, rules));
       continue;
     }
     const std::string rulesFile = std::string(rules.name()) + "-" + std::to_string(k + 1) + ".txt";

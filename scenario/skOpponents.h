@@ -17,6 +17,7 @@
 //              the player "it" within a band
 //   grade-G    the shipped tables, frozen, held at grade G
 //   scripted   the library's evade/pursue (no tables)
+//   experts    two scripted experts (skControllerExpert; no tables)
 //   DIR        the tables DIR/RULES-1.txt and DIR/RULES-2.txt, frozen (a name
 //              with a '/' or an existing folder); DIR:learning learning
 #pragma once
@@ -39,7 +40,7 @@ class skWorld;
 
 class skOpponents {
  public:
-  enum class Kind { game, view, trained, folder, coached, scripted };
+  enum class Kind { game, view, trained, folder, coached, scripted, experts };
   // Whether they learn: as the kind says (see above), or switched on or off.
   enum class Learning { asKind, on, off };
   // The grade of easy.
@@ -63,9 +64,9 @@ class skOpponents {
   // The words for --help, with their meanings (aliases with none).
   static std::vector<std::pair<std::string, std::string>> words();
   // Whether the opponents are the shipped tables frozen under a coach, and
-  // whether they have tables at all.
+  // whether they have tables at all (not the library's chasers nor experts).
   bool coached() const { return kind == Kind::coached; }
-  bool scripted() const { return kind == Kind::scripted; }
+  bool scripted() const { return kind == Kind::scripted || kind == Kind::experts; }
 
   // What a program adds to the value when it makes the opponents.
   struct Setup {
