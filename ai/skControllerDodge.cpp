@@ -93,18 +93,26 @@ bool skControllerDodge::hideSpot(const skVec2& toIt, skVec2& spot) const {
     if (behind.isAlmostZero()) continue;
     const skVec2 candidate =
         toCircle + (c->getRadius() + r + settings.hideGap) * behind.normalized();
+    // Never towards "it" (unless I am there already): the way there turns
+    // less than a right angle from straight away, and the spot lies further
+    // from it than I do.
+    const bool there = candidate.length() <= settings.arrive;
+    if (!there && (candidate.dot(toIt) > 0 || (candidate - toIt).length() < toIt.length())) {
+      continue;
+    }
     const skReal lead =
         (candidate - toIt).length() / it->getMaxSpeed() - candidate.length() / me->getMaxSpeed();
     if (lead < bestLead) continue;
-    // A spot inside another circle (a wall of them) is no spot.
-    bool free = true;
-    for (int k = 0; k < gs->getObstacleCount() && free; ++k) {
+    // Only a lone circle hides: one of a wall (a gap to another narrower
+    // than my disk) leaves a dead end behind it, or no room at all.
+    bool lone = true;
+    for (int k = 0; k < gs->getObstacleCount() && lone; ++k) {
       const skObstacleCircle* other = fixedCircle(*gs->getObstacle(k));
       if (!other || other == c) continue;
-      const skVec2 apart = perception->shortestOffsetTo(other->position()) - candidate;
-      free = apart.length() >= other->getRadius() + r + settings.hideGap;
+      const skVec2 apart = perception->shortestOffsetTo(other->position()) - toCircle;
+      lone = apart.length() - c->getRadius() - other->getRadius() >= 2 * r;
     }
-    if (!free) continue;
+    if (!lone) continue;
     found = true;
     bestLead = lead;
     spot = candidate;

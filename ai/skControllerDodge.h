@@ -6,12 +6,14 @@
 //          crossed straight: on the far side, whoever measures plain
 //          differences sees me at the other end of the arena, and under
 //          plain edges nothing collides or tags across one;
-//   hide:  otherwise, with "it" within hideThreat, the spot behind a fixed
-//          circle within hideReach, on the far side from "it", hideGap clear
-//          of its rim and of every other circle, that I reach at least
-//          hideLead seconds before "it" could (the one with the largest
-//          lead); once there (within arrive), I stand, the circle between
-//          us, until "it" comes round;
+//   hide:  otherwise, with "it" within hideThreat, the spot behind a lone
+//          fixed circle (no other within my diameter of its rim: one of a
+//          wall leaves a dead end) within hideReach, on the far side from
+//          "it", hideGap clear of its rim, that lies away from "it" (less
+//          than a right angle from straight away, and further from "it"
+//          than I am) and that I reach at least hideLead seconds before "it"
+//          could (the one with the largest lead); once there (within
+//          arrive), I stand, the circle between us, until "it" comes round;
 //   flee:  otherwise straight away from "it".
 // Always at full speed except while standing hidden. Needs someone "it" other
 // than me (fatal otherwise: ask skPerception::myselfTagged first, e.g. with

@@ -135,7 +135,7 @@ TEST_F(Dodge, CrossesANearEdgeThatLiesAwayFromIt) {
 }
 
 // A circle beside the way away: the spot behind it, then standing there;
-// a spot I cannot reach well before "it" is none.
+// a circle of a wall hides nothing.
 TEST_F(Dodge, HidesBehindACircleItReachesWellBeforeItAndStandsThere) {
   skObstacleCircle* rock = addCircle(130, 100);
   skCharacter* it = addCharacter(100, 40);
@@ -150,9 +150,8 @@ TEST_F(Dodge, HidesBehindACircleItReachesWellBeforeItAndStandsThere) {
   decide();
   EXPECT_EQ(dodge.getChoice(), skControllerDodge::Choice::hide);
   EXPECT_EQ(dodge.getAction().getDesiredSpeed(), 0.0);
-  rock->setPosition(vec2(200, 100));
-  it->setPosition(vec2(200, 60));  // "it" is at the spot sooner than I am
   me->setPosition(vec2(100, 100));
+  addCircle(130, 128);  // a wall now: a gap of 8, narrower than my disk
   decide();
   EXPECT_EQ(dodge.getChoice(), skControllerDodge::Choice::flee);
 }
