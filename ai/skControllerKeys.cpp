@@ -21,6 +21,10 @@ const skReal keyAngle = skMath::pi / 4;
 const skReal clearMargin = 1.0;
 // Where person() rests while "it" is further (rules with sprint).
 const skReal personRest = 150.0;
+// Holding keys this many looks in a row below this share of the top speed
+// is being stuck.
+const int stuckAfter = 2;
+const skReal stuckShare = 0.1;
 
 // The angle between two directions, radians, 0 to pi.
 skReal angleBetween(skReal a, skReal b) { return std::fabs(std::remainder(a - b, 2 * skMath::pi)); }
@@ -86,15 +90,23 @@ int skControllerKeys::look() {
   intent->calcAction();
   const skAction& meant = intent->getAction();
   if (meant.getDesiredSpeed() < 0.5 || meant.direction().isAlmostZero()) return noKey;
+  // A person who sees they do not move for the keys they hold tries another way.
+  const skCharacter* me = perception->getMe();
+  stuckLooks = key != noKey && me->getSpeed() < stuckShare * me->getMaxSpeed() ? stuckLooks + 1 : 0;
   const skReal noise =
       (2 * perception->getRandom().uniform01() - 1) * skMath::degToRad(settings.aimNoiseDegrees);
   return keyFor(std::atan2(meant.direction().y, meant.direction().x) + noise);
 }
 
 int skControllerKeys::keyFor(skReal aim) const {
-  // Which ways a fixed circle blocks: my disk, swept clearAhead along a key,
-  // would touch it.
-  bool blocked[keyCount] = {};
+  // How far my disk runs along each key before it touches a fixed circle
+  // (clearAhead at most); stuck, the keys held and those beside them are out.
+  skReal clear[keyCount];
+  bool out[keyCount] = {};
+  for (int k = 0; k < keyCount; ++k) clear[k] = settings.clearAhead;
+  if (stuckLooks >= stuckAfter) {
+    for (int turn = -1; turn <= 1; ++turn) out[(key + turn + keyCount) % keyCount] = true;
+  }
   const skCharacter* me = perception->getMe();
   skGameState* gs = perception->getGameState();
   const skVec2 here = me->position();
@@ -109,12 +121,14 @@ int skControllerKeys::keyFor(skReal aim) const {
     for (int k = 0; k < keyCount; ++k) {
       const skVec2 d = keyDirection(k);
       const skReal along = to.dot(d);
-      if (along <= 0) continue;
-      const skReal t = std::fmin(along, settings.clearAhead);
-      blocked[k] = blocked[k] || (to - t * d).length() < reach;
+      const skReal aside = (to - along * d).length();
+      if (along <= 0 || aside >= reach) continue;
+      clear[k] =
+          std::fmin(clear[k], std::fmax(0.0, along - std::sqrt(reach * reach - aside * aside)));
     }
   }
-  // The keys in order of how far they turn from the aim.
+  // The keys in order of how far they turn from the aim: the first whose way
+  // is clear, else the one that runs furthest.
   int order[keyCount];
   for (int k = 0; k < keyCount; ++k) {
     int at = k;
@@ -125,10 +139,13 @@ int skControllerKeys::keyFor(skReal aim) const {
     }
     order[at] = k;
   }
+  int best = noKey;
   for (int k : order) {
-    if (!blocked[k]) return k;
+    if (out[k]) continue;
+    if (clear[k] >= settings.clearAhead) return k;
+    if (best == noKey || clear[k] > clear[best]) best = k;
   }
-  return order[0];
+  return best;
 }
 
 skControllerKeys::Settings skControllerKeys::personSettings(const skRules& rules) {

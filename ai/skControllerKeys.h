@@ -8,7 +8,8 @@
 // what they see then, aims a little off (an error drawn uniformly within
 // aimNoiseDegrees) and takes, of the eight directions, the nearest to that aim
 // whose way is clear of the fixed circles for clearAhead world units, as a
-// person steps round a rock in their path. Their fingers follow reactionMs
+// person steps round a rock in their path (and, nearly still for two looks
+// with keys held, turns at least a right angle from them). Their fingers follow reactionMs
 // later, so what the character does is always that old, and the keys never
 // change twice within shortestLookMs. While someone else is "it" and further
 // than restBeyond world units away (rim to rim, by the shortest way; 0:
@@ -93,11 +94,13 @@ class skControllerKeys : public skController {
   int lastPress = -1;
   Press waiting[maxWaiting];
   int waitingCount = 0;
+  // Looks in a row that found me nearly still with keys held.
+  int stuckLooks = 0;
 
   // What the person decides to press, looking at the world now.
   int look();
-  // Of the eight keys, the nearest to the aim (radians) that is not blocked;
-  // the nearest of all when every way is blocked.
+  // Of the eight keys, the nearest to the aim (radians) whose way is clear;
+  // when none is, the one whose way runs furthest.
   int keyFor(skReal aim) const;
 };
 
