@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skCharacter.h"
 #include "skPerception.h"
 
 namespace skivo {
@@ -12,12 +13,18 @@ namespace {
 const skReal closeEnough = 10.0;
 }  // namespace
 
-skControllerPursue::skControllerPursue(skPerception* p) : skController(p), isAngry(false) {}
+skControllerPursue::skControllerPursue(skPerception* p, skPerception::Measure m)
+    : skController(p), measure(m), isAngry(false) {}
 
 skControllerPursue::~skControllerPursue() = default;
 
 void skControllerPursue::calcAction() {
   action.setDesiredSpeed(1.0);
+  if (measure == skPerception::Measure::shortestWay) {
+    const skCharacter* nearest = perception->nearestCharacterAcrossEdges();
+    action.setDesiredDirection(perception->shortestOffsetTo(nearest->position()).normalized());
+    return;
+  }
   action.setDesiredDirection(perception->offsetToNearestCharacter().normalized());
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "skController.h"
+#include "skPerception.h"
 
 namespace skivo {
 
@@ -12,7 +13,11 @@ class skCharacter;
 class skControllerPursue : public skController {
  public:
   // perception: shared, not owned; bound to the character before calcAction.
-  explicit skControllerPursue(skPerception* perception);
+  // measure: how "nearest" and the way there are measured; asSeen (the
+  // default) as the perception sees them, shortestWay across the wrapped
+  // edges whatever the edges.
+  explicit skControllerPursue(skPerception* perception,
+                              skPerception::Measure measure = skPerception::Measure::asSeen);
   ~skControllerPursue() override;
 
   // Uses neither calcWhoToChase nor the anger state.
@@ -29,6 +34,7 @@ class skControllerPursue : public skController {
   void calcIsAngry();
 
  private:
+  skPerception::Measure measure;
   bool isAngry;
 };
 

@@ -124,6 +124,11 @@ class skPerception : public skObserver {
   skRealVec shortestWayToNearestCharacter() const;
   // The offset from my centre to p by the shortest way; no allocation.
   skVec2 shortestOffsetTo(const skVec2& p) const;
+  // How a controller measures the way to the others: as the queries above
+  // that do not say "shortest" (plain differences unless the edges are
+  // seamless), or always by the shortest way across the wrapped edges, as a
+  // person looking at the screen sees them.
+  enum class Measure { asSeen, shortestWay };
 
   // How far the ray from my centre along the unit vector v runs before it
   // meets a fixed obstacle (infinite mass), less my radius, as nextCollider

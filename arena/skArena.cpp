@@ -4,6 +4,7 @@
 
 #include "skCharacter.h"
 #include "skControllerExpert.h"
+#include "skControllerKeys.h"
 #include "skControllerPeriodic.h"
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
@@ -33,6 +34,16 @@ std::unique_ptr<skController> skArena::makeScripted(skArenaOptions::Player kind)
   if (kind == skArenaOptions::Player::still) return std::make_unique<skControllerStill>(p);
   if (kind == skArenaOptions::Player::expert) {
     return std::make_unique<skControllerExpert>(p, options.rules);
+  }
+  if (kind == skArenaOptions::Player::shortest) {
+    return skOpponents::chaser(p, skPerception::Measure::shortestWay);
+  }
+  if (kind == skArenaOptions::Player::keysStraight || kind == skArenaOptions::Player::keysDodger) {
+    return skControllerKeys::person(p,
+                                    kind == skArenaOptions::Player::keysDodger
+                                        ? skControllerKeys::Temperament::dodger
+                                        : skControllerKeys::Temperament::straight,
+                                    options.rules);
   }
   if (kind == skArenaOptions::Player::wander) {
     auto tree = std::make_unique<skControllerTree>(p);
@@ -113,6 +124,7 @@ void skArena::step() {
   if (passed) {
     ++current.tagsMade[tagged];
     ++current.tagsReceived[now];
+    current.returned += returns.pass(tagged, now, gameMs);
     tagged = now;
   }
   current.itMs[tagged] += options.stepMs;

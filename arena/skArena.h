@@ -15,6 +15,7 @@
 
 #include "skAdaptiveOpponents.h"
 #include "skArenaOptions.h"
+#include "skArenaReturns.h"
 #include "skArenaStalls.h"
 #include "skGameState.h"
 #include "skLearner.h"
@@ -33,6 +34,8 @@ struct skArenaMinute {
   int itMs[3] = {0, 0, 0};  // time each character was "it"
   int tagsMade[3] = {0, 0, 0};
   int tagsReceived[3] = {0, 0, 0};
+  // Of the tags made, those that handed the tag straight back (skArenaReturns).
+  int returned = 0;
   // Sum of absolute changes of each learner's table entries over the minute
   // (index 0: character 1); 0 for scripted characters.
   double tableChange[2] = {0.0, 0.0};
@@ -93,6 +96,8 @@ class skArena {
   skWorld* getWorld() { return world.get(); }
 
   const std::vector<skArenaMinute>& getMinutes() const { return minutes; }
+  // Every tag of the run so far, and those handed straight back.
+  const skArenaReturns& getReturns() const { return returns; }
   // The stretches without a tag found so far (options.trackStalls or
   // --stalls); null when they are not tracked. The one in progress joins
   // them when the run ends.
@@ -123,6 +128,7 @@ class skArena {
   // counted and the tables at its start.
   long long stepsDone = 0;
   int tagged = 0;
+  skArenaReturns returns;
   skArenaMinute current;
   std::unique_ptr<skArenaStalls> stalls;
   std::unique_ptr<skAdaptiveOpponents> coach;

@@ -56,14 +56,20 @@ std::vector<skCommandLine::Option> skArenaOptions::table() {
              seeded),
       seedOf("play-seed", "build the game's own layout, then seed the play", playSeeded),
       V::choice("player", "P", "character 0 (default chaser):",
-                {{"chaser", "pursues when \"it\", evades otherwise, avoids obstacles"},
+                {{"chaser",
+                  "pursues when \"it\", evades otherwise, avoids obstacles; measures plain "
+                  "differences"},
+                 {"shortest", "the same, measuring the shortest way across the edges"},
                  {"wander", "wanders"},
                  {"still", "never moves"},
                  {"expert", "plans its way round the obstacles, across the edges, sprints"},
-                 {"mirror", "a learner's table (--load-tactics0), frozen"}},
+                 {"mirror", "a learner's table (--load-tactics0), frozen"},
+                 {"keys-straight",
+                  "a person on the arrow keys (8 directions, a look every 150-300 ms, late "
+                  "by 220 ms): chases and flees straight, the shortest way"},
+                 {"keys-dodger", "the same person, fleeing behind obstacles and across the edges"}},
                 [this](const std::string& word, std::string&) {
-                  for (Player p : {Player::chaser, Player::wander, Player::still, Player::expert,
-                                   Player::mirror}) {
+                  for (Player p : players) {
                     if (word == playerName(p)) player = p;
                   }
                   return true;
@@ -226,6 +232,10 @@ long long skArenaOptions::stepCount() const {
   return static_cast<long long>(std::ceil(totalMs / stepMs));
 }
 
+const skArenaOptions::Player skArenaOptions::players[8] = {
+    Player::chaser, Player::shortest, Player::wander,       Player::still,
+    Player::expert, Player::mirror,   Player::keysStraight, Player::keysDodger};
+
 const char* skArenaOptions::playerName(Player p) {
   switch (p) {
     case Player::chaser:
@@ -238,6 +248,12 @@ const char* skArenaOptions::playerName(Player p) {
       return "expert";
     case Player::mirror:
       return "mirror";
+    case Player::shortest:
+      return "shortest";
+    case Player::keysStraight:
+      return "keys-straight";
+    case Player::keysDodger:
+      return "keys-dodger";
   }
   return "?";
 }

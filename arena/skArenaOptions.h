@@ -19,10 +19,14 @@ namespace skivo {
 
 class skArenaOptions {
  public:
-  // Who drives character 0: the library's pursue/evade/avoid tree, a
-  // wanderer, a player who never moves, the expert (skControllerExpert), or a
-  // mirror: a learner's table (--load-tactics0), frozen.
-  enum class Player { chaser, wander, still, expert, mirror };
+  // Who drives character 0: the library's pursue/evade/avoid tree (chaser:
+  // plain differences; shortest: by the shortest way across the edges), a
+  // wanderer, a player who never moves, the expert (skControllerExpert), a
+  // mirror: a learner's table (--load-tactics0), frozen, or a person on the
+  // arrow keys (skControllerKeys) of either temperament.
+  enum class Player { chaser, wander, still, expert, mirror, shortest, keysStraight, keysDodger };
+  // Every player, in the order of --help.
+  static const Player players[8];
 
   // Longest run: game time is counted in int milliseconds.
   static constexpr double maxMinutes = 30000.0;

@@ -8,6 +8,7 @@
 
 #include "skArena.h"
 #include "skControllerRLView.h"
+#include "skPanelInterval.h"
 
 namespace skivo {
 
@@ -15,27 +16,28 @@ namespace {
 
 const char* const familyNames[] = {"play seeds", "world seeds"};
 
-// Mean and half-width of the 95 % interval (Student's t) of values, in %.
+// Mean and half-width of the 95 % interval of values, in %.
 std::string meanAndInterval(const std::vector<double>& values) {
-  static const double t[] = {12.706, 4.303, 3.182, 2.776, 2.571, 2.447, 2.365, 2.306, 2.262, 2.228,
-                             2.201,  2.179, 2.160, 2.145, 2.131, 2.120, 2.110, 2.101, 2.093, 2.086,
-                             2.080,  2.074, 2.069, 2.064, 2.060, 2.056, 2.052, 2.048, 2.045, 2.042};
-  const std::size_t n = values.size();
-  if (n == 0) return "-";
-  double sum = 0, squares = 0;
-  for (double v : values) sum += v;
-  const double mean = sum / n;
-  for (double v : values) squares += (v - mean) * (v - mean);
-  const double quantile = n < 2 ? 0 : n - 1 <= 30 ? t[n - 2] : 1.96;
-  const double half = n < 2 ? 0 : quantile * std::sqrt(squares / (n - 1) / n);
-  char text[48];
-  std::snprintf(text, sizeof text, "%.1f ± %.1f", 100 * mean, 100 * half);
-  return text;
+  return skPanelInterval::of(values).percent();
 }
 
 std::string percent(double share) {
   char text[16];
   std::snprintf(text, sizeof text, "%.1f", 100 * share);
+  return text;
+}
+
+// A player's name in the report's rows, marked when it counts in no goal.
+std::string rowName(skArenaOptions::Player p) {
+  return std::string(skArenaOptions::playerName(p)) +
+         (skArenaPanel::counted(p) ? "" : " (not counted)");
+}
+
+// "S (R of T)": the share of the tags that handed it straight back, in %.
+std::string returnedShare(long long returned, long long tags) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.1f (%lld of %lld)", tags ? 100.0 * returned / tags : 0.0,
+                returned, tags);
   return text;
 }
 
@@ -85,10 +87,10 @@ std::string bandReport(const skArenaPanel::Request& request,
     char grades[48];
     std::snprintf(grades, sizeof grades, "%.1f / %.1f", count ? early / count : 0.0,
                   count ? last / count : 0.0);
-    text += std::string("| ") + skArenaOptions::playerName(request.players[p]) + " | " +
-            std::to_string(reached) + " of " + std::to_string(count) + " | " +
-            meanAndInterval(held) + " | " + std::to_string(reachedSoFar) + " of " +
-            std::to_string(count) + " | " + meanAndInterval(heldSoFar) + " | " + grades + " |\n";
+    text += "| " + rowName(request.players[p]) + " | " + std::to_string(reached) + " of " +
+            std::to_string(count) + " | " + meanAndInterval(held) + " | " +
+            std::to_string(reachedSoFar) + " of " + std::to_string(count) + " | " +
+            meanAndInterval(heldSoFar) + " | " + grades + " |\n";
   }
   return text;
 }
@@ -157,6 +159,8 @@ std::vector<skArenaPanel::Run> skArenaPanel::play(const Request& request, int jo
         }
       }
       run.gameMs = arena.getGameMs();
+      run.tags = arena.getReturns().getTags();
+      run.returned = arena.getReturns().getReturned();
       if (arena.getCoach()) {
         for (const skArenaMinute& m : arena.getMinutes()) {
           run.minuteMs.push_back(m.gameMs);
@@ -178,6 +182,8 @@ std::vector<skArenaPanel::Run> skArenaPanel::play(const Request& request, int jo
   return runs;
 }
 
+bool skArenaPanel::counted(skArenaOptions::Player p) { return p != skArenaOptions::Player::chaser; }
+
 std::string skArenaPanel::report(const Request& request, const std::vector<Run>& runs) {
   std::string text;
   const auto add = [&text](const std::string& line) { text += line + "\n"; };
@@ -189,6 +195,14 @@ std::string skArenaPanel::report(const Request& request, const std::vector<Run>&
   for (const Run& run : runs) {
     if (!run.error.empty()) return "skivo-panel: " + run.error + "\n";
   }
+  const unsigned int lastSeed = request.firstSeed + static_cast<unsigned int>(request.seeds) - 1;
+  const bool heldOut =
+      request.firstSeed <= heldOutSeed + Request().seeds - 1 && lastSeed >= heldOutSeed;
+  add("Seeds " + std::to_string(request.firstSeed) + "–" + std::to_string(lastSeed) +
+      " in each family" +
+      (heldOut ? ": held-out seeds, for figures only (tune on others, e.g. --first-seed 1)."
+               : "."));
+  add("");
   for (int r = 0; r < static_cast<int>(request.rules.size()); ++r) {
     add("## " + std::string(request.rules[r].name()) + " rules");
     for (int o = 0; o < static_cast<int>(request.opponents.size()); ++o) {
@@ -204,15 +218,16 @@ std::string skArenaPanel::report(const Request& request, const std::vector<Run>&
       add("| panel player | character 0 | character 1 | character 2 | character 0, " +
           std::string(familyNames[0]) + " | " + familyNames[1] + " | character 0 by minutes " +
           windowNames + " | characters 1 and 2 by minutes " + windowNames +
-          " | stalls | time in stalls (%) | characters 1 and 2 \"it\" and pressed (%) |");
-      add("|---|---|---|---|---|---|---|---|---|---|---|");
+          " | stalls | time in stalls (%) | characters 1 and 2 \"it\" and pressed (%) | tags "
+          "returned within 2 s (%) |");
+      add("|---|---|---|---|---|---|---|---|---|---|---|---|");
       std::string worst;
       double worstMean = 2;
       for (int p = 0; p < static_cast<int>(request.players.size()); ++p) {
         std::vector<double> shares[3], family[2];
         std::vector<std::vector<double>> windows(request.windows.size() + 1),
             learners(request.windows.size() + 1);
-        long long stalls = 0, stallMs = 0, gameMs = 0, pressedMs = 0;
+        long long stalls = 0, stallMs = 0, gameMs = 0, pressedMs = 0, tags = 0, returned = 0;
         for (const Run& run : runs) {
           if (run.rules != r || run.opponents != o || run.player != p) continue;
           for (int c = 0; c < 3; ++c) shares[c].push_back(double(run.itMs[c]) / run.gameMs);
@@ -226,25 +241,37 @@ std::string skArenaPanel::report(const Request& request, const std::vector<Run>&
           for (const skArenaStall& s : run.stalls) ++stalls, stallMs += s.lengthMs;
           gameMs += run.gameMs;
           pressedMs += run.learnersPressedMs;
+          tags += run.tags;
+          returned += run.returned;
         }
         std::string byWindow, learnersByWindow;
         for (std::size_t w = 0; w < windows.size(); ++w) {
           byWindow += (w ? " / " : "") + meanAndInterval(windows[w]);
           learnersByWindow += (w ? " / " : "") + meanAndInterval(learners[w]);
         }
-        const char* name = skArenaOptions::playerName(request.players[p]);
-        add(std::string("| ") + name + " | " + meanAndInterval(shares[0]) + " | " +
+        const skArenaOptions::Player player = request.players[p];
+        add("| " + rowName(player) + " | " + meanAndInterval(shares[0]) + " | " +
             meanAndInterval(shares[1]) + " | " + meanAndInterval(shares[2]) + " | " +
             meanAndInterval(family[0]) + " | " + meanAndInterval(family[1]) + " | " + byWindow +
             " | " + learnersByWindow + " | " + std::to_string(stalls) + " | " +
             percent(gameMs ? double(stallMs) / gameMs : 0) + " | " +
-            percent(gameMs ? double(pressedMs) / gameMs : 0) + " |");
+            percent(gameMs ? double(pressedMs) / gameMs : 0) + " | " +
+            returnedShare(returned, tags) + " |");
+        if (!counted(player)) continue;
         double mean = 0;
         for (double v : shares[0]) mean += v / shares[0].size();
-        if (mean < worstMean) worstMean = mean, worst = name + (": " + meanAndInterval(shares[0]));
+        if (mean < worstMean) {
+          worstMean = mean;
+          worst = skArenaOptions::playerName(player) + (": " + meanAndInterval(shares[0]));
+        }
       }
       add("");
-      add("Worst case over the panel (the lowest share of character 0): " + worst + ".");
+      add("Worst case over the panel (the lowest share of character 0; players marked not "
+          "counted left out): " +
+          (worst.empty() ? std::string("none counted") : worst) +
+          ". Tags returned within 2 s: handed straight back to the one who passed the tag, "
+          "within 2 game seconds of that pass, of all tags in the matches (how many of how "
+          "many).");
       if (request.opponents[o].adaptive()) text += bandReport(request, runs, r, o);
     }
     add("");
@@ -270,9 +297,8 @@ std::string skArenaPanel::report(const Request& request, const std::vector<Run>&
             for (int c = 0; c < skArenaStall::classCount; ++c) byClass[c] += s.classMs[c];
           }
         }
-        std::string row = "| " + request.opponents[o].name + " | " +
-                          skArenaOptions::playerName(request.players[p]) + " | " +
-                          std::to_string(count) + " | " + std::to_string(byIt[0]) + " / " +
+        std::string row = "| " + request.opponents[o].name + " | " + rowName(request.players[p]) +
+                          " | " + std::to_string(count) + " | " + std::to_string(byIt[0]) + " / " +
                           std::to_string(byIt[1]) + " / " + std::to_string(byIt[2]) + " |";
         for (int c = 0; c < skArenaStall::classCount; ++c) {
           row += " " + std::to_string(mainly[c]) + " (" +
@@ -288,17 +314,18 @@ std::string skArenaPanel::report(const Request& request, const std::vector<Run>&
 
 std::string skArenaPanel::runsCsv(const Request& request, const std::vector<Run>& runs) {
   std::string text =
-      "rules,opponents,player,family,seed,game_s,it_s_0,it_s_1,it_s_2,stalls,stall_s\n";
+      "rules,opponents,player,family,seed,game_s,it_s_0,it_s_1,it_s_2,stalls,stall_s,tags,"
+      "returned_2s\n";
   for (const Run& run : runs) {
     long long stallMs = 0;
     for (const skArenaStall& s : run.stalls) stallMs += s.lengthMs;
     char row[256];
-    std::snprintf(row, sizeof row, "%s,%s,%s,%s,%u,%.3f,%.3f,%.3f,%.3f,%zu,%.3f\n",
+    std::snprintf(row, sizeof row, "%s,%s,%s,%s,%u,%.3f,%.3f,%.3f,%.3f,%zu,%.3f,%lld,%lld\n",
                   request.rules[run.rules].name(), request.opponents[run.opponents].name.c_str(),
                   skArenaOptions::playerName(request.players[run.player]),
                   run.family ? "world" : "play", run.seed, run.gameMs / 1000.0,
                   run.itMs[0] / 1000.0, run.itMs[1] / 1000.0, run.itMs[2] / 1000.0,
-                  run.stalls.size(), stallMs / 1000.0);
+                  run.stalls.size(), stallMs / 1000.0, run.tags, run.returned);
     text += row;
   }
   return text;

@@ -1,6 +1,8 @@
 #include "skArenaReport.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iomanip>
 
 #include "skControllerRL.h"
@@ -29,7 +31,7 @@ std::string skArenaReport::csvHeader(bool grades) {
     const std::string n = std::to_string(i);
     text += ",it_s_" + n + ",tags_made_" + n + ",tags_received_" + n;
   }
-  return text + ",table_change_1,table_change_2" + (grades ? ",grade\n" : "\n");
+  return text + ",table_change_1,table_change_2" + (grades ? ",grade" : "") + ",returned_2s\n";
 }
 
 void skArenaReport::appendCsvRows(std::string& text, const std::vector<skArenaMinute>& minutes,
@@ -48,7 +50,7 @@ void skArenaReport::appendCsvRows(std::string& text, const std::vector<skArenaMi
       appendNumber(text, change);
     }
     if (grades) text += "," + std::to_string(m.grade);
-    text += "\n";
+    text += "," + std::to_string(m.returned) + "\n";
   }
 }
 
@@ -93,15 +95,18 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
        << ", a decision every " << l.thinkMs << " ms";
   }
   os << "\n";
-  os << "character  driven by   it (s)  it share  tags made  tags received  decisions  "
-        "table change\n";
+  // The column of who drives each character: wide enough for the longest name.
+  const int driver = std::max<int>(
+      10, static_cast<int>(std::strlen(skArenaOptions::playerName(options.player))) + 1);
+  os << "character  " << std::left << std::setw(driver) << "driven by" << std::right
+     << "  it (s)  it share  tags made  tags received  decisions  table change\n";
   for (int i = 0; i < 3; ++i) {
     const skLearner* learner = i > 0 ? arena.getAnyLearner(i - 1) : nullptr;
     const char* who = i == 0             ? skArenaOptions::playerName(options.player)
                       : !learner         ? "scripted"
                       : arena.getCoach() ? "adaptive"
                                          : options.opponentsName();
-    os << std::left << std::setw(11) << i << std::setw(10) << who << std::right << std::fixed
+    os << std::left << std::setw(11) << i << std::setw(driver) << who << std::right << std::fixed
        << std::setprecision(1) << std::setw(8) << itMs[i] / 1000.0 << std::setw(9)
        << (gameSeconds > 0 ? 100.0 * itMs[i] / 1000.0 / gameSeconds : 0.0) << "%" << std::setw(11)
        << made[i] << std::setw(15) << received[i];
@@ -120,6 +125,14 @@ void skArenaReport::printSummary(std::ostream& os, const skArenaOptions& options
     for (const skArenaMinute& m : arena.getMinutes()) os << " " << m.grade;
     os << "\n";
   }
+  const skArenaReturns& returns = arena.getReturns();
+  os << "tags " << returns.getTags() << ", returned within " << skArenaReturns::windowMs / 1000
+     << " s to the one who passed it " << returns.getReturned();
+  if (returns.getTags() > 0) {
+    os << " (" << std::fixed << std::setprecision(1)
+       << 100.0 * returns.getReturned() / returns.getTags() << " %)" << std::defaultfloat;
+  }
+  os << "\n";
   os << std::defaultfloat << std::setprecision(3) << "wall time " << wallSeconds << " s";
   if (wallSeconds > 0) {
     os << ", " << std::fixed << std::setprecision(0) << gameSeconds / wallSeconds << " x real time"

@@ -20,8 +20,9 @@ class skArenaReport {
 
   // The CSV: one header line, then one row per game minute: minute, game
   // seconds, then for characters 0..2 the seconds "it", tags made and tags
-  // received, then each learner's table change; with grades, last, the
-  // adaptive opponents' grade (--adaptive). Numbers are in the shortest form
+  // received, then each learner's table change; with grades, the adaptive
+  // opponents' grade (--adaptive); last, the tags of the minute that handed
+  // the tag straight back (skArenaReturns). Numbers are in the shortest form
   // that reads back to the same double.
   static std::string csvHeader(bool grades = false);
   // Appends the rows of minutes[first], minutes[first + 1], ... to text.

@@ -17,10 +17,6 @@ std::vector<std::string> split(const std::string& list) {
   return items;
 }
 
-const skArenaOptions::Player panelPlayers[] = {
-    skArenaOptions::Player::still, skArenaOptions::Player::wander, skArenaOptions::Player::chaser,
-    skArenaOptions::Player::expert, skArenaOptions::Player::mirror};
-
 }  // namespace
 
 std::vector<skCommandLine::Option> skPanelOptions::table() {
@@ -39,33 +35,43 @@ std::vector<skCommandLine::Option> skPanelOptions::table() {
                       "tables, play with the settings of the games "
                       "(skControllerRLView::playSettings(rules)):",
                   skOpponents::words()};
-  std::string players;
+  // Spaced, so that the help can break the line.
+  std::string players, all;
   for (auto p : request.players) {
-    players += (players.empty() ? "" : ",") + std::string(skArenaOptions::playerName(p));
+    players += (players.empty() ? "" : ", ") + std::string(skArenaOptions::playerName(p));
+  }
+  const std::size_t count = sizeof skArenaOptions::players / sizeof skArenaOptions::players[0];
+  for (std::size_t i = 0; i < count; ++i) {
+    all += (i == 0           ? ""
+            : i + 1 == count ? " or "
+                             : ", ") +
+           std::string(skArenaOptions::playerName(skArenaOptions::players[i]));
   }
   std::string windows;
   for (double w : request.windows) windows += (windows.empty() ? "" : ",") + V::shown(w);
   V::Option panel{"players",
                   0,
                   true,
-                  [this](const std::string& v, std::string& e) {
+                  [this, all](const std::string& v, std::string& e) {
                     request.players.clear();
                     for (const std::string& name : split(v)) {
                       const std::size_t before = request.players.size();
-                      for (auto p : panelPlayers) {
+                      for (auto p : skArenaOptions::players) {
                         if (name == skArenaOptions::playerName(p)) request.players.push_back(p);
                       }
                       if (request.players.size() == before) {
-                        e = "--players: '" + name +
-                            "' is not still, wander, chaser, expert or "
-                            "mirror";
+                        e = "--players: '" + name + "' is not " + all;
                         return false;
                       }
                     }
                     return !request.players.empty() || (e = "--players: none given", false);
                   },
                   "LIST",
-                  "the panel (default " + players + "; also mirror)",
+                  "comma-separated players of the panel, as skivo-arena's --player "
+                  "(default " +
+                      players +
+                      "; also mirror); the plain chaser counts in no goal (the worst case, the "
+                      "band)",
                   {}};
   V::Option ends{"windows",
                  0,
@@ -106,8 +112,10 @@ std::vector<skCommandLine::Option> skPanelOptions::table() {
           [this](long long n, std::string&) { return seeds = n, true; }, {},
           std::to_string(request.seeds)),
       V::whole(
-          "first-seed", "N", "the first seed; then N+1, ...", 0, 4294966295LL,
-          [this](long long n, std::string&) { return firstSeed = n, true; }, {},
+          "first-seed", "N",
+          "the first seed; then N+1, ... The default seeds are held out: the figures come "
+          "from them; tune on others",
+          0, 4294966295LL, [this](long long n, std::string&) { return firstSeed = n, true; }, {},
           std::to_string(request.firstSeed)),
       V::number("minutes", "M", "game minutes per match", anyMinutes, request.minutes),
       V::number("stall-minutes", "M", "shortest stretch without a tag that counts as a stall",

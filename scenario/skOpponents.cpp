@@ -7,6 +7,7 @@
 #include "skControllerAvoid.h"
 #include "skControllerConditional.h"
 #include "skControllerEvade.h"
+#include "skControllerExpert.h"
 #include "skControllerNoTagBack.h"
 #include "skControllerPeriodic.h"
 #include "skControllerPursue.h"
@@ -67,6 +68,7 @@ std::vector<std::pair<std::string, std::string>> skOpponents::words() {
            percent(band.low) + " to " + percent(band.high) + " % of the time"},
       {"grade-G", "the shipped tables, frozen, held at grade G (0, the weakest, to " + top + ")"},
       {"scripted", "the library's evade/pursue (no tables)"},
+      {"experts", "two scripted experts (skControllerExpert; no tables)"},
       {"DIR", "the tables DIR/RULES-1.txt and DIR/RULES-2.txt (RULES: full or classic), frozen"},
       {"KIND:learning", "KIND (learning, view, trained or DIR) learning"},
       {"KIND:frozen", "KIND not learning"},
@@ -119,27 +121,29 @@ bool skOpponents::read(const std::string& text, const std::string& option, std::
     }
   } else if (kindText == "scripted") {
     kind = Kind::scripted;
+  } else if (kindText == "experts") {
+    kind = Kind::experts;
   } else if (!kindText.empty() && (kindText.find('/') != std::string::npos || isFolder(kindText))) {
     kind = Kind::folder;
     folder = kindText;
   } else {
     error = refused +
-            "learning, frozen, view, view-frozen, trained, easy, adaptive, grade-G, scripted or "
-            "a folder of tables";
+            "learning, frozen, view, view-frozen, trained, easy, adaptive, grade-G, scripted, "
+            "experts or a folder of tables";
     return false;
   }
-  if (learning != Learning::asKind && (kind == Kind::coached || kind == Kind::scripted)) {
+  if (learning != Learning::asKind && (kind == Kind::coached || scripted())) {
     error = option + ": '" + text + "': " + kindText + " opponents learn nothing";
     return false;
   }
   return true;
 }
 
-std::unique_ptr<skController> skOpponents::chaser(skPerception* p) {
+std::unique_ptr<skController> skOpponents::chaser(skPerception* p, skPerception::Measure measure) {
   // Pursue when "it", evade the one who is "it" otherwise, avoid obstacles.
   auto tree = std::make_unique<skControllerTree>(p);
-  skController* pursue = tree->make<skControllerPursue>(p);
-  skController* evade = tree->make<skControllerEvade>(p);
+  skController* pursue = tree->make<skControllerPursue>(p, measure);
+  skController* evade = tree->make<skControllerEvade>(p, measure);
   skController* choose =
       tree->make<skControllerConditional>(p, &skPerception::myselfTagged, pursue, evade);
   skController* avoid = tree->make<skControllerAvoid>(p, choose);
@@ -154,6 +158,10 @@ bool skOpponents::make(skWorld& world, const Setup& setup, Made& made, std::stri
   for (int k = setup.first ? 0 : 1; k < 2; ++k) {
     if (kind == Kind::scripted) {
       world.setController(k + 1, chaser(perception));
+      continue;
+    }
+    if (kind == Kind::experts) {
+      world.setController(k + 1, std::make_unique<skControllerExpert>(perception, rules));
       continue;
     }
     const std::string rulesFile = std::string(rules.name()) + "-" + std::to_string(k + 1) + ".txt";

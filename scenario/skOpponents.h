@@ -17,6 +17,7 @@
 //              the player "it" within a band
 //   grade-G    the shipped tables, frozen, held at grade G
 //   scripted   the library's evade/pursue (no tables)
+//   experts    two scripted experts (skControllerExpert; no tables)
 //   DIR        the tables DIR/RULES-1.txt and DIR/RULES-2.txt, frozen (a name
 //              with a '/' or an existing folder); DIR:learning learning
 #pragma once
@@ -29,17 +30,17 @@
 #include "skAdaptiveOpponents.h"
 #include "skLearner.h"
 #include "skLearningSettings.h"
+#include "skPerception.h"
 #include "skRewards.h"
 
 namespace skivo {
 
 class skController;
-class skPerception;
 class skWorld;
 
 class skOpponents {
  public:
-  enum class Kind { game, view, trained, folder, coached, scripted };
+  enum class Kind { game, view, trained, folder, coached, scripted, experts };
   // Whether they learn: as the kind says (see above), or switched on or off.
   enum class Learning { asKind, on, off };
   // The grade of easy.
@@ -63,9 +64,9 @@ class skOpponents {
   // The words for --help, with their meanings (aliases with none).
   static std::vector<std::pair<std::string, std::string>> words();
   // Whether the opponents are the shipped tables frozen under a coach, and
-  // whether they have tables at all.
+  // whether they have tables at all (not the library's chasers nor experts).
   bool coached() const { return kind == Kind::coached; }
-  bool scripted() const { return kind == Kind::scripted; }
+  bool scripted() const { return kind == Kind::scripted || kind == Kind::experts; }
 
   // What a program adds to the value when it makes the opponents.
   struct Setup {
@@ -97,8 +98,12 @@ class skOpponents {
   bool make(skWorld& world, const Setup& setup, Made& made, std::string& error) const;
 
   // The library's chaser, as a tree on perception: pursues when "it",
-  // evades the one who is otherwise, avoids obstacles, thinks every 50 ms.
-  static std::unique_ptr<skController> chaser(skPerception* perception);
+  // evades the one who is otherwise, avoids obstacles, thinks every 50 ms;
+  // measuring the way to the others as measure says (skPerception::Measure:
+  // as the perception sees them by default, or by the shortest way across
+  // the wrapped edges).
+  static std::unique_ptr<skController> chaser(
+      skPerception* perception, skPerception::Measure measure = skPerception::Measure::asSeen);
 };
 
 }  // namespace skivo

@@ -117,8 +117,9 @@ TEST_F(Avoid, HoldsItsTurnFor500msAfterTheLastThreatAndAsksTheDefaultAt501) {
 
 // The steering behaviours follow the perception across seamless edges: "it"
 // and a circle lie just across the edge from me, another character further
-// away in the arena.
-TEST(SeamlessSteering, PursueEvadeAndAvoidTakeTheShortWayAcrossTheEdge) {
+// away in the arena. Asked for the shortest way, pursue and evade take it
+// across plain edges too.
+TEST(SeamlessSteering, PursueEvadeAndAvoidTakeTheShortWayAcrossTheEdgeOrWhenAsked) {
   for (bool on : {true, false}) {
     SCOPED_TRACE(on ? "seamless" : "plain");
     skRules rules = skRules::full();
@@ -136,6 +137,13 @@ TEST(SeamlessSteering, PursueEvadeAndAvoidTakeTheShortWayAcrossTheEdge) {
     skControllerEvade evade(&perception);
     evade.calcAction();
     expectDirection(evade.getAction(), on ? 1 : -1, 0);
+    // Measured the shortest way, whatever the edges.
+    skControllerPursue shortestPursue(&perception, skPerception::Measure::shortestWay);
+    shortestPursue.calcAction();
+    expectDirection(shortestPursue.getAction(), -1, 0);
+    skControllerEvade shortestEvade(&perception, skPerception::Measure::shortestWay);
+    shortestEvade.calcAction();
+    expectDirection(shortestEvade.getAction(), 1, 0);
     // Running right at (505, 300) towards a circle 20 units beyond the edge,
     // its centre a little below my path: I turn up, away from it.
     me->setPosition(vec2(505, 300));

@@ -43,7 +43,11 @@ TEST(ArenaSteps, AllocateNothingOnceTheMatchIsGoingInEveryRoleAndRuleSet) {
       {"--classic", "--player", "expert", "--npc", "scripted", "--stalls", "x"},
       {"--classic", "--learner", "view", "--player", "chaser", "--npc", "learn"},
       {"--adaptive", "--player", "chaser"},
-      {"--classic", "--adaptive", "--player", "wander", "--grade", "0"}};
+      {"--classic", "--adaptive", "--player", "wander", "--grade", "0"},
+      {"--player", "shortest", "--npc", "learn"},
+      {"--player", "keys-straight", "--npc", "scripted"},
+      {"--classic", "--player", "keys-dodger", "--adaptive"},
+      {"--seamless", "--player", "keys-dodger", "--npc", "learn"}};
   for (std::vector<std::string> args : runs) {
     args.insert(args.end(), {"--minutes", "5", "--seed", "3"});
     skivo::skArenaOptions o;

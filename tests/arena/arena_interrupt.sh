@@ -25,8 +25,8 @@ wait_until() {
 }
 # handling PID: whether its SIGINT and SIGTERM handlers are in place.
 handling() { (($(awk '/^SigCgt/ { print "0x" $2 }' "/proc/$1/status") & 0x4002)); }
-rows() {  # the rows of CSV $1: a header, then rows of 13 fields numbered 1, 2, ...
-  awk -F, 'NR == 1 && !/^minute,/ { bad = 1 } NR > 1 && (NF != 13 || $1 != NR - 1) { bad = 1 }
+rows() {  # the rows of CSV $1: a header, then rows of 14 fields numbered 1, 2, ...
+  awk -F, 'NR == 1 && !/^minute,/ { bad = 1 } NR > 1 && (NF != 14 || $1 != NR - 1) { bad = 1 }
            END { if (bad || NR < 2) exit 1; print NR - 1 }' "$1"
 }
 tables() { for t; do [ "$(grep -c '^-\?[0-9]' "$t")" = 80 ] || fail "$t: not a whole table"; done; }

@@ -59,7 +59,9 @@ TEST(ArenaOptions, BadInputIsRefusedWithAMessageNamingTheOption) {
       {{"--step-ms", "99999999999999999999"}, "--step-ms"},
       {{"--checkpoint-minutes", "-1"}, "out of range"},
       {{"--seed", "4294967296"}, "from 0 to 4294967295"},
-      {{"--player", "ghost"}, "chaser, wander, still, expert or mirror"},
+      {{"--player", "ghost"},
+       "chaser, shortest, wander, still, expert, mirror, keys-straight or "
+       "keys-dodger"},
       {{"--player", "mirror"}, "--load-tactics0"},
       {{"--load-tactics0", "t"}, "only it takes one"},
       {{"--stalls", "x", "--csv", "x"}, "two outputs"},

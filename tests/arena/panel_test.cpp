@@ -1,9 +1,16 @@
 // The panel and the stalls it reports: what the one who is "it" is seen
-// doing, and a report that does not depend on how many threads played it.
+// doing, the tags handed straight back, the interval of its figures, the
+// players it counts, and a report that does not depend on how many threads
+// played it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "skArena.h"
 #include "skArenaPanel.h"
+#include "skArenaReturns.h"
 #include "skArenaStalls.h"
+#include "skPanelInterval.h"
 #include "skTestWorld.h"
 
 using namespace sktest;
@@ -82,4 +89,93 @@ TEST(Panel, GivesTheSameFiguresWhateverTheNumberOfThreadsThatPlayIt) {
       EXPECT_LE(s.startMs + s.lengthMs, run.gameMs);
     }
   }
+}
+
+// A tag handed back to the one who passed it within 2 s (the end included)
+// is returned; later, or to someone else, it is not.
+TEST(Returns, CountTheTagsHandedStraightBackWithinTwoSeconds) {
+  skArenaReturns returns;
+  const struct {
+    int from, to;
+    long long ms;
+    bool back;
+  } tags[] = {{0, 1, 1000, false}, {1, 0, 2500, true},  {0, 1, 4600, false},
+              {1, 2, 5000, false}, {2, 1, 7000, true},  {1, 0, 7500, false},
+              {0, 2, 7900, false}, {2, 0, 9901, false}, {0, 2, 10300, true}};
+  for (const auto& t : tags) {
+    EXPECT_EQ(returns.pass(t.from, t.to, t.ms), t.back)
+        << t.from << " to " << t.to << " at " << t.ms;
+  }
+  EXPECT_EQ(returns.getTags(), 9);
+  EXPECT_EQ(returns.getReturned(), 3);
+}
+
+// The minutes count the returns of their tags, and add up to the match's.
+TEST(Returns, TheArenasMinutesAddUpToTheMatch) {
+  skArenaOptions o;
+  std::string error;
+  ASSERT_TRUE(o.parse({"--opponents", "scripted", "--minutes", "4", "--seed", "2"}, error));
+  skArena arena(o);
+  ASSERT_TRUE(arena.setUp(error)) << error;
+  arena.run();
+  long long tags = 0, returned = 0;
+  for (const skArenaMinute& m : arena.getMinutes()) {
+    for (int c : m.tagsMade) tags += c;
+    returned += m.returned;
+  }
+  EXPECT_EQ(arena.getReturns().getTags(), tags);
+  EXPECT_EQ(arena.getReturns().getReturned(), returned);
+  EXPECT_GT(returned, 0) << "the scripted chasers hand the tag back and forth";
+}
+
+// Half-widths worked by hand: t with n - 1 degrees of freedom times the
+// standard error (12.706 x 0.1; 4.303 x 0.1 / sqrt 3; 2.131 x sqrt(1/60)).
+TEST(PanelInterval, IsStudentsTWithOneDegreeOfFreedomLessThanTheValues) {
+  const skPanelInterval two = skPanelInterval::of({0.1, 0.3});
+  EXPECT_NEAR(two.mean, 0.2, 1e-12);
+  EXPECT_NEAR(two.half, 1.2706, 1e-9);
+  EXPECT_NEAR(skPanelInterval::of({0.1, 0.2, 0.3}).half, 0.2484338, 1e-6);
+  std::vector<double> sixteen(8, 0.0);
+  sixteen.resize(16, 1.0);
+  const skPanelInterval many = skPanelInterval::of(sixteen);
+  EXPECT_NEAR(many.half, 0.2751100, 1e-6);
+  EXPECT_EQ(many.percent(), "50.0 ± 27.5");
+  EXPECT_EQ(skPanelInterval::of({0.25}).percent(), "25.0 ± 0.0");
+  EXPECT_EQ(skPanelInterval::of({}).percent(), "-");
+  EXPECT_EQ(skPanelInterval::t95(31), 1.96);
+}
+
+// The default panel has the new players; the plain chaser is marked and left
+// out of the worst case even where it does worst.
+TEST(Panel, CountsEveryPlayerButThePlainChaserInTheWorstCase) {
+  using P = skArenaOptions::Player;
+  skArenaPanel::Request request;
+  for (P p : {P::shortest, P::keysStraight, P::keysDodger, P::chaser, P::expert}) {
+    EXPECT_NE(std::find(request.players.begin(), request.players.end(), p), request.players.end())
+        << skArenaOptions::playerName(p);
+  }
+  request.rules = {skRules::full()};
+  request.players = {P::keysDodger, P::chaser, P::shortest};
+  request.opponents.resize(1);
+  request.opponents[0].name = "scripted";
+  request.seeds = 1;
+  request.minutes = 1;
+  request.windows = {};
+  std::vector<skArenaPanel::Run> runs;
+  skArenaPanel::plan(request, runs);
+  const long long shares[] = {30000, 6000, 18000};  // character 0's ms "it" per player
+  for (skArenaPanel::Run& run : runs) {
+    run.gameMs = 60000;
+    run.itMs[0] = shares[run.player];
+    run.itMs[1] = run.gameMs - run.itMs[0];
+    run.windowMs = {run.gameMs};
+    run.windowItMs = {run.itMs[0], run.itMs[1], 0};
+    run.tags = 10;
+    run.returned = run.player;
+  }
+  const std::string report = skArenaPanel::report(request, runs);
+  EXPECT_NE(report.find("| chaser (not counted) | 10.0 ± 0.0 |"), std::string::npos) << report;
+  EXPECT_NE(report.find("left out): shortest: 30.0 ± 0.0."), std::string::npos) << report;
+  EXPECT_NE(report.find("| 10.0 (2 of 20) |\n| shortest"), std::string::npos) << report;
+  EXPECT_NE(report.find("held-out seeds"), std::string::npos);
 }

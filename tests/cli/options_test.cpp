@@ -69,7 +69,7 @@ TEST(OptionValue, EveryRefusalNamesTheOptionAndTheValueInOneFormAcrossPrograms) 
                 "--step-ms: '99999999999999999999' is out of range (from 1 to 60000)"},
                {{"--minutes", "0"}, "--minutes: '0' is out of range (above 0, at most 30000)"},
                {{"--alpha", "1,5"}, "--alpha: '1,5' is not a number"},
-               {{"--player", "ghost"}, "--player: 'ghost' is not chaser, wander, still, expert"},
+               {{"--player", "ghost"}, "--player: 'ghost' is not chaser, shortest, wander, still"},
                {{"--band", "60,40"}, "--band: '60,40' is not a band LOW,HIGH"},
                {{"--csv="}, "option --csv needs a file name"}};
   for (const auto& c : arena) {
@@ -86,7 +86,7 @@ TEST(OptionValue, EveryRefusalNamesTheOptionAndTheValueInOneFormAcrossPrograms) 
                {{"--jobs", "0"}, "--jobs: '0' is out of range (from 1 to 256)"},
                {{"--windows", "5,2"}, "--windows: the ends must grow"},
                {{"--rules", "half"}, "--rules: 'half' is not full, classic or both"},
-               {{"--players", "still,ghost"}, "--players: 'ghost' is not still"}};
+               {{"--players", "still,ghost"}, "--players: 'ghost' is not chaser"}};
   for (const auto& c : panel) {
     skPanelOptions o;
     std::string error;

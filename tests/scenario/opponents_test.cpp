@@ -10,6 +10,7 @@
 #include "skArenaOptions.h"
 #include "skArenaReport.h"
 #include "skCharacter.h"
+#include "skControllerExpert.h"
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
 #include "skControllerTree.h"
@@ -44,6 +45,7 @@ TEST(Opponents, EveryWordAndOlderSpellingReadsAsTheOpponentsItNames) {
       {"grade-+16", Kind::coached, Learning::asKind, 16, false},
       {"adaptive", Kind::coached, Learning::asKind, skAdaptiveOpponents::startGrade, true},
       {"scripted", Kind::scripted, Learning::asKind, skAdaptiveOpponents::startGrade, true},
+      {"experts", Kind::experts, Learning::asKind, skAdaptiveOpponents::startGrade, true},
       {"data/trained", Kind::folder, Learning::asKind, skAdaptiveOpponents::startGrade, true},
       {"a/b:c:learning", Kind::folder, Learning::on, skAdaptiveOpponents::startGrade, true},
   };
@@ -76,7 +78,8 @@ TEST(Opponents, AnUnknownWordABadGradeOrALearningCoachIsRefusedByName) {
       {"grade- 3", "is not a grade"},
       {"grade-0x1", "is not a grade"},
       {"adaptive:learning", "-o: 'adaptive:learning': adaptive opponents learn nothing"},
-      {"scripted:frozen", "scripted opponents learn nothing"}};
+      {"scripted:frozen", "scripted opponents learn nothing"},
+      {"experts:learning", "experts opponents learn nothing"}};
   for (const auto& row : rows) {
     skOpponents o;
     std::string error;
@@ -150,6 +153,17 @@ TEST(Opponents, MakeGivesEachKindItsControllersTablesAndLearning) {
     EXPECT_NE(
         dynamic_cast<skControllerTree*>(world.getGameState().getCharacter(2)->getController()),
         nullptr);
+  }
+  {
+    skWorld world;
+    skOpponents::Made m;
+    ASSERT_TRUE(made("experts", world, m, false)) << error;
+    EXPECT_EQ(m.learners[0], nullptr);
+    for (int k : {1, 2}) {
+      EXPECT_NE(
+          dynamic_cast<skControllerExpert*>(world.getGameState().getCharacter(k)->getController()),
+          nullptr);
+    }
   }
   for (bool inGame : {true, false}) {
     skWorld world;
