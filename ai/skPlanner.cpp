@@ -79,7 +79,13 @@ skVec2 skPlanner::offset(const skVec2& a, const skVec2& b) const {
 }
 
 bool skPlanner::inSight(const skCharacter& mover, const skVec2& from, const skVec2& way) {
-  return pathsOf(mover).clear(from, way, mover.getRadius() + sightMargin);
+  // A long way (the other way round) is looked down as far as the grid's
+  // sight reaches: short of half the arena in each axis.
+  const skRealVec& dim = perception->getGameState()->getWorldDim();
+  const skReal reach = 0.45 * std::min(dim[0], dim[1]);
+  const skReal longest = std::max(std::fabs(way.x), std::fabs(way.y));
+  const skVec2 seen = longest > reach ? (reach / longest) * way : way;
+  return pathsOf(mover).clear(from, seen, mover.getRadius() + sightMargin);
 }
 
 skReal skPlanner::travelMs(const skCharacter& mover, const skVec2& from, const skVec2& to) {
@@ -176,14 +182,8 @@ bool skPlanner::squeezeOut(const skTorusPaths& paths, skReal r, const skVec2& he
   return bestScore > -Inf;
 }
 
-skVec2 skPlanner::leadWay(const skCharacter& mover, const skCharacter& t, skReal maxLead) {
-  const skTorusPaths& paths = pathsOf(mover);
-  const skVec2 here = mover.position();
-  const skVec2 r = paths.offset(here, t.position());
-  const skVec2 v = t.velocity();
+skReal skPlanner::meetingSeconds(const skCharacter& mover, const skVec2& r, const skVec2& v) {
   const skReal s = mover.getMaxSpeed();
-  // The meeting time: |r + v tau| = s tau, the smaller positive root;
-  // without one (it runs away faster), where it will be when mover gets there.
   const skReal a = v.dot(v) - s * s, b = 2 * r.dot(v), c = r.dot(r);
   skReal tau = std::sqrt(c) / s;
   if (std::fabs(a) > 1e-9) {
@@ -198,9 +198,45 @@ skVec2 skPlanner::leadWay(const skCharacter& mover, const skCharacter& t, skReal
         tau = hi;
     }
   }
-  const skVec2 lead = r + std::min(tau, maxLead) * v;
+  return tau;
+}
+
+skVec2 skPlanner::meetingWay(const skCharacter& mover, const skVec2& p, const skVec2& v,
+                             skReal maxLead) const {
+  const skRealVec& dim = perception->getGameState()->getWorldDim();
+  const skVec2 r0 = offset(mover.position(), p);
+  const skReal s = mover.getMaxSpeed();
+  skVec2 best = r0;
+  skReal bestTau = Inf;
+  // The point's nine nearest images, one per way round.
+  for (int j = -1; j <= 1; ++j) {
+    for (int i = -1; i <= 1; ++i) {
+      const skVec2 r = r0 + skVec2(i * dim[0], j * dim[1]);
+      const skReal tau = meetingSeconds(mover, r, v);
+      // Only a true meeting counts: one that catches up with the point.
+      if (std::fabs((r + tau * v).length() - s * tau) > 1e-6 * (1 + s * tau)) continue;
+      if (tau < bestTau) {
+        bestTau = tau;
+        best = r;
+      }
+    }
+  }
+  if (bestTau == Inf) bestTau = meetingSeconds(mover, r0, v);
+  return best + std::min(bestTau, maxLead) * v;
+}
+
+skVec2 skPlanner::leadWay(const skCharacter& mover, const skCharacter& t, skReal maxLead) {
+  const skTorusPaths& paths = pathsOf(mover);
+  const skVec2 here = mover.position();
+  const skVec2 r = paths.offset(here, t.position());
+  const skVec2 v = t.velocity();
+  const skVec2 lead = r + std::min(meetingSeconds(mover, r, v), maxLead) * v;
   const skReal gap = std::max<skReal>(0, lead.length() - mover.getRadius() - t.getRadius());
   return paths.clear(here, lead.withLength(gap), mover.getRadius() + sightMargin) ? lead : r;
+}
+
+skReal skPlanner::reachMs(const skCharacter& mover, const skCharacter& threat) {
+  return travelMs(mover, threat.position() + threatLead * threat.velocity(), mover.position());
 }
 
 skPlanner::Escape skPlanner::escape(const skCharacter& mover, const skCharacter& threat,

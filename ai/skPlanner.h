@@ -57,8 +57,9 @@ class skPlanner {
 
   // The offset from a to b by the shortest way across the edges.
   skVec2 offset(const skVec2& a, const skVec2& b) const;
-  // Whether mover's disk, a little grown, runs from `from` along way (less
-  // than half the arena each way) without touching a fixed circle.
+  // Whether mover's disk, a little grown, runs from `from` along way without
+  // touching a fixed circle; a long way (one way round the arena or the
+  // other) only as far as 0.45 of the arena's narrower side.
   bool inSight(const skCharacter& mover, const skVec2& from, const skVec2& way);
   // The fastest time from `from` to `to` round the circles and across the
   // edges, ms; Inf when the grid has no way (an end walled in).
@@ -82,6 +83,20 @@ class skPlanner {
   // meet it at t's velocity (at most maxLead seconds) when that point is in
   // sight too, otherwise straight at t.
   skVec2 leadWay(const skCharacter& mover, const skCharacter& t, skReal maxLead);
+  // The time mover, at its top speed, needs to meet a point at offset r from
+  // it that moves at v, seconds: the smaller positive root of |r + v tau| =
+  // speed tau, or without one (the point runs away faster) |r| / speed.
+  static skReal meetingSeconds(const skCharacter& mover, const skVec2& r, const skVec2& v);
+  // The way from mover, at its top speed, to meet a point now at p that
+  // moves at v, by whichever way round across the edges meets it soonest
+  // (catching it up, or going the other way round to meet it head on):
+  // the way to where they meet, or to where the point will be after maxLead
+  // seconds when they meet later than that. Not wrapped into the arena.
+  skVec2 meetingWay(const skCharacter& mover, const skVec2& p, const skVec2& v,
+                    skReal maxLead) const;
+  // How soon threat, from where it will be in a moment at its velocity, can
+  // be where mover is, by mover's table, ms; Inf when the grid has no way.
+  skReal reachMs(const skCharacter& mover, const skCharacter& threat);
 
   // A refuge: where mover runs to keep the most of the arena to itself.
   struct Escape {
@@ -102,6 +117,9 @@ class skPlanner {
   // The desired direction that makes mover, at full speed, run along the unit
   // vector u: leaning against the pull so that its velocity settles along u.
   skVec2 heading(const skCharacter& mover, const skVec2& u) const;
+  // The rules' pull on mover as an acceleration (world units per second
+  // squared; (0, 0) without one).
+  skVec2 pullOf(const skCharacter& mover) const;
 
  private:
   // One table per kind of mover.
@@ -116,7 +134,6 @@ class skPlanner {
 
   // The table of mover's kind, built when first asked for.
   const skTorusPaths& pathsOf(const skCharacter& mover);
-  skVec2 pullOf(const skCharacter& mover) const;
   // The far side of the widest gap near `here` facing `towards`; false when none.
   bool squeezeOut(const skTorusPaths& paths, skReal radius, const skVec2& here,
                   const skVec2& towards, skVec2& aim) const;
