@@ -286,14 +286,9 @@ void skArenaOptions::compose() {
 }
 
 const char* skArenaOptions::opponentsName() const {
-  using L = skOpponents::Learning;
-  using K = skOpponents::Kind;
   if (opponents.coached()) return "adaptive";
   if (opponents.scripted()) return "scripted";
-  const bool learns =
-      opponents.learning == L::on ||
-      (opponents.learning == L::asKind && (opponents.kind == K::game || opponents.kind == K::view));
-  return learns ? "learn" : "frozen";
+  return opponents.learns() ? "learn" : "frozen";
 }
 
 std::string skArenaOptions::usage(const std::string& program) {

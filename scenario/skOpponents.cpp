@@ -13,6 +13,7 @@
 #include "skControllerPursue.h"
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
+#include "skControllerSkillLearner.h"
 #include "skControllerTree.h"
 #include "skOptionValue.h"
 #include "skScenario.h"
@@ -69,8 +70,12 @@ std::vector<std::pair<std::string, std::string>> skOpponents::words() {
       {"grade-G", "the shipped tables, frozen, held at grade G (0, the weakest, to " + top + ")"},
       {"scripted", "the library's evade/pursue (no tables)"},
       {"experts", "two scripted experts (skControllerExpert; no tables)"},
+      {"skills",
+       "opponents that plan their ways and learn which plan to use when, from empty tables, "
+       "learning"},
+      {"skills-frozen", "the same, not learning"},
       {"DIR", "the tables DIR/RULES-1.txt and DIR/RULES-2.txt (RULES: full or classic), frozen"},
-      {"KIND:learning", "KIND (learning, view, trained or DIR) learning"},
+      {"KIND:learning", "KIND (learning, view, trained, skills or DIR) learning"},
       {"KIND:frozen", "KIND not learning"},
       {"view-learning", ""},
       {"trained-learning", ""},
@@ -123,13 +128,16 @@ bool skOpponents::read(const std::string& text, const std::string& option, std::
     kind = Kind::scripted;
   } else if (kindText == "experts") {
     kind = Kind::experts;
+  } else if (kindText == "skills" || kindText == "skills-frozen") {
+    kind = Kind::skills;
+    if (learning == Learning::asKind && kindText == "skills-frozen") learning = Learning::off;
   } else if (!kindText.empty() && (kindText.find('/') != std::string::npos || isFolder(kindText))) {
     kind = Kind::folder;
     folder = kindText;
   } else {
     error = refused +
             "learning, frozen, view, view-frozen, trained, easy, adaptive, grade-G, scripted, "
-            "experts or a folder of tables";
+            "experts, skills, skills-frozen or a folder of tables";
     return false;
   }
   if (learning != Learning::asKind && (kind == Kind::coached || scripted())) {
@@ -175,15 +183,21 @@ bool skOpponents::make(skWorld& world, const Setup& setup, Made& made, std::stri
         return false;
       }
     }
-    const bool view =
-        kind == Kind::view || (!start.empty() && skTacticsFile::holdsViewTable(start));
+    const std::string startKind = start.empty() ? "" : skTacticsFile::kindOf(start);
+    const bool skills = kind == Kind::skills || startKind == skControllerSkillLearner::kind;
+    const bool view = !skills && (kind == Kind::view || startKind == skControllerRLView::kind);
     if (kind == Kind::coached && !view) {
       error =
           "'" + start + "' is not a view learner's table, which easy and adaptive opponents play";
       return false;
     }
     skLearner* learner = nullptr;
-    if (view && kind == Kind::coached) {
+    if (skills) {
+      skSkillOpponent::Made opponent = skSkillOpponent::make(perception, world.getPlanner(), rules,
+                                                             setup.skillSettings, setup.rewards);
+      learner = opponent.learner;
+      world.setController(k + 1, std::move(opponent.root));
+    } else if (view && kind == Kind::coached) {
       // Coached opponents never hand the tag straight back: the coach's slips
       // walk them into a player who stands still, and the game's guard alone
       // would let the tag bounce between the two.
@@ -200,11 +214,9 @@ bool skOpponents::make(skWorld& world, const Setup& setup, Made& made, std::stri
     } else {
       learner = world.getLearner(k + 1);
     }
-    bool on = learning == Learning::on;
-    if (learning == Learning::asKind) {
-      on = kind == Kind::game || kind == Kind::view ||
-           (kind == Kind::trained && setup.inGame && (view || setup.remembered));
-    }
+    // In the games the shipped tables learn too.
+    const bool on = learns() || (learning == Learning::asKind && kind == Kind::trained &&
+                                 setup.inGame && (view || setup.remembered));
     learner->setLearning(on);
     if (!start.empty() && !learner->loadTable(start, error)) return false;
     made.learners[k] = learner;

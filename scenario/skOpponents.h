@@ -18,6 +18,9 @@
 //   grade-G    the shipped tables, frozen, held at grade G
 //   scripted   the library's evade/pursue (no tables)
 //   experts    two scripted experts (skControllerExpert; no tables)
+//   skills     opponents that plan with the planning skills and learn which
+//              to use when (skSkillOpponent), from empty tables, learning;
+//              skills-frozen: not learning
 //   DIR        the tables DIR/RULES-1.txt and DIR/RULES-2.txt, frozen (a name
 //              with a '/' or an existing folder); DIR:learning learning
 #pragma once
@@ -32,6 +35,7 @@
 #include "skLearningSettings.h"
 #include "skPerception.h"
 #include "skRewards.h"
+#include "skSkillOpponent.h"
 
 namespace skivo {
 
@@ -40,7 +44,7 @@ class skWorld;
 
 class skOpponents {
  public:
-  enum class Kind { game, view, trained, folder, coached, scripted, experts };
+  enum class Kind { game, view, trained, folder, coached, scripted, experts, skills };
   // Whether they learn: as the kind says (see above), or switched on or off.
   enum class Learning { asKind, on, off };
   // The grade of easy.
@@ -67,6 +71,12 @@ class skOpponents {
   // whether they have tables at all (not the library's chasers nor experts).
   bool coached() const { return kind == Kind::coached; }
   bool scripted() const { return kind == Kind::scripted || kind == Kind::experts; }
+  // Whether their tables learn outside the games (the arena, the panel).
+  bool learns() const {
+    return learning == Learning::on ||
+           (learning == Learning::asKind &&
+            (kind == Kind::game || kind == Kind::view || kind == Kind::skills));
+  }
 
   // What a program adds to the value when it makes the opponents.
   struct Setup {
@@ -80,8 +90,10 @@ class skOpponents {
     bool inGame = false;
     bool remembered = false;
     // How new view learners learn and are rewarded (the coached ones learn
-    // nothing and play with skControllerRLView::playSettings).
+    // nothing and play with skControllerRLView::playSettings); skill
+    // learners learn with skillSettings.
     skLearningSettings viewSettings;
+    skLearningSettings skillSettings = skSkillOpponent::trainingSettings();
     skRewards rewards;
   };
   // What make put into the world: the learners of characters 1 and 2 (null

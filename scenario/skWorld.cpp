@@ -6,6 +6,7 @@
 #include "skControllerRL.h"
 #include "skControllerStill.h"
 #include "skControllerTree.h"
+#include "skPlanner.h"
 #include "skScenario.h"
 #include "skUtil2D.h"
 
@@ -38,6 +39,11 @@ skWorld::skWorld(const skWorldDef& d)
 }
 
 skWorld::~skWorld() = default;
+
+skPlanner* skWorld::getPlanner() {
+  if (!planner) planner = std::make_unique<skPlanner>(&perception, def.rules);
+  return planner.get();
+}
 
 void skWorld::start() {
   timer.start();

@@ -18,6 +18,7 @@ namespace skivo {
 
 class skController;
 class skControllerRL;
+class skPlanner;
 
 class skWorld {
  public:
@@ -50,6 +51,10 @@ class skWorld {
   skSimulator& getSimulator() { return sim; }
   skPerception* getPerception() { return &perception; }
   skTimer& getTimer() { return timer; }
+  // The planner the world's planning controllers share (skPlanner), made at
+  // the first call; it builds its tables at its first question, once every
+  // fixed obstacle is in place.
+  skPlanner* getPlanner();
   // Game milliseconds stepped so far on simulated time.
   int getSimulatedMs() const { return simulatedMs; }
 
@@ -60,6 +65,7 @@ class skWorld {
   skGameState gs;
   skSimulator sim;
   skPerception perception;
+  std::unique_ptr<skPlanner> planner;
 };
 
 }  // namespace skivo

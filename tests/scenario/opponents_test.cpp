@@ -13,6 +13,7 @@
 #include "skControllerExpert.h"
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
+#include "skControllerSkillLearner.h"
 #include "skControllerTree.h"
 #include "skOpponents.h"
 #include "skPanelOptions.h"
@@ -46,6 +47,8 @@ TEST(Opponents, EveryWordAndOlderSpellingReadsAsTheOpponentsItNames) {
       {"adaptive", Kind::coached, Learning::asKind, skAdaptiveOpponents::startGrade, true},
       {"scripted", Kind::scripted, Learning::asKind, skAdaptiveOpponents::startGrade, true},
       {"experts", Kind::experts, Learning::asKind, skAdaptiveOpponents::startGrade, true},
+      {"skills", Kind::skills, Learning::asKind, skAdaptiveOpponents::startGrade, true},
+      {"skills-frozen", Kind::skills, Learning::off, skAdaptiveOpponents::startGrade, true},
       {"data/trained", Kind::folder, Learning::asKind, skAdaptiveOpponents::startGrade, true},
       {"a/b:c:learning", Kind::folder, Learning::on, skAdaptiveOpponents::startGrade, true},
   };
@@ -164,6 +167,30 @@ TEST(Opponents, MakeGivesEachKindItsControllersTablesAndLearning) {
           dynamic_cast<skControllerExpert*>(world.getGameState().getCharacter(k)->getController()),
           nullptr);
     }
+  }
+  {
+    // Skill learners share the world's planner; their tables, saved to a
+    // folder, come back as skill opponents of that folder.
+    skWorld world;
+    skOpponents::Made m;
+    ASSERT_TRUE(made("skills", world, m, false)) << error;
+    const std::filesystem::path dir =
+        std::filesystem::path(testing::TempDir()) / ("skills-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    for (int k : {0, 1}) {
+      auto* l = dynamic_cast<skControllerSkillLearner*>(m.learners[k]);
+      ASSERT_NE(l, nullptr);
+      EXPECT_TRUE(l->getLearning());
+      std::string why;
+      ASSERT_TRUE(l->saveTable((dir / ("full-" + std::to_string(k + 1) + ".txt")).string(), why))
+          << why;
+    }
+    skWorld again;
+    skOpponents::Made back;
+    ASSERT_TRUE(made(dir.string().c_str(), again, back, false)) << error;
+    EXPECT_NE(dynamic_cast<skControllerSkillLearner*>(back.learners[1]), nullptr);
+    EXPECT_FALSE(back.learners[1]->getLearning()) << "a folder's tables play frozen";
+    std::filesystem::remove_all(dir);
   }
   for (bool inGame : {true, false}) {
     skWorld world;
