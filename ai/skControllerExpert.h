@@ -37,9 +37,9 @@ class skControllerExpert : public skController {
   // rules: those of the world it plays in (sprint and pull are read), copied.
   // Plans with a planner of its own.
   skControllerExpert(skPerception* perception, const skRules& rules);
-  // The same, planning with planner (not owned, must outlive this controller;
-  // made on the same perception and rules), which other controllers may
-  // share: the plays are the same either way.
+  // The same, planning with planner (not owned, alive whenever this
+  // controller decides; made on the same perception and rules), which other
+  // controllers may share: the plays are the same either way.
   skControllerExpert(skPerception* perception, const skRules& rules, skPlanner* planner);
   ~skControllerExpert() override;
 

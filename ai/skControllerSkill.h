@@ -25,7 +25,8 @@ class skControllerSkill : public skController {
 
  protected:
   // perception: shared, not owned; planner: shared, not owned, made on the
-  // same perception (checked, fatal) and outliving this controller.
+  // same perception (checked, fatal), and alive whenever this controller
+  // decides (the destructor does not use it).
   skControllerSkill(skPerception* perception, skPlanner* planner);
 
   // Whether a plan is due now (see above).

@@ -14,8 +14,6 @@
 // A plain value; it holds no pointers.
 #pragma once
 
-#include "skMath.h"
-
 namespace skivo {
 
 class skCharacter;

@@ -98,6 +98,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/examples/CMakeLists.txt
               ${PROJECT_SOURCE_DIR}/examples/controller_tree.cpp
               ${PROJECT_SOURCE_DIR}/examples/arena_match.cpp
               ${PROJECT_SOURCE_DIR}/examples/own_controller.cpp
+              ${PROJECT_SOURCE_DIR}/examples/planning_skills.cpp
         DESTINATION ${SKIVO_INSTALL_DEVDOCDIR}/examples COMPONENT dev)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/controllers.md
         DESTINATION ${SKIVO_INSTALL_DEVDOCDIR} COMPONENT dev)
