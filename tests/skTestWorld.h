@@ -79,6 +79,15 @@ class World {
     gs.addObstacle(o);
     return o;
   }
+  // The game's arc: circles 5 degrees apart on the ellipse of centre
+  // (256, 192) and half-axes 170.7 x 128, open from 270 down to -29 degrees,
+  // so that the gap faces up and left.
+  void addArc() {
+    for (int i = 0; i <= 299; i += 5) {
+      const skReal a = skMath::degToRad(270.0 - i);
+      addCircle(512 / 3.0 * (std::sin(a) + 1.5), 128 * (std::cos(a) + 1.5));
+    }
+  }
   static ScriptedController& script(skCharacter* c) {
     return static_cast<ScriptedController&>(*c->getController());
   }
@@ -104,6 +113,12 @@ class World {
 };
 
 class WorldTest : public ::testing::Test, public World {};
+
+// In a world of two characters, the one the perception is not bound to.
+inline const skCharacter* otherCharacter(skPerception& p) {
+  skGameState* gs = p.getGameState();
+  return gs->getCharacter(0) == p.getMe() ? gs->getCharacter(1) : gs->getCharacter(0);
+}
 
 inline std::string rulesName(const ::testing::TestParamInfo<skRules>& info) {
   return info.param.name();

@@ -154,10 +154,7 @@ TEST_F(Composites, ATreeDecidesThroughItsRootAndItsNodesLiveAsLongAsItsCharacter
 struct Seeker : skController {
   using skController::skController;
   void calcAction() override {
-    skGameState* gs = perception->getGameState();
-    const skCharacter* me = perception->getMe();
-    const skCharacter* other =
-        gs->getCharacter(0) == me ? gs->getCharacter(1) : gs->getCharacter(0);
+    const skCharacter* other = otherCharacter(*perception);
     action.setDesiredDirection(perception->shortestOffsetTo(other->position()).normalized());
     action.setDesiredSpeed(1);
   }

@@ -12,16 +12,6 @@ using namespace sktest;
 
 namespace {
 
-// The game's arc: circles 5 degrees apart on the ellipse of centre
-// (256, 192) and half-axes 170.7 x 128, open from 270 down to -29 degrees,
-// so that the gap faces up and left.
-void addArc(World& w) {
-  for (int i = 0; i <= 299; i += 5) {
-    const skReal a = skMath::degToRad(270.0 - i);
-    w.addCircle(512 / 3.0 * (std::sin(a) + 1.5), 128 * (std::cos(a) + 1.5));
-  }
-}
-
 // Distance (world units) from c's rim to the nearest circle's rim.
 skReal clearance(World& w, const skCharacter& c) {
   skReal best = Inf;
@@ -59,7 +49,7 @@ class ExpertChase : public ::testing::TestWithParam<skRules>, public World {
 // A chaser running straight at the target would stay pressed against the
 // inside of the arc; the way round leads out of the gap and across the edge.
 TEST_P(ExpertChase, LeavesTheInsideOfTheArcToTagAStillTargetBehindItWithoutARandomDraw) {
-  addArc(*this);
+  addArc();
   skCharacter* me = addExpert(330, 192);
   addCharacter(470, 192);  // still, right behind the arc's far side
   me->setTagged(0);
@@ -116,10 +106,8 @@ TEST_P(ExpertChase, StopsToSprintAtANearTargetOnlyUnderRulesWithSprint) {
 struct WrapChaser : skController {
   using skController::skController;
   void calcAction() override {
-    skGameState* gs = perception->getGameState();
     const skCharacter* me = perception->getMe();
-    const skCharacter* other =
-        gs->getCharacter(0) == me ? gs->getCharacter(1) : gs->getCharacter(0);
+    const skCharacter* other = otherCharacter(*perception);
     const skVec2 way = skUtil2D::shortestOffset(me->position(), other->position(), {512, 512});
     action.setDesiredDirection(way.normalized());
     action.setDesiredSpeed(1);
@@ -133,7 +121,7 @@ TEST_P(ExpertChase, StaysFreeOfAChaserFromInsideTheArcAsFromTheOpen) {
   const skReal starts[2][4] = {{230, 230, 140, 300}, {256, 420, 256, 360}};
   for (const auto& s : starts) {
     World w(GetParam());
-    addArc(w);
+    w.addArc();
     skCharacter* me =
         w.addCharacter(s[0], s[1], 0, 0, new skControllerExpert(&w.perception, GetParam()));
     WrapChaser inner(&w.perception);

@@ -24,14 +24,6 @@ using namespace sktest;
 
 namespace {
 
-// The game's arc, open up and to the left (as in expert_test.cpp).
-void addArc(World& w) {
-  for (int i = 0; i <= 299; i += 5) {
-    const skReal a = skMath::degToRad(270.0 - i);
-    w.addCircle(512 / 3.0 * (std::sin(a) + 1.5), 128 * (std::cos(a) + 1.5));
-  }
-}
-
 // Twelve random places for each of n characters, the same every run.
 std::vector<std::vector<skVec2>> randomStarts(unsigned seed, int n) {
   std::mt19937 rng(seed);
@@ -93,7 +85,7 @@ TEST_P(Chase, TagsASlowerRunnerByTheWayAcrossTheEdge) {
 // From inside the arc, whose way straight at the target ends in its wall.
 TEST_P(Chase, TagsAStillTargetBehindTheArcFromInsideIt) {
   SkillWorld w(rules);
-  addArc(w);
+  w.addArc();
   skCharacter* me = w.addCharacter(330, 192, 0, 0, chaser(skill, w));
   skCharacter* target = w.addCharacter(470, 192);  // under a pull it falls
   me->setTagged(0);
@@ -105,7 +97,7 @@ TEST_P(Chase, TagsAStillTargetBehindTheArcFromInsideIt) {
 TEST_P(Chase, TagsTheLibrarysEvadeFromTwelveStartsInTheArcWithinAMinute) {
   for (const auto& s : randomStarts(5, 2)) {
     SkillWorld w(rules);
-    addArc(w);
+    w.addArc();
     skCharacter* me = w.addCharacter(s[0].x, s[0].y, 0, 0, chaser(skill, w));
     skCharacter* target = w.addCharacter(s[1].x, s[1].y, 0, 0, w.libraryEvade());
     me->setTagged(0);
@@ -132,7 +124,7 @@ TEST_P(Flight, InterceptTagsARunnerFleeingByTerritoryInTheArcMoreOftenThanPursui
   for (Skill skill : {Skill::pursue, Skill::intercept}) {
     for (const auto& s : randomStarts(5, 2)) {
       SkillWorld w(GetParam());
-      addArc(w);
+      w.addArc();
       skCharacter* me = w.addCharacter(s[0].x, s[0].y, 0, 0, chaser(skill, w));
       skCharacter* target = w.addCharacter(
           s[1].x, s[1].y, 0, 0, new skControllerEvadeTerritory(&w.perception, &w.planner));
@@ -152,7 +144,7 @@ TEST_P(Flight, EvadeTerritoryStaysFreeForHalfAMinuteWhereTheLibrarysEvadeIsCaugh
   for (int library = 0; library < 2; ++library) {
     for (const auto& s : randomStarts(5, 2)) {
       SkillWorld w(GetParam());
-      addArc(w);
+      w.addArc();
       skController* flight =
           library ? w.libraryEvade() : new skControllerEvadeTerritory(&w.perception, &w.planner);
       skCharacter* me = w.addCharacter(s[1].x, s[1].y, 0, 0, flight);
@@ -223,7 +215,7 @@ TEST(Herd, APairWithAHerderTagsAFleeingPlayerSoonerThanTwoPursuers) {
     for (Mate mate : {Mate::pursue, Mate::herd}) {
       for (const auto& s : randomStarts(7, 3)) {
         SkillWorld w(skRules::full());
-        if (arc) addArc(w);
+        if (arc) w.addArc();
         skCharacter* player = w.addCharacter(s[0].x, s[0].y, 0, 0, teamTree(w, 1, Mate::pursue));
         w.addCharacter(s[1].x, s[1].y, 0, 0, teamTree(w, 6, mate))->setTagged(0);
         w.addCharacter(s[2].x, s[2].y, 0, 0, teamTree(w, 6, mate));
