@@ -6,6 +6,7 @@
 #include "skCharacter.h"
 #include "skGameState.h"
 #include "skPerception.h"
+#include "skSkillOpponent.h"
 
 namespace skivo {
 
@@ -32,13 +33,26 @@ const skOpponentGrade skAdaptiveOpponents::grades[gradeCount] = {
 };
 // clang-format on
 
+static_assert(skSkillOpponent::gradeCount == skAdaptiveOpponents::gradeCount, "one scale");
+
 const skOpponentGrade skAdaptiveOpponents::freeing = {1.0, 1000, 0.0, 0.0};
 const skOpponentGrade skAdaptiveOpponents::yielding = {0.0, 100, 1.0, 0.0};
 
 skAdaptiveOpponents::skAdaptiveOpponents(skPerception& p, skControllerRLView* first,
                                          skControllerRLView* second, const Band& b, int g)
-    : perception(p), opponents{first, second}, band(b) {
+    : perception(p), views{first, second}, band(b) {
   if (!first || !second) skUtil::error("skAdaptiveOpponents: both opponents are needed");
+  start(g);
+}
+
+skAdaptiveOpponents::skAdaptiveOpponents(skPerception& p, skControllerGraded* first,
+                                         skControllerGraded* second, const Band& b, int g)
+    : perception(p), graded{first, second}, band(b) {
+  if (!first || !second) skUtil::error("skAdaptiveOpponents: both opponents are needed");
+  start(g);
+}
+
+void skAdaptiveOpponents::start(int g) {
   lastMs = perception.getTime();
   minuteEndMs = (lastMs / minuteMs + 1) * minuteMs;
   setGrade(g);
@@ -50,11 +64,19 @@ void skAdaptiveOpponents::setGrade(int g) {
 }
 
 void skAdaptiveOpponents::apply() {
+  if (graded[0]) {
+    // Skill opponents: a trapped "it" is freed by playing at full strength,
+    // and a player who cannot catch anyone is met half way.
+    skSkillGrade d = skSkillOpponent::grade(nudge == &freeing ? gradeCount - 1 : grade);
+    if (nudge == &yielding) d.towardsIt = 1;
+    for (skControllerGraded* o : graded) o->setGrade(d);
+    return;
+  }
   const skOpponentGrade& d = nudge ? *nudge : grades[grade];
   skControllerRLView::Slips slips;
   slips.towardsIt = d.towardsIt;
   slips.standWhileIt = d.standWhileIt;
-  for (skControllerRLView* o : opponents) {
+  for (skControllerRLView* o : views) {
     skLearningSettings s = o->getSettings();
     s.epsilon = d.epsilon;
     s.thinkMs = d.thinkMs;

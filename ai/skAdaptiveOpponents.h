@@ -18,6 +18,7 @@
 // it allocates nothing.
 #pragma once
 
+#include "skControllerGraded.h"
 #include "skControllerRLView.h"
 
 namespace skivo {
@@ -74,6 +75,14 @@ class skAdaptiveOpponents {
   skAdaptiveOpponents(skPerception& perception, skControllerRLView* first,
                       skControllerRLView* second, const Band& band = Band(),
                       int grade = startGrade);
+  // The same for skill opponents (skSkillOpponent): the coach sets their
+  // grades (skSkillOpponent::grade) through their skControllerGraded (not
+  // owned, neither null; they must outlive the coach). The nudges: yielding
+  // runs at the player as well; freeing plays the strongest grade, whose
+  // planned ways lead out of any pocket.
+  skAdaptiveOpponents(skPerception& perception, skControllerGraded* first,
+                      skControllerGraded* second, const Band& band = Band(),
+                      int grade = startGrade);
 
   // Call after every step of the world (the arena) or every frame (the
   // games), from the moment the world starts: the game time since the
@@ -116,7 +125,9 @@ class skAdaptiveOpponents {
 
  private:
   skPerception& perception;
-  skControllerRLView* opponents[2];
+  // The opponents: view learners or skill opponents (the other pair null).
+  skControllerRLView* views[2] = {nullptr, nullptr};
+  skControllerGraded* graded[2] = {nullptr, nullptr};
   Band band;
   int grade = startGrade;
   // The last move of the grade (signed, 0 for none yet), the longest move
@@ -138,6 +149,7 @@ class skAdaptiveOpponents {
   int roleSinceMs = 0;
   const skOpponentGrade* nudge = nullptr;
 
+  void start(int grade);
   void closeMinute();
   // Sets the present grade, or the nudge, on both opponents.
   void apply();

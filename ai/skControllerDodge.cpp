@@ -24,11 +24,26 @@ const skObstacleCircle* fixedCircle(const skObstacle& o) {
 }  // namespace
 
 skControllerDodge::skControllerDodge(skPerception* p, const Settings& s)
-    : skController(p), settings(s) {}
+    : skController(p), settings(s) {
+  // Looked up now, while the world is being made, so that play allocates nothing.
+  if (p && p->getGameState()) fixedCircles();
+}
 
 skControllerDodge::skControllerDodge(skPerception* p) : skControllerDodge(p, Settings()) {}
 
 skControllerDodge::~skControllerDodge() = default;
+
+const std::vector<const skObstacleCircle*>& skControllerDodge::fixedCircles() const {
+  skGameState* gs = perception->getGameState();
+  if (gs->getObstacleCount() != obstaclesSeen) {
+    obstaclesSeen = gs->getObstacleCount();
+    circles.clear();
+    for (int j = 0; j < obstaclesSeen; ++j) {
+      if (const skObstacleCircle* c = fixedCircle(*gs->getObstacle(j))) circles.push_back(c);
+    }
+  }
+  return circles;
+}
 
 void skControllerDodge::calcAction() {
   const skCharacter* it = perception->getTagged();
@@ -79,14 +94,12 @@ skVec2 skControllerDodge::edgeAway(const skVec2& toIt) const {
 bool skControllerDodge::hideSpot(const skVec2& toIt, skVec2& spot) const {
   const skCharacter* me = perception->getMe();
   const skCharacter* it = perception->getTagged();
-  skGameState* gs = perception->getGameState();
   const skReal r = me->getRadius();
   if (toIt.length() - r - it->getRadius() > settings.hideThreat) return false;
   bool found = false;
   skReal bestLead = settings.hideLead;
-  for (int j = 0; j < gs->getObstacleCount(); ++j) {
-    const skObstacleCircle* c = fixedCircle(*gs->getObstacle(j));
-    if (!c) continue;
+  const std::vector<const skObstacleCircle*>& fixed = fixedCircles();
+  for (const skObstacleCircle* c : fixed) {
     const skVec2 toCircle = perception->shortestOffsetTo(c->position());
     if (toCircle.length() - c->getRadius() > settings.hideReach) continue;
     const skVec2 behind = toCircle - toIt;
@@ -106,9 +119,9 @@ bool skControllerDodge::hideSpot(const skVec2& toIt, skVec2& spot) const {
     // Only a lone circle hides: one of a wall (a gap to another narrower
     // than my disk) leaves a dead end behind it, or no room at all.
     bool lone = true;
-    for (int k = 0; k < gs->getObstacleCount() && lone; ++k) {
-      const skObstacleCircle* other = fixedCircle(*gs->getObstacle(k));
-      if (!other || other == c) continue;
+    for (size_t k = 0; k < fixed.size() && lone; ++k) {
+      const skObstacleCircle* other = fixed[k];
+      if (other == c) continue;
       const skVec2 apart = perception->shortestOffsetTo(other->position()) - toCircle;
       lone = apart.length() - c->getRadius() - other->getRadius() >= 2 * r;
     }

@@ -20,10 +20,14 @@
 // skControllerConditional). Lengths in world units, times in seconds.
 #pragma once
 
+#include <vector>
+
 #include "skController.h"
 #include "skVec2.h"
 
 namespace skivo {
+
+class skObstacleCircle;
 
 class skControllerDodge : public skController {
  public:
@@ -54,6 +58,11 @@ class skControllerDodge : public skController {
  private:
   Settings settings;
   Choice choice = Choice::flee;
+  // The world's immovable circles, looked up when made and again whenever
+  // the number of obstacles changes (allocates then only).
+  mutable std::vector<const skObstacleCircle*> circles;
+  mutable int obstaclesSeen = -1;
+  const std::vector<const skObstacleCircle*>& fixedCircles() const;
 
   // The way to an edge to cross (see above), or (0, 0); toIt: the shortest
   // way from my centre to "it"'s.

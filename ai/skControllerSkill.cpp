@@ -15,7 +15,7 @@ const skReal sidestep = 6.0;
 }  // namespace
 
 skControllerSkill::skControllerSkill(skPerception* p, skPlanner* shared)
-    : skController(p), planner(shared) {
+    : skController(p), planner(shared), planPeriod(skPlanner::planPeriod) {
   skAssertMsg(planner && planner->getPerception() == p,
               "skControllerSkill: the planner must be made on the skill's own perception");
 }
@@ -28,7 +28,7 @@ bool skControllerSkill::planDue() {
 
 void skControllerSkill::planned(bool near) {
   lastPlan = perception->getTime();
-  nextPlan = lastPlan + (near ? 1 : skPlanner::calmFactor) * skPlanner::planPeriod;
+  nextPlan = lastPlan + (near ? 1 : skPlanner::calmFactor) * planPeriod;
   taggedAtPlan = perception->getTagged();
 }
 

@@ -22,6 +22,11 @@ class skPlanner;
 class skControllerSkill : public skController {
  public:
   skPlanner* getPlanner() const { return planner; }
+  // Game milliseconds between two plans while what it plans about is near
+  // (calmFactor times that otherwise), at least 1; skPlanner::planPeriod
+  // unless set. Longer is cheaper and slower to notice a change.
+  void setPlanPeriod(int ms) { planPeriod = ms < 1 ? 1 : ms; }
+  int getPlanPeriod() const { return planPeriod; }
 
  protected:
   // perception: shared, not owned; planner: shared, not owned, made on the
@@ -52,6 +57,7 @@ class skControllerSkill : public skController {
   skPlanner* planner;
 
  private:
+  int planPeriod;
   int nextPlan = 0;
   int lastPlan = -1;
   const skCharacter* taggedAtPlan = nullptr;

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "skCharacter.h"
 #include "skGameState.h"
 #include "skObstacleCircle.h"
@@ -258,23 +262,40 @@ skPlanner::Escape skPlanner::escape(const skCharacter& mover, const skCharacter&
   // there; the way it ran before is kept unless another is clearly better.
   const skReal sight = mover.getRadius() + sightMargin;
   const skVec2 last = before.normalized();
-  skReal bestScore = -Inf;
+  // Every candidate is scored first, and the way is looked down only for the
+  // best ones until one is in sight: the sight test costs more than a score.
+  // Ties go to the earlier candidate, as a plain scan in order would.
+  struct Candidate {
+    skVec2 way;
+    skReal score;
+  };
+  Candidate candidates[16];
+  int count = 0;
   for (int dy = -2; dy <= 2; ++dy) {
     for (int dx = -2; dx <= 2; ++dx) {
       if (std::max(std::abs(dx), std::abs(dy)) != 2) continue;
       const int cell = skTorusPaths::shifted(from, dx, dy);
       if (paths.blocked(cell)) continue;
-      const skVec2 way = paths.offset(here, paths.centre(cell));
-      if (!paths.clear(here, way, sight)) continue;
       const unsigned int there = paths.time(from, cell);
       if (there == skTorusPaths::unreachable) continue;
+      const skVec2 way = paths.offset(here, paths.centre(cell));
       const skReal keep = 1.0 + keepBonus * std::max<skReal>(0, last.dot(way.normalized()));
-      const skReal score = keep * static_cast<skReal>(territory(paths, cell, there, danger));
-      if (score > bestScore) {
-        bestScore = score;
-        e.aim = here + way;
-      }
+      candidates[count++] = {way,
+                             keep * static_cast<skReal>(territory(paths, cell, there, danger))};
     }
+  }
+  while (count > 0) {
+    int best = 0;
+    for (int k = 1; k < count; ++k) {
+      if (candidates[k].score > candidates[best].score) best = k;
+    }
+    if (paths.clear(here, candidates[best].way, sight)) {
+      e.aim = here + candidates[best].way;
+      break;
+    }
+    // Out of sight: drop it, keeping the others in their order.
+    std::copy(candidates + best + 1, candidates + count, candidates + best);
+    --count;
   }
   return e;
 }
@@ -286,9 +307,29 @@ long skPlanner::territory(const skTorusPaths& paths, int from, unsigned int extr
   // first, and no way leads past it.
   const std::uint16_t* theirs = paths.sampleRow(threat);
   // Each cell counts the time gained there, up to a cap: open ground far
-  // from the threat weighs most. In 16 bits, floored at 0, so that it runs in
-  // wide vector lanes; an unreachable cell of the mover's gains nothing.
+  // from the threat weighs most. In 16 bits, floored at 0 (saturating), so
+  // that eight cells go in one vector step; an unreachable cell of the
+  // mover's gains nothing. At most gainCap per cell: 32 bits hold the sum.
+  static_assert(skTorusPaths::sampleCount % 8 == 0, "whole vector steps");
+  static_assert(skTorusPaths::sampleCount * std::uint64_t{gainCap} < 0x7FFFFFFFu, "sum fits");
   const std::uint16_t extra = static_cast<std::uint16_t>(std::min(extraMs, 0xFFFFu));
+#if defined(__SSE2__)
+  const __m128i lead = _mm_set1_epi16(static_cast<short>(extra));
+  const __m128i cap = _mm_set1_epi16(static_cast<short>(gainCap));
+  const __m128i ones = _mm_set1_epi16(1);
+  __m128i sums = _mm_setzero_si128();
+  for (int c = 0; c < skTorusPaths::sampleCount; c += 8) {
+    const __m128i t = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theirs + c));
+    const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mine + c));
+    const __m128i gain = _mm_subs_epu16(_mm_subs_epu16(t, lead), m);
+    const __m128i capped = _mm_sub_epi16(gain, _mm_subs_epu16(gain, cap));
+    // Capped gains fit a signed 16-bit lane: pairwise into 32-bit lanes.
+    sums = _mm_add_epi32(sums, _mm_madd_epi16(capped, ones));
+  }
+  std::int32_t lanes[4];
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes), sums);
+  return static_cast<long>(lanes[0]) + lanes[1] + lanes[2] + lanes[3];
+#else
   long sum = 0;
   for (int c = 0; c < skTorusPaths::sampleCount; ++c) {
     const std::uint16_t limit = theirs[c] > extra ? theirs[c] - extra : 0;
@@ -296,6 +337,7 @@ long skPlanner::territory(const skTorusPaths& paths, int from, unsigned int extr
     sum += std::min(gain, gainCap);
   }
   return sum;
+#endif
 }
 
 skVec2 skPlanner::heading(const skCharacter& mover, const skVec2& u) const {

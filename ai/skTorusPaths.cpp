@@ -69,6 +69,13 @@ void skTorusPaths::fillTimes() {
   using Entry = std::pair<float, int>;
   std::vector<Entry> heap;
   heap.reserve(8 * cellCount);
+  // The cell each move leads to, or -1 where it may not be taken: looked up
+  // once here rather than in each of the searches.
+  std::vector<int> next(static_cast<size_t>(cellCount) * 8);
+  for (int a = 0; a < cellCount; ++a) {
+    for (int k = 0; k < 8; ++k)
+      next[8 * a + k] = canMove(a, k) ? shifted(a, moves[k][0], moves[k][1]) : -1;
+  }
   // One search per origin (Dijkstra): the times of a mover that leans
   // against a pull differ by direction, so a row is not its column.
   for (int a = 0; a < cellCount; ++a) {
@@ -82,9 +89,10 @@ void skTorusPaths::fillTimes() {
       const Entry e = heap.back();
       heap.pop_back();
       if (e.first > best[e.second]) continue;
+      const int* moveTo = &next[8 * static_cast<size_t>(e.second)];
       for (int k = 0; k < 8; ++k) {
-        if (!canMove(e.second, k)) continue;
-        const int n = shifted(e.second, moves[k][0], moves[k][1]);
+        const int n = moveTo[k];
+        if (n < 0) continue;
         const float t = e.first + moveMs[k];
         if (t < best[n]) {
           best[n] = t;

@@ -33,7 +33,9 @@ std::unique_ptr<skController> skArena::makeScripted(skArenaOptions::Player kind)
   skPerception* p = world->getPerception();
   if (kind == skArenaOptions::Player::still) return std::make_unique<skControllerStill>(p);
   if (kind == skArenaOptions::Player::expert) {
-    return std::make_unique<skControllerExpert>(p, options.rules);
+    // The world's planner, shared with opponents that plan: the same plays,
+    // one table of travel times instead of two.
+    return std::make_unique<skControllerExpert>(p, options.rules, world->getPlanner());
   }
   if (kind == skArenaOptions::Player::shortest) {
     return skOpponents::chaser(p, skPerception::Measure::shortestWay);

@@ -109,6 +109,7 @@ std::vector<skArenaOptions> skArenaPanel::plan(const Request& request, std::vect
           for (int s = 0; s < request.seeds; ++s) {
             skArenaOptions a;
             a.rules = request.rules[r];
+            a.rules.seamless = request.seamless;
             a.minutes = request.minutes;
             a.player = request.players[p];
             a.opponents = opponents.opponents;
@@ -204,7 +205,8 @@ std::string skArenaPanel::report(const Request& request, const std::vector<Run>&
                : "."));
   add("");
   for (int r = 0; r < static_cast<int>(request.rules.size()); ++r) {
-    add("## " + std::string(request.rules[r].name()) + " rules");
+    add("## " + std::string(request.rules[r].name()) + " rules" +
+        (request.seamless ? ", seamless edges" : ""));
     for (int o = 0; o < static_cast<int>(request.opponents.size()); ++o) {
       add("");
       add("Opponents: " + request.opponents[o].name +

@@ -46,6 +46,8 @@ class skArenaPanel {
         skArenaOptions::Player::chaser,       skArenaOptions::Player::shortest,
         skArenaOptions::Player::keysStraight, skArenaOptions::Player::keysDodger,
         skArenaOptions::Player::expert};
+    // Every match with seamless edges (skRules::seamless).
+    bool seamless = false;
     // The mirror's tables (RULES-1.txt of this folder), when it is a player.
     std::string mirrorTables;
     std::vector<Opponents> opponents;

@@ -117,6 +117,7 @@ std::vector<skCommandLine::Option> skPanelOptions::table() {
           "from them; tune on others",
           0, 4294966295LL, [this](long long n, std::string&) { return firstSeed = n, true; }, {},
           std::to_string(request.firstSeed)),
+      V::flag("seamless", "every match with seamless edges", request.seamless),
       V::number("minutes", "M", "game minutes per match", anyMinutes, request.minutes),
       V::number("stall-minutes", "M", "shortest stretch without a tag that counts as a stall",
                 anyMinutes, request.stallMinutes),

@@ -97,10 +97,11 @@ void skGame::pace() {
 
 std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
                                  skLearner* learners[2], std::string& error) {
-  // The recommended opponents need the shipped tables, and learn nothing to
-  // remember: without the tables, or asked to remember, the game's own learners.
+  // The recommended opponents need the shipped skill tables, and what they
+  // learn lasts one game: without the tables, or asked to remember, the
+  // game's own learners.
   if (options.opponentsRecommended &&
-      (trainedTableFile(rules, 1).empty() || !options.remember.empty())) {
+      (trainedTableFile(rules, 1, true).empty() || !options.remember.empty())) {
     options.opponents = skOpponents();
   }
   auto game = std::make_unique<skGame>(options.worldDef(rules), options.players);

@@ -152,7 +152,7 @@ bool skGameOptions::prepare(skWorld& world, skOpponents::Made& made, std::string
     error = "--tactics1: character 1 is the second player (--players 2), not a learner";
     return false;
   }
-  if (!remember.empty() && !frozenOpponents()) {
+  if (!remember.empty() && !keepsNothing()) {
     // A first game makes the folder; a folder that cannot take the tables is
     // refused now rather than when the player quits.
     std::error_code failed;
@@ -170,8 +170,8 @@ bool skGameOptions::prepare(skWorld& world, skOpponents::Made& made, std::string
   setup.viewSettings = skControllerRLView::playSettings(rules);
   for (int k = 0; k < 2; ++k) {
     setup.tables[k] = tactics[k];
-    // Frozen opponents learn nothing, so nothing remembered is theirs.
-    if (setup.tables[k].empty() && !remember.empty() && !frozenOpponents() &&
+    // Easy and adaptive opponents start from the shipped tables every game.
+    if (setup.tables[k].empty() && !remember.empty() && !keepsNothing() &&
         exists(rememberedFile(rules, k + 1))) {
       setup.tables[k] = rememberedFile(rules, k + 1);
     }
@@ -185,7 +185,7 @@ bool skGameOptions::prepare(skWorld& world, skOpponents::Made& made, std::string
 
 bool skGameOptions::keep(const skRules& rules, skLearner* const learners[2],
                          std::string& error) const {
-  if (remember.empty() || frozenOpponents()) return true;
+  if (remember.empty() || keepsNothing()) return true;
   for (int k = 0; k < 2; ++k) {
     if (!learners[k]) continue;  // a second player
     const std::string file = rememberedFile(rules, k + 1);

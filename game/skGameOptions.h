@@ -53,14 +53,15 @@ class skGameOptions {
   unsigned int seed = 0;
   // The options the games recommend for playing (--recommended sets them;
   // an --opponents given anywhere on the line wins over theirs). Their
-  // adaptive opponents give way to learning ones (makeGame) with --remember,
-  // which asks for opponents that learn, and where no trained tables are
-  // installed.
+  // adaptive opponents give way to the game's learners (makeGame) with
+  // --remember, which asks for opponents that learn across games, and where
+  // no trained skill tables are installed.
   static const char* const recommended;
   bool opponentsGiven = false;
   bool opponentsRecommended = false;
-  // Whether the opponents are the shipped tables frozen (easy, adaptive).
-  bool frozenOpponents() const { return opponents.coached(); }
+  // Whether nothing the opponents learn is kept: easy and adaptive ones
+  // start every game from the shipped tables.
+  bool keepsNothing() const { return opponents.coached(); }
 
   // Parses argv with table(). False with a message naming the option.
   bool parse(int argc, char** argv, std::string& error);

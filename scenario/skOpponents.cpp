@@ -62,12 +62,13 @@ std::vector<std::pair<std::string, std::string>> skOpponents::words() {
       {"trained",
        "view learners of the shipped tables: learning in the games, frozen in skivo-arena "
        "and skivo-panel"},
-      {"easy", "the shipped tables, frozen, weakened to grade " + std::to_string(easyGrade)},
+      {"easy",
+       "opponents that plan, of the shipped tables, learning as they play, weakened to grade " +
+           std::to_string(easyGrade)},
       {"adaptive",
-       "the shipped tables, frozen, made weaker or stronger every game minute to keep the "
-       "player \"it\" " +
+       "the same, made weaker or stronger every game minute to keep the player \"it\" " +
            percent(band.low) + " to " + percent(band.high) + " % of the time"},
-      {"grade-G", "the shipped tables, frozen, held at grade G (0, the weakest, to " + top + ")"},
+      {"grade-G", "the same, held at grade G (0, the weakest, to " + top + ")"},
       {"scripted", "the library's evade/pursue (no tables)"},
       {"experts", "two scripted experts (skControllerExpert; no tables)"},
       {"skills",
@@ -75,7 +76,8 @@ std::vector<std::pair<std::string, std::string>> skOpponents::words() {
        "learning"},
       {"skills-frozen", "the same, not learning"},
       {"DIR", "the tables DIR/RULES-1.txt and DIR/RULES-2.txt (RULES: full or classic), frozen"},
-      {"KIND:learning", "KIND (learning, view, trained, skills or DIR) learning"},
+      {"KIND:learning",
+       "KIND (learning, view, trained, skills, easy, adaptive, grade-G or DIR) learning"},
       {"KIND:frozen", "KIND not learning"},
       {"view-learning", ""},
       {"trained-learning", ""},
@@ -140,7 +142,7 @@ bool skOpponents::read(const std::string& text, const std::string& option, std::
             "experts, skills, skills-frozen or a folder of tables";
     return false;
   }
-  if (learning != Learning::asKind && (kind == Kind::coached || scripted())) {
+  if (learning != Learning::asKind && scripted()) {
     error = option + ": '" + text + "': " + kindText + " opponents learn nothing";
     return false;
   }
@@ -162,7 +164,7 @@ std::unique_ptr<skController> skOpponents::chaser(skPerception* p, skPerception:
 bool skOpponents::make(skWorld& world, const Setup& setup, Made& made, std::string& error) const {
   const skRules& rules = world.getDef().rules;
   skPerception* perception = world.getPerception();
-  skControllerRLView* views[2] = {nullptr, nullptr};
+  skControllerGraded* graded[2] = {nullptr, nullptr};
   for (int k = setup.first ? 0 : 1; k < 2; ++k) {
     if (kind == Kind::scripted) {
       world.setController(k + 1, chaser(perception));
@@ -175,41 +177,40 @@ bool skOpponents::make(skWorld& world, const Setup& setup, Made& made, std::stri
     const std::string rulesFile = std::string(rules.name()) + "-" + std::to_string(k + 1) + ".txt";
     std::string start = setup.tables[k];
     if (start.empty() && kind == Kind::folder) start = folder + "/" + rulesFile;
-    if (start.empty() && (kind == Kind::trained || kind == Kind::coached)) {
-      start = trainedTableFile(rules, k + 1);
+    const bool coached = kind == Kind::coached;
+    if (start.empty() && (kind == Kind::trained || coached)) {
+      start = trainedTableFile(rules, k + 1, coached);
       if (start.empty()) {
+        const std::string file =
+            coached ? std::string(rules.name()) + "-skills-" + std::to_string(k + 1) + ".txt"
+                    : rulesFile;
         error = std::string("no trained opponents for the ") + rules.name() +
-                " rules are installed (" + rulesFile + " in share/skivo/trained)";
+                " rules are installed (" + file + " in share/skivo/trained)";
         return false;
       }
     }
     const std::string startKind = start.empty() ? "" : skTacticsFile::kindOf(start);
-    const bool skills = kind == Kind::skills || startKind == skControllerSkillLearner::kind;
+    const bool skills =
+        kind == Kind::skills || coached || startKind == skControllerSkillLearner::kind;
     const bool view = !skills && (kind == Kind::view || startKind == skControllerRLView::kind);
-    if (kind == Kind::coached && !view) {
+    if (coached && startKind != skControllerSkillLearner::kind) {
       error =
-          "'" + start + "' is not a view learner's table, which easy and adaptive opponents play";
+          "'" + start + "' is not a skill learner's table, which easy and adaptive opponents play";
       return false;
     }
     skLearner* learner = nullptr;
     if (skills) {
-      skSkillOpponent::Made opponent = skSkillOpponent::make(perception, world.getPlanner(), rules,
-                                                             setup.skillSettings, setup.rewards);
+      // Coached ones learn as the games' shipped opponents do: slowly.
+      skSkillOpponent::Made opponent = skSkillOpponent::make(
+          perception, world.getPlanner(), rules,
+          coached ? skSkillOpponent::playSettings() : setup.skillSettings, setup.skillRewards);
       learner = opponent.learner;
+      graded[k] = opponent.graded;
       world.setController(k + 1, std::move(opponent.root));
-    } else if (view && kind == Kind::coached) {
-      // Coached opponents never hand the tag straight back: the coach's slips
-      // walk them into a player who stands still, and the game's guard alone
-      // would let the tag bounce between the two.
-      auto tree = std::make_unique<skControllerTree>(perception);
-      learner = views[k] = tree->make<skControllerRLView>(
-          perception, rules, skControllerRLView::playSettings(rules), setup.rewards);
-      tree->setRoot(tree->make<skControllerNoTagBack>(perception, views[k]));
-      world.setController(k + 1, std::move(tree));
     } else if (view) {
       auto fresh = std::make_unique<skControllerRLView>(perception, rules, setup.viewSettings,
                                                         setup.rewards);
-      learner = views[k] = fresh.get();
+      learner = fresh.get();
       world.setController(k + 1, std::move(fresh));
     } else {
       learner = world.getLearner(k + 1);
@@ -223,8 +224,8 @@ bool skOpponents::make(skWorld& world, const Setup& setup, Made& made, std::stri
   }
   if (kind == Kind::coached) {
     // With a second player the one opponent left is both of the coach's.
-    made.coach = std::make_unique<skAdaptiveOpponents>(*perception, views[0] ? views[0] : views[1],
-                                                       views[1], band, grade);
+    made.coach = std::make_unique<skAdaptiveOpponents>(
+        *perception, graded[0] ? graded[0] : graded[1], graded[1], band, grade);
   }
   return true;
 }

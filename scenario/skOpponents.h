@@ -1,8 +1,9 @@
 // skOpponents: who plays characters 1 and 2, in the one vocabulary of every
 // program's --opponents, and the one way to put them into a world: the
-// learners (the game's own or the view learner, from empty tables, the
-// shipped ones or a folder's), frozen or learning, a coach fitting the shipped
-// tables to the player (skAdaptiveOpponents), or the library's evade/pursue.
+// learners (the game's own, the view learner or the skill learner, from empty
+// tables, the shipped ones or a folder's), frozen or learning, a coach fitting
+// opponents that plan to the player (skAdaptiveOpponents), or the library's
+// evade/pursue.
 //
 // The vocabulary (one value; KIND:learning or KIND:frozen switches learning
 // on or off where the kind has tables that learn):
@@ -12,10 +13,11 @@
 //              view-frozen: not learning
 //   trained    view learners of the shipped tables; learning in the games,
 //              frozen in the arena and the panel (trained-learning)
-//   easy       the shipped tables, frozen, held at grade 4 (grade-4)
-//   adaptive   the shipped tables, frozen, whose grade a coach moves to keep
-//              the player "it" within a band
-//   grade-G    the shipped tables, frozen, held at grade G
+//   easy       opponents that plan (skSkillOpponent) from the shipped skill
+//              tables, learning slowly as they play, held at grade 4 (grade-4)
+//   adaptive   the same, whose grade a coach moves to keep the player "it"
+//              within a band
+//   grade-G    the same, held at grade G (easy:frozen and so on: not learning)
 //   scripted   the library's evade/pursue (no tables)
 //   experts    two scripted experts (skControllerExpert; no tables)
 //   skills     opponents that plan with the planning skills and learn which
@@ -67,15 +69,15 @@ class skOpponents {
   bool read(const std::string& text, const std::string& option, std::string& error);
   // The words for --help, with their meanings (aliases with none).
   static std::vector<std::pair<std::string, std::string>> words();
-  // Whether the opponents are the shipped tables frozen under a coach, and
+  // Whether the opponents play under a coach (easy, adaptive, grade-G), and
   // whether they have tables at all (not the library's chasers nor experts).
   bool coached() const { return kind == Kind::coached; }
   bool scripted() const { return kind == Kind::scripted || kind == Kind::experts; }
   // Whether their tables learn outside the games (the arena, the panel).
   bool learns() const {
     return learning == Learning::on ||
-           (learning == Learning::asKind &&
-            (kind == Kind::game || kind == Kind::view || kind == Kind::skills));
+           (learning == Learning::asKind && (kind == Kind::game || kind == Kind::view ||
+                                             kind == Kind::skills || kind == Kind::coached));
   }
 
   // What a program adds to the value when it makes the opponents.
@@ -89,12 +91,13 @@ class skOpponents {
     // learner only when remembered).
     bool inGame = false;
     bool remembered = false;
-    // How new view learners learn and are rewarded (the coached ones learn
-    // nothing and play with skControllerRLView::playSettings); skill
-    // learners learn with skillSettings.
+    // How new view learners learn and are rewarded; skill learners learn
+    // with skillSettings (the coached ones with skSkillOpponent::playSettings)
+    // and skillRewards.
     skLearningSettings viewSettings;
     skLearningSettings skillSettings = skSkillOpponent::trainingSettings();
     skRewards rewards;
+    skRewards skillRewards = skSkillOpponent::rewards();
   };
   // What make put into the world: the learners of characters 1 and 2 (null
   // when scripted or not an opponent; owned by their characters) and the

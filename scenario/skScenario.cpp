@@ -129,9 +129,9 @@ void setupObstacles(skGameState& gs, const skRules& rules) {
   setupWalls(gs);
 }
 
-std::string trainedTableFile(const skRules& rules, int k) {
-  const std::string name =
-      std::string("/trained/") + rules.name() + "-" + std::to_string(k) + ".txt";
+std::string trainedTableFile(const skRules& rules, int k, bool skills) {
+  const std::string name = std::string("/trained/") + rules.name() + (skills ? "-skills-" : "-") +
+                           std::to_string(k) + ".txt";
   const std::string places[] = {skUtil::programFolder() + "/../share/skivo" + name,
                                 std::string(SKIVO_DATA_INSTALL_DIR) + name,
                                 std::string(SKIVO_DATA_SOURCE_DIR) + name};

@@ -50,7 +50,9 @@ void placeFairly(skGameState& gs, skReal margin = 2.0);
 // The shipped table of trained opponent k (1 or 2) for rules: installed
 // beside the program (games/ or bin/ next to share/), where the build
 // installs it, or in the source tree of a program run from its build
-// folder; empty when none of them is there.
-std::string trainedTableFile(const skRules& rules, int k);
+// folder; empty when none of them is there. skills: the skill learner's
+// table (skSkillOpponent) that easy and adaptive opponents start from,
+// instead of the view learner's.
+std::string trainedTableFile(const skRules& rules, int k, bool skills = false);
 
 }  // namespace skivo

@@ -2,7 +2,8 @@
 # scripts/train-opponents across machines: the same small training on this
 # machine alone and spread over two "hosts" (a stand-in for ssh that runs the
 # command here, as GNU parallel would run it there) gives the same tables,
-# bit for bit, and tables the view learner loads.
+# bit for bit, and tables the view learner loads; --skills, tables of the
+# skill learner.
 # usage: train_test.sh SOURCE_DIR ARENA PANEL
 set -euo pipefail
 root="$1"
@@ -34,4 +35,9 @@ done
 # Every run's tables and learning curve (its validation names its own folder).
 diff -r -x valid.csv "$tmp/alone/runs" "$tmp/spread/runs" >/dev/null ||
   { echo "FAILED: the runs differ"; exit 1; }
+# The opponents that plan train the same way, into skill tables of their own.
+"$root/scripts/train-opponents" --quick --skills "$tmp/skills" 2>"$tmp/log" || { cat "$tmp/log"; exit 1; }
+for t in full-skills-1 full-skills-2 classic-skills-1 classic-skills-2; do
+  head -1 "$tmp/skills/$t.txt" | grep -q '^skivo-skill-learner 216 7$' || { echo "FAILED: $t is no skill table"; exit 1; }
+done
 echo "train-opponents: the same tables on one machine and on two"

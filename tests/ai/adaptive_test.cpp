@@ -233,7 +233,7 @@ TEST(AdaptiveArena, OptionsAndTablesThatCannotMakeItAreRefused) {
   skArena arena(adaptive({"--load-tactics1", table}));
   std::string error;
   EXPECT_FALSE(arena.setUp(error));
-  EXPECT_NE(error.find("is not a view learner's table"), std::string::npos) << error;
+  EXPECT_NE(error.find("is not a skill learner's table"), std::string::npos) << error;
 }
 
 }  // namespace

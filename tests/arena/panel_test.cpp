@@ -163,19 +163,32 @@ TEST(Panel, CountsEveryPlayerButThePlainChaserInTheWorstCase) {
   request.windows = {};
   std::vector<skArenaPanel::Run> runs;
   skArenaPanel::plan(request, runs);
-  const long long shares[] = {30000, 6000, 18000};  // character 0's ms "it" per player
-  for (skArenaPanel::Run& run : runs) {
-    run.gameMs = 60000;
-    run.itMs[0] = shares[run.player];
-    run.itMs[1] = run.gameMs - run.itMs[0];
-    run.windowMs = {run.gameMs};
-    run.windowItMs = {run.itMs[0], run.itMs[1], 0};
-    run.tags = 10;
-    run.returned = run.player;
-  }
+  const auto played = [&runs] {
+    const long long shares[] = {30000, 6000, 18000};  // character 0's ms "it" per player
+    for (skArenaPanel::Run& run : runs) {
+      run.gameMs = 60000;
+      run.itMs[0] = shares[run.player];
+      run.itMs[1] = run.gameMs - run.itMs[0];
+      run.windowMs = {run.gameMs};
+      run.windowItMs = {run.itMs[0], run.itMs[1], 0};
+      run.tags = 10;
+      run.returned = run.player;
+    }
+  };
+  played();
   const std::string report = skArenaPanel::report(request, runs);
   EXPECT_NE(report.find("| chaser (not counted) | 10.0 ± 0.0 |"), std::string::npos) << report;
   EXPECT_NE(report.find("left out): shortest: 30.0 ± 0.0."), std::string::npos) << report;
   EXPECT_NE(report.find("| 10.0 (2 of 20) |\n| shortest"), std::string::npos) << report;
   EXPECT_NE(report.find("held-out seeds"), std::string::npos);
+
+  // Seamless edges reach every match, whichever rules, and the report says so.
+  request.seamless = true;
+  request.rules = {skRules::full(), skRules::classic()};
+  for (const skArenaOptions& match : skArenaPanel::plan(request, runs)) {
+    EXPECT_TRUE(match.rules.seamless) << match.rules.name();
+  }
+  played();
+  EXPECT_NE(skArenaPanel::report(request, runs).find("## classic rules, seamless edges"),
+            std::string::npos);
 }

@@ -7,6 +7,7 @@
 #include "skCharacter.h"
 #include "skControllerRL.h"
 #include "skControllerRLView.h"
+#include "skControllerSkillLearner.h"
 #include "skGame.h"
 #include "skGameOptions.h"
 #include "skScenario.h"
@@ -171,10 +172,13 @@ TEST(GameOptions, OpponentsStartFromTheTablesAskedForOfTheKindTheirFilesHold) {
   fs::remove_all(dir);
 }
 
-// Easy and adaptive opponents are the shipped view tables, frozen, at a grade
-// a coach holds or moves; --opponents wins over --recommended's wherever it
-// stands; nothing they play is remembered.
-TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedTablesFrozenAndKeepNothing) {
+// Easy and adaptive opponents plan, from the shipped skill tables, learning
+// as they play, at a grade a coach holds or moves; --opponents wins over
+// --recommended's wherever it stands; nothing they learn is remembered.
+TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedSkillTablesAndKeepNothing) {
+  for (const skRules& rules : {skRules::full(), skRules::classic()}) {
+    for (int k : {1, 2}) ASSERT_FALSE(trainedTableFile(rules, k, true).empty()) << rules.name();
+  }
   const fs::path dir = fs::path(testing::TempDir()) / ("coached-" + std::to_string(getpid()));
   fs::create_directories(dir);
   writeTable((dir / "game.txt").string(), 1);
@@ -210,8 +214,8 @@ TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedTablesFrozenAndKeepNothi
     EXPECT_EQ(game->getCoach()->getGrade(), c.grade) << c.args[0];
     for (const skLearner* l : learners) {
       if (!l) continue;
-      ASSERT_NE(dynamic_cast<const skControllerRLView*>(l), nullptr);
-      EXPECT_FALSE(l->getLearning());
+      ASSERT_NE(dynamic_cast<const skControllerSkillLearner*>(l), nullptr);
+      EXPECT_TRUE(l->getLearning());
     }
     EXPECT_TRUE(o.keep(skRules::classic(), learners, error)) << error;
   }
@@ -233,6 +237,6 @@ TEST(GameOptions, EasyAndAdaptiveOpponentsPlayTheShippedTablesFrozenAndKeepNothi
       parse(game, {"--opponents", "adaptive", "--tactics1", (dir / "game.txt").string()}, error));
   skLearner* learners[2] = {nullptr, nullptr};
   EXPECT_FALSE(makeGame(skRules::full(), game, learners, error));
-  EXPECT_NE(error.find("not a view learner's table"), std::string::npos) << error;
+  EXPECT_NE(error.find("not a skill learner's table"), std::string::npos) << error;
   fs::remove_all(dir);
 }

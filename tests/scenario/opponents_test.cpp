@@ -73,15 +73,14 @@ TEST(Opponents, EveryWordAndOlderSpellingReadsAsTheOpponentsItNames) {
   EXPECT_EQ(folder.band.high, 1.0);
 }
 
-TEST(Opponents, AnUnknownWordABadGradeOrALearningCoachIsRefusedByName) {
+TEST(Opponents, AnUnknownWordABadGradeOrLearningScriptedOnesIsRefusedByName) {
   const std::pair<const char*, const char*> rows[] = {
       {"smart", "-o: 'smart' is not learning, frozen, view"},
       {"", "-o: '' is not learning"},
       {"grade-17", "-o: 'grade-17' is not a grade from 0 to 16"},
       {"grade- 3", "is not a grade"},
       {"grade-0x1", "is not a grade"},
-      {"adaptive:learning", "-o: 'adaptive:learning': adaptive opponents learn nothing"},
-      {"scripted:frozen", "scripted opponents learn nothing"},
+      {"scripted:frozen", "-o: 'scripted:frozen': scripted opponents learn nothing"},
       {"experts:learning", "experts opponents learn nothing"}};
   for (const auto& row : rows) {
     skOpponents o;
@@ -207,7 +206,14 @@ TEST(Opponents, MakeGivesEachKindItsControllersTablesAndLearning) {
     ASSERT_TRUE(made("adaptive", world, m, true)) << error;
     ASSERT_NE(m.coach, nullptr);
     EXPECT_EQ(m.coach->getGrade(), skAdaptiveOpponents::startGrade);
-    EXPECT_FALSE(m.learners[0]->getLearning() || m.learners[1]->getLearning());
+    for (skLearner* l : m.learners) {
+      ASSERT_NE(dynamic_cast<skControllerSkillLearner*>(l), nullptr) << "they plan";
+      EXPECT_TRUE(l->getLearning()) << "and learn the player as they play";
+    }
+    skWorld other;
+    skOpponents::Made still;
+    ASSERT_TRUE(made("easy:frozen", other, still, false)) << error;
+    EXPECT_FALSE(still.learners[0]->getLearning() || still.learners[1]->getLearning());
   }
   const std::filesystem::path dir =
       std::filesystem::path(testing::TempDir()) / ("opponents-" + std::to_string(getpid()));
