@@ -65,11 +65,7 @@ void skAdaptiveOpponents::setGrade(int g) {
 
 void skAdaptiveOpponents::apply() {
   if (graded[0]) {
-    // Skill opponents: a trapped "it" is freed by playing at full strength,
-    // and a player who cannot catch anyone is met half way.
-    skSkillGrade d = skSkillOpponent::grade(nudge == &freeing ? gradeCount - 1 : grade);
-    if (nudge == &yielding) d.towardsIt = 1;
-    for (skControllerGraded* o : graded) o->setGrade(d);
+    for (skControllerGraded* o : graded) o->setGrade(skSkillOpponent::grade(grade));
     return;
   }
   const skOpponentGrade& d = nudge ? *nudge : grades[grade];
@@ -112,7 +108,10 @@ void skAdaptiveOpponents::update() {
   const bool against = shareMs > 0 && (playerIt ? share > band.high : share < band.low);
   const int stretch = now - roleSinceMs;
   const skOpponentGrade* wanted = nullptr;
-  if (against && stretch >= stallMs && stretch % stallMs < shakeMs) {
+  // Only view learners are nudged: skill opponents plan their way out of
+  // any pocket, and against a player who runs well a nudge every stallMs
+  // handed it a tag that they could not win back for minutes.
+  if (views[0] && against && stretch >= stallMs && stretch % stallMs < shakeMs) {
     wanted = playerIt ? &yielding : &freeing;
   }
   if (wanted != nudge) {

@@ -77,9 +77,9 @@ class skAdaptiveOpponents {
                       int grade = startGrade);
   // The same for skill opponents (skSkillOpponent): the coach sets their
   // grades (skSkillOpponent::grade) through their skControllerGraded (not
-  // owned, neither null; they must outlive the coach). The nudges: yielding
-  // runs at the player as well; freeing plays the strongest grade, whose
-  // planned ways lead out of any pocket.
+  // owned, neither null; they must outlive the coach). They get no nudges:
+  // their planned ways lead out of pockets, and their grades already run at
+  // a player who is "it" as often as the grade says.
   skAdaptiveOpponents(skPerception& perception, skControllerGraded* first,
                       skControllerGraded* second, const Band& band = Band(),
                       int grade = startGrade);

@@ -64,7 +64,7 @@ skSkillGrade skSkillOpponent::grade(int g) {
                        : bit(pursue) | bit(evade);
   s.chaseShare = 0.35 + 0.65 * t;
   s.helpShare = t;
-  s.towardsIt = 0.3 * weak * weak;
+  s.towardsIt = 0.3 * weak * weak * weak;
   return s;
 }
 
