@@ -110,7 +110,14 @@ void skControllerGraded::calcAction() {
   if (grade.speedShare < 1) {
     chosen.setDesiredSpeed(std::min<skReal>(chosen.getDesiredSpeed(), 0.95) * grade.speedShare);
   }
-  action = grade.reactionMs > 0 ? delayed(chosen, now) : chosen;
+  if (grade.reactionMs > 0) {
+    action = delayed(chosen, now);
+  } else {
+    // Nothing is remembered while it reacts at once: a later delay starts
+    // from what it does from then on, not from what it did long before.
+    ringCount = 0;
+    action = chosen;
+  }
 }
 
 }  // namespace skivo

@@ -72,6 +72,13 @@ TEST_F(Graded, ItDoesWhatItSawReactionMillisecondsLate) {
   // A new match (the clock going back) forgets the old one's decisions.
   now = 0;
   EXPECT_GT(play(graded, 20).back().direction().y, 0.5);
+  // So does a spell of reacting at once: after it, a delay begins from then.
+  graded.setGrade(skSkillGrade());
+  play(graded, 1000);
+  inner.willDecide(-1, 0, 1);
+  play(graded, 1000);
+  graded.setGrade(late);
+  EXPECT_LT(play(graded, 20).back().direction().x, -0.5) << "not what it did 1.5 s ago";
 }
 
 TEST_F(Graded, AWeakGradeIsSlowAndCarelessButNeverStandsStill) {
