@@ -3,7 +3,10 @@
 // character (I passed it to them, or they to me) I never move towards that
 // one by the shortest way: the part of the inner decision that closes in on
 // them is dropped, and a decision that only closed in turns into stepping
-// away. A person finds a tag returned at once silly, and the game's own guard
+// away. Close by, it does more: the one who just took the tag steps aside,
+// across the course of the one who gave it (which may run on into it for a
+// moment), and the one who just gave it runs mostly away from the new "it".
+// A person finds a tag returned at once silly, and the game's own guard
 // (300 ms) is all that otherwise stands between two hand-overs. Others, and
 // everyone after the while, see the inner decision unchanged. The inner
 // controller is not owned.

@@ -30,7 +30,7 @@ const skReal minClosing = 0.2;
 // Cells of the way ahead that are looked down for the furthest in sight.
 const int lookAhead = 8;
 // Gaps between two circles to squeeze through when walled in: within this
-// distance, and at least this share of the diameter wide (the collision
+// distance, and at least this many radii wide (the collision
 // response lets a disk through a gap a little narrower than itself).
 const skReal squeezeReach = 45;
 const skReal squeezeGap = 1.5;
@@ -167,8 +167,10 @@ bool skPlanner::squeezeOut(const skTorusPaths& paths, skReal r, const skVec2& he
       const skVec2 b = paths.offset(here, circles[j].centre);
       if (b.length() > squeezeReach) continue;
       const skReal gap = (b - a).length() - circles[i].radius - circles[j].radius;
-      // Too narrow to squeeze through, or wide enough to be on the grid.
-      if (gap < squeezeGap * r || gap >= 2 * r) continue;
+      // Too narrow to squeeze through. A gap wider than the disk counts too:
+      // the grid, which keeps a margin and samples cell centres, may still
+      // miss it.
+      if (gap < squeezeGap * r) continue;
       const skVec2 middle = 0.5 * (a + b);
       // Out through the gap: across the line of the two circles, away from here.
       skVec2 out = (b - a).turnedRight().normalized();

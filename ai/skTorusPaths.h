@@ -3,7 +3,8 @@
 // cells, so that a scripted player can plan round fixed circles in a few
 // lookups. A cell is blocked when its centre lies within reach of a circle
 // (the circle grown by the mover's radius); paths run between free cells,
-// straight or diagonally, never cutting past a blocked corner.
+// straight or diagonally, never cutting past a blocked corner nor through a
+// gap narrower than the mover.
 // Lengths are in world units, speeds in world units per second, times in
 // milliseconds. build() allocates everything; nothing else allocates.
 #pragma once
@@ -103,9 +104,11 @@ class skTorusPaths {
 
   void fillTimes();
   void findRegions();
-  // Whether the move in direction k out of cell a is allowed: the target is
-  // free and, for a diagonal move, both cells beside it are too.
-  bool canMove(int a, int k) const;
+  // Per cell and move direction (as moves[] in the source): whether the move
+  // is allowed: the target is free, for a diagonal move both cells beside it
+  // are too, and the straight way between the centres keeps clear of reach.
+  std::vector<char> moveOk;
+  bool canMove(int a, int k) const { return moveOk[8 * a + k] != 0; }
 };
 
 }  // namespace skivo

@@ -194,3 +194,41 @@ TEST_F(Composites, NoTagBackKeepsTwoWhoJustExchangedTheTagApartForTheHold) {
     }
   }
 }
+
+// Runs along +x at a third of its top speed: a quarry that has not noticed.
+struct Stroller : skController {
+  using skController::skController;
+  void calcAction() override {
+    action.setDesiredDirection(vec2(1, 0));
+    action.setDesiredSpeed(0.3);
+  }
+};
+
+// A chaser that runs on straight after its tag, as a person does for a
+// moment, rams the one it tagged again unless that one steps out of its way.
+TEST_F(Composites, NoTagBackStepsOutOfTheWayOfOneWhoRunsOnAfterItsTag) {
+  for (const bool held : {false, true}) {
+    World w;
+    auto* root = new skControllerTree(&w.perception);
+    skController* stroll = root->make<Stroller>(&w.perception);
+    root->setRoot(held ? root->make<skControllerNoTagBack>(&w.perception, stroll) : stroll);
+    skCharacter* chaser = w.addCharacter(100, 200, 100, 0);  // keeps running along +x
+    skCharacter* quarry = w.addCharacter(150, 200, 0, 0, root);
+    chaser->setTagged(0);
+    w.perception.setTagged(chaser);
+    int handOvers = 0;
+    for (int last = w.gs.getLastTaggedTime(); w.now < 3000; w.step()) {
+      if (w.gs.getLastTaggedTime() != last) {
+        ++handOvers;
+        last = w.gs.getLastTaggedTime();
+      }
+    }
+    ASSERT_GE(handOvers, 1) << "the chaser never caught up";
+    if (held) {
+      EXPECT_EQ(handOvers, 1) << "tagged straight back";
+      EXPECT_TRUE(quarry->getIsTagged());
+    } else {
+      EXPECT_GT(handOvers, 1) << "the chaser should ram it again";
+    }
+  }
+}

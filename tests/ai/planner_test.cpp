@@ -24,10 +24,26 @@ void stepBetween(int a, int b, int& dx, int& dy) {
   dy = (row(b) - row(a) + Paths::side + 1) % Paths::side - 1;
 }
 
+// The least distance from circle centre c to the segment from p along way,
+// measured across the edges of an arena of the given size.
+skReal distanceToSegment(const skVec2& p, const skVec2& way, const skVec2& c, const skVec2& size) {
+  skReal best = Inf;
+  for (int wx = -1; wx <= 1; ++wx) {
+    for (int wy = -1; wy <= 1; ++wy) {
+      const skVec2 to = c + skVec2(wx * size.x, wy * size.y) - p;
+      const skReal t = std::min<skReal>(1, std::max<skReal>(0, to.dot(way) / way.squaredLength()));
+      best = std::min(best, (to - t * way).length());
+    }
+  }
+  return best;
+}
+
 // Follows nextCell from a to b and checks every move: to a free neighbour,
-// a diagonal only with both cells beside it free, each move nearer in time.
+// a diagonal only with both cells beside it free, the straight way between
+// the centres clear of every circle grown by reach (no squeezing through a
+// gap narrower than the mover), each move nearer in time.
 // Returns the number of moves, or -1 when the way broke off.
-int walk(const Paths& paths, int a, int b) {
+int walk(const Paths& paths, int a, int b, skReal reach = 0, const skVec2& size = {}) {
   int cell = a, moves = 0;
   while (cell != b) {
     const int next = paths.nextCell(cell, b);
@@ -44,6 +60,14 @@ int walk(const Paths& paths, int a, int b) {
       EXPECT_FALSE(paths.blocked(Paths::shifted(cell, dx, 0)) ||
                    paths.blocked(Paths::shifted(cell, 0, dy)))
           << "the diagonal from " << cell << " to " << next << " cuts past a blocked corner";
+    }
+    if (reach > 0) {
+      const skVec2 from = paths.centre(cell), way = paths.offset(from, paths.centre(next));
+      for (const Paths::Circle& o : paths.getCircles()) {
+        EXPECT_GE(distanceToSegment(from, way, o.centre, size), o.radius + reach)
+            << "the move from " << cell << " to " << next << " squeezes past " << o.centre.x << ","
+            << o.centre.y;
+      }
     }
     EXPECT_LT(paths.time(next, b), paths.time(cell, b)) << "no nearer to " << b << " at " << next;
     cell = next;
@@ -101,7 +125,7 @@ TEST(FastestWays, NeverEnterABlockedCellNorCutACornerAndTimesBehaveOverRandomLay
         EXPECT_EQ(paths.nextCell(a, b), -1);
         continue;
       }
-      walk(paths, a, b);
+      walk(paths, a, b, l.reach, l.size);
       // Without a pull the way back takes as long (up to rounding).
       if (l.mover.pull.isAlmostZero()) {
         EXPECT_NEAR(paths.time(a, b), paths.time(b, a), 1) << a << " " << b;
@@ -142,6 +166,30 @@ TEST(FastestWays, GoRoundASingleBlockedCellAndNotPastItsCorners) {
       if (HasFailure()) return;
     }
   }
+}
+
+// Two rows of small circles whose gaps are narrower than the mover: the
+// cells beside the gaps are free, but no way passes between the rows, so the
+// band between them is cut off from the rest of the arena.
+TEST(FastestWays, NeverSqueezeThroughAGapNarrowerThanTheMover) {
+  std::vector<Paths::Circle> circles;
+  for (skReal x = 0; x < 512; x += 14) {  // gaps of 6 between circles of radius 4
+    circles.push_back({{x, 128}, 4});
+    circles.push_back({{x, 384}, 4});
+  }
+  Paths paths;
+  paths.build(circles, {512, 512}, 5, {80, {0, 0}});
+  const int inside = paths.cellOf({100, 256}), outside = paths.cellOf({100, 20});
+  // Some cells next to each row are free: without the rule the way is open.
+  int freeBeside = 0;
+  for (int x = 0; x < Paths::side; ++x) freeBeside += !paths.blocked(7 * Paths::side + x);
+  ASSERT_GT(freeBeside, 0);
+  EXPECT_EQ(paths.time(inside, outside), Paths::unreachable);
+  EXPECT_EQ(paths.time(outside, inside), Paths::unreachable);
+  EXPECT_EQ(paths.nextCell(inside, outside), -1);
+  EXPECT_LE(paths.regionSize(inside), 16 * Paths::side);
+  // Within the band, and across the side edges, the ways still run.
+  walk(paths, inside, paths.cellOf({500, 300}), 5, {512, 512});
 }
 
 using Planning = WorldTest;
@@ -205,4 +253,21 @@ TEST_F(Planning, MeasuresAcrossTheEdgesAndRoundAWall) {
   const skVec2 way = planner.wayTo(*me, {282, 100});
   EXPECT_GT(way.normalized().y, 0.7) << way;
   EXPECT_TRUE(planner.inSight(*me, me->position(), way));
+}
+
+// A cup of circles under the classic pull, taken from a match where a chaser
+// sat pressed in it for minutes: every cell around is blocked, and the one
+// way out, a gap wider than the disk at the top, is too narrow for the grid.
+// The chaser climbs out through it.
+TEST(PlanningPocket, ClimbsOutOfACupWhoseExitTheGridMisses) {
+  World w(skRules::classic());
+  const skVec2 cup[] = {{35.1, 343.1}, {17.9, 405.0}, {61.0, 414.1}, {58.6, 381.2}, {37.8, 375.9}};
+  for (const skVec2& c : cup) w.addCircle(c.x, c.y);
+  skPlanner planner(&w.perception, skRules::classic());
+  skCharacter* me =
+      w.addCharacter(35.6, 395.8, 0, 0, new skControllerPursueFastest(&w.perception, &planner));
+  w.addCharacter(250, 150);
+  me->setTagged(0);
+  for (int k = 0; k < 250; ++k) w.step();  // 5 s
+  EXPECT_GT(planner.offset(me->position(), {35.6, 395.8}).length(), 40) << me->position();
 }
