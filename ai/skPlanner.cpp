@@ -128,10 +128,17 @@ bool skPlanner::aimRound(const skCharacter& mover, const skVec2& to, skVec2& aim
   const int from = paths.freeCellNear(here);
   const int goal = paths.freeCellNear(to);
   if (from < 0 || goal < 0 || paths.time(from, goal) == skTorusPaths::unreachable) {
-    return squeezeOut(paths, mover.getRadius(), here, to, aim);
+    const int mine = from < 0 ? 0 : paths.regionSize(from);
+    return squeezeOut(paths, mover.getRadius(), here, to, mine, aim);
   }
   const skReal sight = mover.getRadius() + sightMargin;
   aim = paths.centre(from);
+  // Cut off from the cell that stands for here (a cup of circles round it):
+  // out through a gap into that cell's region, when there is one.
+  if (!paths.clear(here, paths.offset(here, aim), sight) &&
+      squeezeOut(paths, mover.getRadius(), here, to, paths.regionSize(from) - 1, aim)) {
+    return true;
+  }
   for (int cell = from, k = 0; k < lookAhead && cell != goal; ++k) {
     cell = paths.nextCell(cell, goal);
     if (cell < 0) break;
@@ -154,11 +161,9 @@ skVec2 skPlanner::wayTo(const skCharacter& mover, const skVec2& to) {
 }
 
 bool skPlanner::squeezeOut(const skTorusPaths& paths, skReal r, const skVec2& here,
-                           const skVec2& towards, skVec2& aim) const {
+                           const skVec2& towards, int minRegion, skVec2& aim) const {
   const std::vector<skTorusPaths::Circle>& circles = paths.getCircles();
   const skVec2 goal = paths.offset(here, towards).normalized();
-  const int home = paths.freeCellNear(here);
-  const int mine = home < 0 ? 0 : paths.regionSize(home);
   skReal bestScore = -Inf;
   for (size_t i = 0; i < circles.size(); ++i) {
     const skVec2 a = paths.offset(here, circles[i].centre);
@@ -172,12 +177,15 @@ bool skPlanner::squeezeOut(const skTorusPaths& paths, skReal r, const skVec2& he
       // miss it.
       if (gap < squeezeGap * r) continue;
       const skVec2 middle = 0.5 * (a + b);
+      // A gap beyond another, narrower one is no way out: its middle must be
+      // in reach of a disk slim enough for the narrowest gap tried.
+      if (!paths.clear(here, middle, 0.5 * squeezeGap * r)) continue;
       // Out through the gap: across the line of the two circles, away from here.
       skVec2 out = (b - a).turnedRight().normalized();
       if (out.dot(middle) < 0) out = -out;
       // Only into more room than there is here.
       const int beyond = paths.freeCellNear(here + middle + (2 * r) * out);
-      if (beyond < 0 || paths.regionSize(beyond) <= mine) continue;
+      if (beyond < 0 || paths.regionSize(beyond) <= minRegion) continue;
       const skReal score = gap + r * out.dot(goal);
       if (score > bestScore) {
         bestScore = score;

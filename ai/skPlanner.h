@@ -134,9 +134,10 @@ class skPlanner {
 
   // The table of mover's kind, built when first asked for.
   const skTorusPaths& pathsOf(const skCharacter& mover);
-  // The far side of the widest gap near `here` facing `towards`; false when none.
+  // The far side of the widest gap near `here` facing `towards`, into a
+  // region of more than minRegion free cells; false when none.
   bool squeezeOut(const skTorusPaths& paths, skReal radius, const skVec2& here,
-                  const skVec2& towards, skVec2& aim) const;
+                  const skVec2& towards, int minRegion, skVec2& aim) const;
   // How much of the arena one keeps, starting from cell from after extraMs,
   // against another starting from cell threat: the time it gains, summed over
   // the sample cells it reaches first.

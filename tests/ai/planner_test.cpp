@@ -255,19 +255,34 @@ TEST_F(Planning, MeasuresAcrossTheEdgesAndRoundAWall) {
   EXPECT_TRUE(planner.inSight(*me, me->position(), way));
 }
 
-// A cup of circles under the classic pull, taken from a match where a chaser
-// sat pressed in it for minutes: every cell around is blocked, and the one
-// way out, a gap wider than the disk at the top, is too narrow for the grid.
-// The chaser climbs out through it.
+// Cups of circles under the classic pull, taken from matches where a chaser
+// sat pressed in one for minutes: every cell around is blocked. In the first
+// the one way out, a gap wider than the disk at the top, is too narrow for
+// the grid; in the second a wide gap lies beyond a narrow one, towards the
+// quarry, and only the gap at the side opens. The chaser climbs out of both.
 TEST(PlanningPocket, ClimbsOutOfACupWhoseExitTheGridMisses) {
-  World w(skRules::classic());
-  const skVec2 cup[] = {{35.1, 343.1}, {17.9, 405.0}, {61.0, 414.1}, {58.6, 381.2}, {37.8, 375.9}};
-  for (const skVec2& c : cup) w.addCircle(c.x, c.y);
-  skPlanner planner(&w.perception, skRules::classic());
-  skCharacter* me =
-      w.addCharacter(35.6, 395.8, 0, 0, new skControllerPursueFastest(&w.perception, &planner));
-  w.addCharacter(250, 150);
-  me->setTagged(0);
-  for (int k = 0; k < 250; ++k) w.step();  // 5 s
-  EXPECT_GT(planner.offset(me->position(), {35.6, 395.8}).length(), 40) << me->position();
+  struct Cup {
+    std::vector<skVec2> circles;
+    skVec2 start, quarry;
+  };
+  const Cup cups[] = {
+      {{{35.1, 343.1}, {17.9, 405.0}, {61.0, 414.1}, {58.6, 381.2}, {37.8, 375.9}},
+       {35.6, 395.8},
+       {250, 150}},
+      {{{3.3, 136.1}, {38.9, 134.6}, {41.7, 78.6}, {15.6, 91.9}, {24.2, 81.4}, {39.5, 85.7},
+        {28.7, 124.0}},
+       {31.4, 104.2},
+       {300, 380}},
+  };
+  for (const Cup& cup : cups) {
+    World w(skRules::classic());
+    for (const skVec2& c : cup.circles) w.addCircle(c.x, c.y);
+    skPlanner planner(&w.perception, skRules::classic());
+    skCharacter* me = w.addCharacter(cup.start.x, cup.start.y, 0, 0,
+                                     new skControllerPursueFastest(&w.perception, &planner));
+    w.addCharacter(cup.quarry.x, cup.quarry.y);
+    me->setTagged(0);
+    for (int k = 0; k < 250; ++k) w.step();  // 5 s
+    EXPECT_GT(planner.offset(me->position(), cup.start).length(), 40) << me->position();
+  }
 }
