@@ -29,13 +29,25 @@ skWorldDef onSdlTicks(skWorldDef def) {
 }  // namespace
 
 skGame::skGame(const skWorldDef& def, int players)
-    : world(onSdlTicks(def)), look(&world.getGameState()) {
+    : world(onSdlTicks(def)),
+      look(&world.getGameState()),
+      pacer([] { return static_cast<double>(SDL_GetTicks()); },
+            [](unsigned int ms) { SDL_Delay(ms); }) {
   world.setController(0, std::make_unique<skControllerPC<skKeyboardSDL>>(world.getPerception()));
   look.dress(world.getGameState());
   if (players > 1) {
     world.setController(1,
                         std::make_unique<skControllerPC<skKeyboardWASDSDL>>(world.getPerception()));
     look.dressSecondPlayer(world.getGameState());
+  }
+}
+
+void skGame::showScore(bool on, const std::vector<std::string>& names) {
+  scoreShown = on;
+  marks.clear();
+  for (const std::string& name : names) {
+    const std::size_t digit = name.find_first_of("0123456789");
+    marks.push_back(digit == std::string::npos ? -1 : name[digit] - '0');
   }
 }
 
@@ -56,15 +68,17 @@ void skGame::startUp() {
       const auto* colored = dynamic_cast<const skObjectRendererColor*>(r);
       colors.push_back(colored ? colored->getColor() : skGui::getColorFromName("white"));
     }
-    hud = std::make_unique<skHud>(colors);
+    hud = std::make_unique<skHud>(colors, marks);
   }
-  nextFrame = SDL_GetTicks();
+  pacer.start(frameRate);
 }
 
 bool skGame::runFrame(bool simulate) {
   skGameState& gs = world.getGameState();
   if (hud) {
-    skGui::render(&gs, [this, &gs] { hud->draw(score, gs, world.getDef().height); });
+    skGui::render(
+        &gs, [this] { hud->drawScore(score, world.getDef().height); },
+        [this, &gs] { hud->drawOnDisks(score, gs); });
   } else {
     skGui::render(&gs);
   }
@@ -77,22 +91,8 @@ bool skGame::runFrame(bool simulate) {
   if (simulate) world.getSimulator().simulateFrame(lastStep);
   score.update(gs, world.getTimer().gameTime());
   if (coach && adapting) coach->update();
-  if (frameRate > 0) pace();
+  pacer.frameDone();
   return true;
-}
-
-void skGame::pace() {
-  // Where the display does not wait at the swap, sleep out the frame's share
-  // of the second; far behind (a stall), start the rhythm anew rather than
-  // rush to catch up.
-  const double period = 1000.0 / frameRate;
-  nextFrame += period;
-  const double now = SDL_GetTicks();
-  if (nextFrame < now - period) {
-    nextFrame = now;
-  } else if (nextFrame > now + 1) {
-    SDL_Delay(static_cast<Uint32>(nextFrame - now));
-  }
 }
 
 std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
@@ -114,7 +114,7 @@ std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
     game->coachOpponents(std::move(made.coach), options.opponents.adapting && options.players != 2);
   }
   if (options.fairStart) placeFairly(game->getWorld().getGameState());
-  game->showScore(options.hud);
+  game->showScore(options.hud, options.names());
   game->setFrameRate(options.fps);
   return game;
 }

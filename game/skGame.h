@@ -10,8 +10,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "skAdaptiveOpponents.h"
+#include "skFramePacer.h"
 #include "skGameState.h"
 #include "skHud.h"
 #include "skLook.h"
@@ -32,8 +34,10 @@ class skGame {
   skGame(const skGame&) = delete;
   skGame& operator=(const skGame&) = delete;
 
-  // The score on screen (skHud), kept from startUp on. Call before startUp.
-  void showScore(bool on) { scoreShown = on; }
+  // The score on screen (skHud), kept from startUp on, its rows and disks
+  // marked with the digit in each character's name (none for a name without
+  // one). Call before startUp.
+  void showScore(bool on, const std::vector<std::string>& names = {});
   // fps frames a second: the window asks for vertical sync, and each frame
   // sleeps what is left of its share of a second; 0 (the default) runs
   // unthrottled. Call before startUp.
@@ -78,10 +82,10 @@ class skGame {
   std::unique_ptr<skAdaptiveOpponents> coach;
   bool adapting = false;
   bool scoreShown = false;
-  void pace();
+  std::vector<int> marks;
   int frameRate = 0;
-  // When the next frame is due, in SDL's ticks (ms), while paced.
-  double nextFrame = 0;
+  // On SDL's ticks.
+  skFramePacer pacer;
   // Game time of the last measurement, in seconds.
   skReal lastGameTime = 0.0;
   skReal lastStep = 0.0;

@@ -142,7 +142,7 @@ skWorldDef skGameOptions::worldDef(const skRules& rules) {
 }
 
 std::vector<std::string> skGameOptions::names() const {
-  if (players == 2) return {"player 1 (blue)", "player 2 (yellow)", "green"};
+  if (players == 2) return {"player 1 (blue)", "player 2 (magenta)", "green"};
   return {"you (blue)", "green 1", "green 2"};
 }
 

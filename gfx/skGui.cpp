@@ -115,13 +115,17 @@ bool isQuit() {
   return keys && keys[SDLK_ESCAPE] != 0;
 }
 
-void render(skGameState* gs) { render(gs, nullptr); }
+void render(skGameState* gs) { render(gs, nullptr, nullptr); }
 
-void render(skGameState* gs, const std::function<void()>& overlay) {
+void render(skGameState* gs, const std::function<void()>& overlay) { render(gs, nullptr, overlay); }
+
+void render(skGameState* gs, const std::function<void()>& underlay,
+            const std::function<void()>& overlay) {
 #ifdef __EMSCRIPTEN__
   // A browser shows the canvas as the frame leaves it, after the swap: clear first.
   glClear(GL_COLOR_BUFFER_BIT);
 #endif
+  if (underlay) underlay();
   for (unsigned int i = 0; i < gs->getObjectCount(); ++i) {
     gs->getObject(static_cast<int>(i))->render();
   }
@@ -189,7 +193,7 @@ void drawArrow(const skRealVec& begin, const skRealVec& direction) {
 
 const skRealVec& getColorFromName(const std::string& colorName) {
   static bool filled = false;
-  static skRealVec yellow(4), white(4), green(4), red(4), blue(4);
+  static skRealVec yellow(4), white(4), green(4), red(4), blue(4), magenta(4);
   if (!filled) {
     white.set(1);
     red[0] = 1;
@@ -200,6 +204,8 @@ const skRealVec& getColorFromName(const std::string& colorName) {
     blue[3] = 1;
     yellow.set(1);
     yellow[2] = 0;
+    magenta.set(1);
+    magenta[1] = 0;
     filled = true;
   }
   if (colorName == "yellow") return yellow;
@@ -207,6 +213,7 @@ const skRealVec& getColorFromName(const std::string& colorName) {
   if (colorName == "green") return green;
   if (colorName == "red") return red;
   if (colorName == "blue") return blue;
+  if (colorName == "magenta") return magenta;
   skUtil::error("unknown color name: " + colorName);
 }
 

@@ -42,6 +42,9 @@ bool isQuit();
 void render(skGameState* gs);
 // The same, with overlay drawn over the world before the swap.
 void render(skGameState* gs, const std::function<void()>& overlay);
+// The same, with underlay drawn first, under the world (either may be empty).
+void render(skGameState* gs, const std::function<void()>& underlay,
+            const std::function<void()>& overlay);
 
 // The colour of everything drawn until the next call.
 void setColor(const skRealVec& color);
@@ -55,7 +58,7 @@ void drawArrow(const skRealVec& begin, const skRealVec& direction);
 // barbs relative to the tip. A near-zero direction gives all zeros.
 void calcArrow(const skRealVec& direction, skRealVec& shaft, skRealVec& barb1, skRealVec& barb2);
 
-// The colour named "yellow", "white", "green", "red" or "blue" (exact,
+// The colour named "yellow", "white", "green", "red", "blue" or "magenta" (exact,
 // case-sensitive). The reference stays valid and unchanged for the whole run.
 // Any other name is fatal: "unknown color name: <name>".
 const skRealVec& getColorFromName(const std::string& colorName);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "skCharacter.h"
+#include "skFont.h"
 #include "skGameState.h"
 #include "skGui.h"
 #include "skObstacleCircleRenderer.h"
@@ -14,11 +15,6 @@
 namespace skivo {
 
 namespace {
-
-// 3 x 5 glyphs, row by row from the top, a bit a cell (the highest bit the
-// top left): the digits, then the colon.
-const unsigned short glyphs[11] = {0x7B6F, 0x2C97, 0x73E7, 0x73CF, 0x5BC9, 0x79CF,
-                                   0x79EF, 0x7249, 0x7BEF, 0x7BCF, 0x0410};
 
 void fillRect(skReal x, skReal y, skReal w, skReal h) {
   glBegin(GL_QUADS);
@@ -41,41 +37,55 @@ void ring(const skRealVec& centre, skReal radius) {
 
 }  // namespace
 
-void skHud::drawText(const char* text, skReal x, skReal y, skReal size) {
-  for (const char* c = text; *c; ++c, x += 4 * size) {
-    const int g = *c >= '0' && *c <= '9' ? *c - '0' : *c == ':' ? 10 : -1;
-    if (g < 0) continue;
-    for (int cell = 0; cell < 15; ++cell) {
-      if (glyphs[g] & (0x4000 >> cell)) {
-        fillRect(x + (cell % 3) * size, y + (4 - cell / 3) * size, size, size);
-      }
-    }
-  }
+void skHud::drawText(const std::string& text, skReal x, skReal y, skReal size) {
+  skFont::layout(text, x, y, size, [](skReal cx, skReal cy, skReal s) { fillRect(cx, cy, s, s); });
 }
 
-void skHud::draw(const skScore& score, skGameState& gs, skReal height) const {
-  const int it = score.getIt();
-  if (it >= 0 && it < gs.getCharacterCount()) {
-    skCharacter* c = gs.getCharacter(it);
-    skGui::setColor(skGui::getColorFromName("yellow"));
-    // On both sides of an edge, as the disk is, when the edges are seamless.
-    skVec2 shifts[skObstacleCircleRenderer::maxShifts];
-    const skReal radius = c->getRadius() + 4;
-    const int count = skObstacleCircleRenderer::wrappedShifts(gs, c->position(), radius, shifts);
-    for (int k = 0; k < count; ++k) ring((c->position() + shifts[k]).toVec(), radius);
-  }
+void skHud::drawScore(const skScore& score, skReal height) const {
   const skReal cell = 2, row = 14, left = 6;
   skGui::setColor(skGui::getColorFromName("white"));
-  drawText(skScore::clock(score.getPlayedMs()).c_str(), left, height - row, cell);
+  drawText(skScore::clock(score.getPlayedMs()), left, height - row, cell);
   const skReal played = score.getPlayedMs() > 0 ? score.getPlayedMs() : 1;
   for (int i = 0; i < score.getCharacterCount(); ++i) {
     const skReal y = height - row * (i + 2);
     skGui::setColor(colors[static_cast<size_t>(i) % colors.size()]);
-    fillRect(left, y, 8, 8);
+    // The row carries its disk's mark, where the disk has one.
+    const int m = mark(i);
+    if (m >= 0) {
+      drawText(std::to_string(m), left + 1, y - 1, cell);
+    } else {
+      fillRect(left, y, 8, 8);
+    }
     fillRect(left + 12, y + 2, 100 * score.getItMs(i) / played, 4);
     const std::string figures =
         skScore::clock(score.getItMs(i)) + " " + std::to_string(score.getTags(i));
-    drawText(figures.c_str(), left + 118, y - 1, cell);
+    drawText(figures, left + 118, y - 1, cell);
+  }
+}
+
+void skHud::drawOnDisks(const skScore& score, skGameState& gs) const {
+  skVec2 shifts[skObstacleCircleRenderer::maxShifts];
+  // Each mark on the disk, in black, on both sides of an edge as the disk is.
+  skGui::setColor(std::vector<skReal>{0, 0, 0, 1});
+  for (int i = 0; i < gs.getCharacterCount(); ++i) {
+    const int m = mark(i);
+    if (m < 0) continue;
+    const skCharacter* c = gs.getCharacter(i);
+    const std::string text = std::to_string(m);
+    const skReal cell = 2;
+    const skVec2 corner = c->position() - skVec2(skFont::width(text, cell) / 2, 2.5 * cell);
+    const int count =
+        skObstacleCircleRenderer::wrappedShifts(gs, c->position(), c->getRadius(), shifts);
+    for (int k = 0; k < count; ++k)
+      drawText(text, corner.x + shifts[k].x, corner.y + shifts[k].y, cell);
+  }
+  const int it = score.getIt();
+  if (it >= 0 && it < gs.getCharacterCount()) {
+    skCharacter* c = gs.getCharacter(it);
+    skGui::setColor(skGui::getColorFromName("yellow"));
+    const skReal radius = c->getRadius() + 4;
+    const int count = skObstacleCircleRenderer::wrappedShifts(gs, c->position(), radius, shifts);
+    for (int k = 0; k < count; ++k) ring((c->position() + shifts[k]).toVec(), radius);
   }
 }
 

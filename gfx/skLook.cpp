@@ -12,7 +12,7 @@ skLook::skLook(skGameState* gs) : player(gs), others(gs), secondPlayer(gs), circ
   others.setColor(skGui::getColorFromName("green"));
   others.setColorFlash(skGui::getColorFromName("red"));
   circles.setColor(skGui::getColorFromName("white"));
-  secondPlayer.setColor(skGui::getColorFromName("yellow"));
+  secondPlayer.setColor(skGui::getColorFromName("magenta"));
   secondPlayer.setColorFlash(skGui::getColorFromName("red"));
 }
 

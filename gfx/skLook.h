@@ -20,7 +20,8 @@ class skLook {
 
   // Gives every character and every circle of gs its renderer.
   void dress(skGameState& gs);
-  // Dresses character 1 as a second player: yellow, flashing red.
+  // Dresses character 1 as a second player: magenta (yellow is the ring round
+  // "it"), flashing red.
   void dressSecondPlayer(skGameState& gs);
 
  private:

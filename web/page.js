@@ -130,6 +130,12 @@
     }
   }
 
+  // Emscripten's own notes (about its GL emulation, about SDL_Quit, which a
+  // page cannot honour) are for developers, on the console only.
+  function forDevelopers(text) {
+    return text.startsWith('WARNING: using emscripten GL') || text.startsWith('SDL_Quit called');
+  }
+
   // The first frame's time and the frame count, for the tests and measurements.
   window.skivoFrames = 0;
   window.skivoFirstFrame = null;
@@ -140,12 +146,12 @@
     // The game's summary (and its arena's seed) come on its standard output.
     print: (text) => {
       console.log(text);
+      if (forDevelopers(text)) return;
       summary += `${summary ? '\n' : ''}${text}`;
     },
     printErr: (text) => {
       console.warn(text);
-      // Emscripten's own notes about its GL emulation are for developers.
-      if (text.startsWith('WARNING: using emscripten GL')) return;
+      if (forDevelopers(text)) return;
       say(statusLine.textContent ? `${statusLine.textContent}\n${text}` : text);
     },
     onRuntimeInitialized: start,

@@ -182,6 +182,8 @@ describe('the recommended game, the page\'s default', () => {
     assert.match(status, /played \d+:\d\d/);
     assert.match(status, /you \(blue\) +"it" \d+:\d\d/);
     assert.match(status, /arena of seed \d+/);
+    // Emscripten's notes for developers stay on the console.
+    assert.doesNotMatch(status, /SDL_Quit/);
     await page.close();
   });
 });
