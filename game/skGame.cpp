@@ -10,12 +10,14 @@
 #include "skCharacter.h"
 #include "skControllerPC.h"
 #include "skControllerRL.h"
+#include "skFont.h"
 #include "skGameOptions.h"
 #include "skGui.h"
 #include "skKeyboardSDL.h"
 #include "skKeyboardWASDSDL.h"
 #include "skObjectRendererColor.h"
 #include "skScenario.h"
+#include "skSession.h"
 
 namespace skivo {
 
@@ -51,11 +53,13 @@ void skGame::showScore(bool on, const std::vector<std::string>& names) {
   }
 }
 
-void skGame::startUp() {
+void skGame::startUp(bool openWindow) {
   const skWorldDef& def = world.getDef();
-  skGui::requestVsync(frameRate > 0);
-  // Truncated to whole pixels.
-  skGui::createWindow(static_cast<int>(def.width), static_cast<int>(def.height), "skivo");
+  if (openWindow) {
+    skGui::requestVsync(frameRate > 0);
+    // Truncated to whole pixels.
+    skGui::createWindow(static_cast<int>(def.width), static_cast<int>(def.height), "skivo");
+  }
   // Building the world and opening the window are not game time; the human
   // player begins as "it", already blinking in the first frame.
   world.start();
@@ -75,10 +79,15 @@ void skGame::startUp() {
 
 bool skGame::runFrame(bool simulate) {
   skGameState& gs = world.getGameState();
+  const auto over = [this, &gs] {
+    if (hud) hud->drawOnDisks(score, gs);
+    if (paused) drawPaused();
+  };
   if (hud) {
     skGui::render(
-        &gs, [this] { hud->drawScore(score, world.getDef().height); },
-        [this, &gs] { hud->drawOnDisks(score, gs); });
+        &gs, [this] { hud->drawScore(score, world.getDef().height); }, over);
+  } else if (paused) {
+    skGui::render(&gs, over);
   } else {
     skGui::render(&gs);
   }
@@ -87,12 +96,55 @@ bool skGame::runFrame(bool simulate) {
   lastStep = gameTime - lastGameTime;
   lastGameTime = gameTime;
   // Measured before the check, so a quitting frame still counts its time.
-  if (skGui::isQuit()) return false;
-  if (simulate) world.getSimulator().simulateFrame(lastStep);
+  if (controls ? !handleKeys() : skGui::isQuit()) return false;
+  if (simulate && !paused) world.getSimulator().simulateFrame(lastStep);
   score.update(gs, world.getTimer().gameTime());
   if (coach && adapting) coach->update();
   pacer.frameDone();
   return true;
+}
+
+bool skGame::handleKeys() {
+  skGui::Events events;
+  skGui::poll(events);
+  if (events.closed) {
+    ending = End::closed;
+    return false;
+  }
+  bool pause = paused;
+  if (events.focusLost) pause = true;
+  for (const skGui::Key key : events.keys) {
+    if (key == skGui::Key::escape) ending = End::quit;
+    if (key == skGui::Key::restart) ending = End::restart;
+    if (key == skGui::Key::pause) pause = !pause;
+    if (key == skGui::Key::mute) muted = !muted;
+  }
+  if (ending != End::none) return false;
+  setPaused(pause);
+  return true;
+}
+
+void skGame::setPaused(bool on) {
+  if (on == paused) return;
+  paused = on;
+  // The game clock stops, and with it the learners, the coach and the score.
+  if (on) {
+    world.getTimer().stop();
+  } else {
+    world.getTimer().start();
+  }
+}
+
+void skGame::drawPaused() const {
+  const skWorldDef& def = world.getDef();
+  const skReal cell = 4;
+  const std::string title = "PAUSED", hint = "P TO PLAY ON";
+  // On a black band, over whatever lies there.
+  skGui::setColor(std::vector<skReal>{0, 0, 0, 1});
+  skGui::fillRect(0, def.height / 2 - 34, def.width, 66);
+  skGui::setColor(skGui::getColorFromName("white"));
+  skHud::drawText(title, (def.width - skFont::width(title, cell)) / 2, def.height / 2, cell);
+  skHud::drawText(hint, (def.width - skFont::width(hint, 2)) / 2, def.height / 2 - 24, 2);
 }
 
 std::unique_ptr<skGame> makeGame(const skRules& rules, skGameOptions& options,
@@ -138,6 +190,7 @@ int gameMain(const skRules& rules, int argc, char** argv) {
     std::cout << skGameOptions::usage(program);
     return 0;
   }
+  if (options.startScreen) std::exit(runSession(rules, options, program));
   skLearner* learners[2] = {nullptr, nullptr};
   // Never destroyed: the process ends through exit below. Bad files are
   // refused before the window opens.

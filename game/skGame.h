@@ -53,16 +53,32 @@ class skGame {
   }
   const skAdaptiveOpponents* getCoach() const { return coach.get(); }
   // Opens the window, of the world's size in whole pixels and titled "skivo"
-  // (fatal, exit status 1, when SDL or the window fails), starts the clock
-  // and makes character 0 "it". Call once.
-  void startUp();
+  // (fatal, exit status 1, when SDL or the window fails), unless openWindow
+  // is false (one is open already, of that size), starts the clock and makes
+  // character 0 "it". Call once.
+  void startUp(bool openWindow = true);
+
+  // How a game with controls ended.
+  enum class End { none, quit, closed, restart };
+  // Controls for a game played behind a start screen: Escape ends it (End::
+  // quit, back to the start screen), closing the window End::closed, R
+  // End::restart; P, or losing the keyboard focus, pauses the game clock
+  // (and with it the learners, the coach and the score) until P; M mutes.
+  // Without (the default) only a held Escape or closing the window ends it.
+  void useControls(bool on) { controls = on; }
+  End getEnd() const { return ending; }
+  bool isPaused() const { return paused; }
+  void setPaused(bool on);
+  bool isMuted() const { return muted; }
+  void setMuted(bool on) { muted = on; }
   // The learning controller of character k (1 or 2), or null when it has none.
   skControllerRL* getLearner(int k) { return world.getLearner(k); }
 
   // One frame: draw, count it, measure the game time since the previous frame,
-  // check for quit, simulate. Returns false, without simulating, when the
-  // player asked to quit (Escape held or the window closed); the caller then
-  // closes the window. simulate = false skips the simulation step (drawing
+  // check for quit (or, with controls, the keys), simulate unless paused.
+  // Returns false, without simulating, when the player asked to quit (Escape
+  // held or the window closed; with controls, getEnd() tells how); the
+  // caller then closes the window. simulate = false skips the simulation step (drawing
   // only, for measuring what drawing costs).
   bool runFrame(bool simulate = true);
 
@@ -84,6 +100,12 @@ class skGame {
   bool scoreShown = false;
   std::vector<int> marks;
   int frameRate = 0;
+  bool controls = false;
+  bool paused = false;
+  bool muted = false;
+  End ending = End::none;
+  bool handleKeys();
+  void drawPaused() const;
   // On SDL's ticks.
   skFramePacer pacer;
   // Game time of the last measurement, in seconds.

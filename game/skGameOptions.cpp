@@ -102,6 +102,12 @@ std::vector<skCommandLine::Option> skGameOptions::table() {
               "seamless edges: disks touch, tag and see each other across the edges, and show "
               "on both sides of one",
               seamless),
+      V::flag("start-screen",
+              "a start screen in the window: choose the game, the opponents, the edges and the "
+              "players (remembered for next time), then play with the recommended options; in "
+              "a game P pauses, R starts a new one, M mutes and Escape returns to the start "
+              "screen, which Escape quits; each game is added to a record of your games",
+              startScreen),
       V::flag("help", "this text", help, 'h'),
   };
 }

@@ -36,6 +36,8 @@ class skGameOptions {
   // wrapped edges, and a disk crossing an edge shows on both sides.
   bool seamless = false;
   bool help = false;
+  // --start-screen: the games behind a start screen (skSession).
+  bool startScreen = false;
   // --hud: the score on screen, and a summary on standard output at the end.
   bool hud = false;
   // --players 2: character 1 is a second human, on W A S D.

@@ -115,6 +115,42 @@ bool isQuit() {
   return keys && keys[SDLK_ESCAPE] != 0;
 }
 
+void poll(Events& events) {
+  events = Events();
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_QUIT) {
+      events.closed = true;
+    } else if (event.type == SDL_KEYDOWN) {
+      const SDLKey k = event.key.keysym.sym;
+      Key key = Key::none;
+      if (k == SDLK_UP) key = Key::up;
+      if (k == SDLK_DOWN) key = Key::down;
+      if (k == SDLK_LEFT) key = Key::left;
+      if (k == SDLK_RIGHT) key = Key::right;
+      if (k == SDLK_RETURN || k == SDLK_KP_ENTER) key = Key::enter;
+      if (k == SDLK_ESCAPE) key = Key::escape;
+      if (k == SDLK_p) key = Key::pause;
+      if (k == SDLK_r) key = Key::restart;
+      if (k == SDLK_m) key = Key::mute;
+      if (key != Key::none) events.keys.push_back(key);
+    } else if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS)) {
+      (event.active.gain ? events.focusGained : events.focusLost) = true;
+    }
+  }
+}
+
+void present(const std::function<void()>& draw) {
+#ifdef __EMSCRIPTEN__
+  glClear(GL_COLOR_BUFFER_BIT);
+#endif
+  draw();
+  SDL_GL_SwapBuffers();
+#ifndef __EMSCRIPTEN__
+  glClear(GL_COLOR_BUFFER_BIT);
+#endif
+}
+
 void render(skGameState* gs) { render(gs, nullptr, nullptr); }
 
 void render(skGameState* gs, const std::function<void()>& overlay) { render(gs, nullptr, overlay); }
@@ -137,6 +173,15 @@ void render(skGameState* gs, const std::function<void()>& underlay,
   // tenth of a paced game's time.
   glClear(GL_COLOR_BUFFER_BIT);
 #endif
+}
+
+void fillRect(skReal x, skReal y, skReal w, skReal h) {
+  glBegin(GL_QUADS);
+  glVertex2f(static_cast<float>(x), static_cast<float>(y));
+  glVertex2f(static_cast<float>(x + w), static_cast<float>(y));
+  glVertex2f(static_cast<float>(x + w), static_cast<float>(y + h));
+  glVertex2f(static_cast<float>(x), static_cast<float>(y + h));
+  glEnd();
 }
 
 void setColor(const skRealVec& color) {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "skVec.h"
 
@@ -37,6 +38,20 @@ void pause(int t);
 // Drains SDL's event queue; true on a quit request (the events behind it stay
 // queued) or while Escape is held.
 bool isQuit();
+
+// The keys of the games' menus and controls.
+enum class Key { none, up, down, left, right, enter, escape, pause, restart, mute };
+// What happened since the last poll: the window closed, the keys pressed (in
+// order), the keyboard focus lost or gained.
+struct Events {
+  bool closed = false;
+  std::vector<Key> keys;
+  bool focusLost = false;
+  bool focusGained = false;
+};
+// Drains SDL's event queue into events (held keys stay readable through
+// SDL's key state, as the keyboard controllers read them).
+void poll(Events& events);
 // Draws every object of gs in object-index order, swaps buffers, then clears
 // the back buffer for the next frame. gs is not owned.
 void render(skGameState* gs);
@@ -46,9 +61,15 @@ void render(skGameState* gs, const std::function<void()>& overlay);
 void render(skGameState* gs, const std::function<void()>& underlay,
             const std::function<void()>& overlay);
 
+// A frame of draw's own (a menu, a summary) on a black background: draws it
+// and swaps buffers.
+void present(const std::function<void()>& draw);
+
 // The colour of everything drawn until the next call.
 void setColor(const skRealVec& color);
 void drawLineSegment(const skRealVec& begin, const skRealVec& end);
+// A filled rectangle from (x, y), its lower left corner, w wide and h high.
+void fillRect(skReal x, skReal y, skReal w, skReal h);
 // A filled 20-sided disk turned with the unit vector orientation; radius in world units.
 void drawCircle(const skRealVec& center, const skRealVec& orientation, skReal radius);
 // A shaft from begin along direction, and two barbs at its tip, half as long

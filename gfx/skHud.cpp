@@ -16,15 +16,6 @@ namespace skivo {
 
 namespace {
 
-void fillRect(skReal x, skReal y, skReal w, skReal h) {
-  glBegin(GL_QUADS);
-  glVertex2f(static_cast<float>(x), static_cast<float>(y));
-  glVertex2f(static_cast<float>(x + w), static_cast<float>(y));
-  glVertex2f(static_cast<float>(x + w), static_cast<float>(y + h));
-  glVertex2f(static_cast<float>(x), static_cast<float>(y + h));
-  glEnd();
-}
-
 void ring(const skRealVec& centre, skReal radius) {
   glBegin(GL_LINE_LOOP);
   for (int k = 0; k < 32; ++k) {
@@ -38,7 +29,8 @@ void ring(const skRealVec& centre, skReal radius) {
 }  // namespace
 
 void skHud::drawText(const std::string& text, skReal x, skReal y, skReal size) {
-  skFont::layout(text, x, y, size, [](skReal cx, skReal cy, skReal s) { fillRect(cx, cy, s, s); });
+  skFont::layout(text, x, y, size,
+                 [](skReal cx, skReal cy, skReal s) { skGui::fillRect(cx, cy, s, s); });
 }
 
 void skHud::drawScore(const skScore& score, skReal height) const {
@@ -54,9 +46,9 @@ void skHud::drawScore(const skScore& score, skReal height) const {
     if (m >= 0) {
       drawText(std::to_string(m), left + 1, y - 1, cell);
     } else {
-      fillRect(left, y, 8, 8);
+      skGui::fillRect(left, y, 8, 8);
     }
-    fillRect(left + 12, y + 2, 100 * score.getItMs(i) / played, 4);
+    skGui::fillRect(left + 12, y + 2, 100 * score.getItMs(i) / played, 4);
     const std::string figures =
         skScore::clock(score.getItMs(i)) + " " + std::to_string(score.getTags(i));
     drawText(figures, left + 118, y - 1, cell);
