@@ -99,9 +99,22 @@ bool skGame::runFrame(bool simulate) {
   if (controls ? !handleKeys() : skGui::isQuit()) return false;
   if (simulate && !paused) world.getSimulator().simulateFrame(lastStep);
   score.update(gs, world.getTimer().gameTime());
+  if (sound) sounds();
   if (coach && adapting) coach->update();
   pacer.frameDone();
   return true;
+}
+
+void skGame::sounds() {
+  const int it = score.getIt();
+  const int seconds = score.getItMs(0) / 1000;
+  if (heardIt >= 0 && it != heardIt) {
+    sound->play(it == 0 ? skSound::becameIt : skSound::tagPassed);
+  } else if (it == 0 && seconds > heardSeconds) {
+    sound->play(skSound::tick);
+  }
+  heardIt = it;
+  heardSeconds = seconds;
 }
 
 bool skGame::handleKeys() {
@@ -117,7 +130,7 @@ bool skGame::handleKeys() {
     if (key == skGui::Key::escape) ending = End::quit;
     if (key == skGui::Key::restart) ending = End::restart;
     if (key == skGui::Key::pause) pause = !pause;
-    if (key == skGui::Key::mute) muted = !muted;
+    if (key == skGui::Key::mute && sound) sound->setMuted(!sound->isMuted());
   }
   if (ending != End::none) return false;
   setPaused(pause);

@@ -18,6 +18,7 @@
 #include "skHud.h"
 #include "skLook.h"
 #include "skScore.h"
+#include "skSound.h"
 #include "skWorld.h"
 
 namespace skivo {
@@ -69,8 +70,11 @@ class skGame {
   End getEnd() const { return ending; }
   bool isPaused() const { return paused; }
   void setPaused(bool on);
-  bool isMuted() const { return muted; }
-  void setMuted(bool on) { muted = on; }
+  bool isMuted() const { return sound && sound->isMuted(); }
+  // The sounds of the game (not owned; may be null, the default: silence):
+  // when the tag passes, when the player (character 0) becomes "it", and a
+  // tick each second it stays "it". M mutes them, with controls.
+  void setSound(skSound* s) { sound = s; }
   // The learning controller of character k (1 or 2), or null when it has none.
   skControllerRL* getLearner(int k) { return world.getLearner(k); }
 
@@ -102,7 +106,12 @@ class skGame {
   int frameRate = 0;
   bool controls = false;
   bool paused = false;
-  bool muted = false;
+  skSound* sound = nullptr;
+  // Who was "it", and the whole seconds the player had been "it", at the
+  // last frame: what the sounds follow.
+  int heardIt = -1;
+  int heardSeconds = 0;
+  void sounds();
   End ending = End::none;
   bool handleKeys();
   void drawPaused() const;

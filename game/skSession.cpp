@@ -12,6 +12,7 @@
 #include "skHistoryFile.h"
 #include "skHud.h"
 #include "skSettingsFile.h"
+#include "skSound.h"
 #include "skStartMenu.h"
 #include "skUserFolder.h"
 
@@ -37,6 +38,8 @@ class Session {
     skGui::requestVsync(true);
     skGui::createWindow(static_cast<int>(def.width), static_cast<int>(def.height), "skivo");
     readRecord();
+    // Without a sound device the games are silent; that is all.
+    sound.open();
     skFramePacer pacer([] { return static_cast<double>(SDL_GetTicks()); },
                        [](unsigned int ms) { SDL_Delay(ms); });
     pacer.start(menuRate);
@@ -67,6 +70,7 @@ class Session {
   std::string folder = skUtil::userDataFolder();
   std::string notes;
   skStartMenu menu;
+  skSound sound;
 
   std::string at(const std::string& name) const { return folder + "/" + name; }
 
@@ -148,6 +152,7 @@ class Session {
         return true;
       }
       game->useControls(true);
+      game->setSound(&sound);
       game->startUp(false);
       while (game->runFrame()) {
       }
@@ -212,6 +217,7 @@ class Session {
   }
 
   int finish() {
+    sound.close();
     skGui::destroyWindow();
     return 0;
   }
