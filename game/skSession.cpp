@@ -1,233 +1,211 @@
 #include "skSession.h"
 
-#include <iostream>
-#include <memory>
-#include <sstream>
-#include <vector>
+#include <SDL.h>
 
-#include "skFont.h"
-#include "skFramePacer.h"
-#include "skGame.h"
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <utility>
+
 #include "skGui.h"
 #include "skHistoryFile.h"
 #include "skHud.h"
 #include "skSettingsFile.h"
-#include "skSound.h"
-#include "skStartMenu.h"
 #include "skUserFolder.h"
-
-#include <SDL.h>
 
 namespace skivo {
 
-namespace {
+skSession::skSession(const skRules& r, const skGameOptions& b, const std::string& p, int menuFps)
+    : rules(r),
+      base(b),
+      program(p),
+      folder(skUtil::userDataFolder()),
+      menu(firstChoices()),
+      pacer([] { return static_cast<double>(SDL_GetTicks()); },
+            [](unsigned int ms) { SDL_Delay(ms); }) {
+  menu.setNote(notes);
+  pacer.start(menuFps);
+}
 
-// The start screen's rate: enough for keys, little for the machine.
-const int menuRate = 30;
+skSession::~skSession() = default;
 
-class Session {
- public:
-  Session(const skRules& rules, const skGameOptions& base, const std::string& program)
-      : rules(rules), base(base), program(program), menu(firstChoices()) {
-    menu.setNote(notes);
-  }
+void skSession::report(const std::string& what) {
+  std::cerr << program << ": " << what << std::endl;
+  notes += what + "\n";
+}
 
-  int run() {
-    // Both games are of one size: the window serves them all.
-    const skWorldDef def = skGameOptions(base).worldDef(rules);
-    skGui::requestVsync(true);
-    skGui::createWindow(static_cast<int>(def.width), static_cast<int>(def.height), "skivo");
-    readRecord();
-    // Without a sound device the games are silent; that is all.
-    sound.open();
-    skFramePacer pacer([] { return static_cast<double>(SDL_GetTicks()); },
-                       [](unsigned int ms) { SDL_Delay(ms); });
-    pacer.start(menuRate);
-    for (;;) {
-      skGui::present([this, &def] { menu.draw(def.width, def.height); });
-      skGui::Events events;
-      skGui::poll(events);
-      if (events.closed) return finish();
-      for (const skGui::Key key : events.keys) {
-        const skStartMenu::Action a = menu.press(key);
-        if (a == skStartMenu::Action::quit) return finish();
-        if (a == skStartMenu::Action::play) {
-          saveChoices();
-          if (!play()) return finish();
-          pacer.start(menuRate);
-          break;
-        }
-      }
-      pacer.frameDone();
-    }
-  }
-
- private:
-  skRules rules;
-  skGameOptions base;
-  std::string program;
-  // Before the menu, whose first choices read them.
-  std::string folder = skUtil::userDataFolder();
-  std::string notes;
-  skStartMenu menu;
-  skSound sound;
-
-  std::string at(const std::string& name) const { return folder + "/" + name; }
-
-  void report(const std::string& what) {
-    std::cerr << program << ": " << what << std::endl;
-    notes += what + "\n";
-  }
-
-  skSettings firstChoices() {
-    skSettings s;
+skSettings skSession::firstChoices() {
+  skSettings s;
+  // Nothing remembered: the program's own game first.
+  s.game = rules.name() == skRules::classic().name() ? "classic" : "full";
+  std::string error;
+  std::error_code failed;
+  if (folder.empty()) {
+    report("no folder to remember in (neither XDG_DATA_HOME nor HOME is set)");
+  } else if (std::filesystem::exists(at("settings.txt"), failed) &&
+             !skSettingsFile::load(at("settings.txt"), s, error)) {
+    report(at("settings.txt") + ": " + error + "; the defaults are used");
     s.game = rules.name() == skRules::classic().name() ? "classic" : "full";
-    std::string error;
-    if (folder.empty()) {
-      report("no folder to remember in (neither XDG_DATA_HOME nor HOME is set)");
-    } else if (!skSettingsFile::load(at("settings.txt"), s, error)) {
-      report(at("settings.txt") + ": " + error + "; the defaults are used");
-      s.game = rules.name() == skRules::classic().name() ? "classic" : "full";
-    }
-    // What the command line says wins over what is remembered.
-    const std::string& given = base.opponents.name;
-    if (base.opponentsGiven && (given == "easy" || given == "adaptive" || given == "learning")) {
-      s.opponents = given;
-    }
-    if (base.seamless) s.seamless = true;
-    if (base.players == 2) s.players = 2;
-    return s;
   }
+  // What the command line says wins over what is remembered.
+  const std::string& given = base.opponents.name;
+  if (base.opponentsGiven && (given == "easy" || given == "adaptive" || given == "learning")) {
+    s.opponents = given;
+  }
+  if (base.seamless) s.seamless = true;
+  if (base.players == 2) s.players = 2;
+  return s;
+}
 
-  void readRecord() {
-    if (folder.empty()) return;
-    std::vector<skGameRecord> games;
-    int skipped = 0;
-    std::string error;
-    if (!skHistoryFile::read(at("history.txt"), games, skipped, error)) {
-      report(at("history.txt") + ": " + error);
-    } else if (skipped > 0) {
-      report(at("history.txt") + ": " + std::to_string(skipped) + " lines could not be read");
+void skSession::startUp() {
+  // Both games are of one size: the window serves them all.
+  const skWorldDef def = skGameOptions(base).worldDef(rules);
+  width = def.width;
+  height = def.height;
+  skGui::requestVsync(true);
+  skGui::createWindow(static_cast<int>(width), static_cast<int>(height), "skivo");
+  readRecord();
+  // Without a sound device the games are silent; that is all.
+  sound.open();
+}
+
+void skSession::readRecord() {
+  if (folder.empty()) return;
+  std::vector<skGameRecord> games;
+  int skipped = 0;
+  std::string error;
+  if (!skHistoryFile::read(at("history.txt"), games, skipped, error)) {
+    report(at("history.txt") + ": " + error);
+  } else if (skipped > 0) {
+    report(at("history.txt") + ": " + std::to_string(skipped) + " lines could not be read");
+  }
+  menu.setRecord(games);
+  menu.setNote(notes);
+}
+
+void skSession::saveChoices() {
+  std::string error;
+  if (!folder.empty() && !skSettingsFile::save(at("settings.txt"), menu.getSettings(), error)) {
+    report("cannot remember the choices in " + at("settings.txt") + ": " + error);
+  }
+}
+
+bool skSession::frame() {
+  if (showing == Showing::game) {
+    if (game->runFrame()) return true;
+    if (endGame() == skGame::End::closed) return finish();
+    if (showing == Showing::game) return true;  // a new game, on R
+  }
+  if (showing == Showing::menu) {
+    skGui::present([this] { menu.draw(width, height); });
+  } else {
+    skGui::present([this] {
+      skGui::setColor(skGui::getColorFromName("white"));
+      skReal y = height - 112;
+      for (const std::string& line : summary) {
+        skHud::drawText(line, 32, y, 2);
+        y -= 16;
+      }
+    });
+  }
+  skGui::Events events;
+  skGui::poll(events);
+  if (events.closed) return finish();
+  for (const skGui::Key key : events.keys) {
+    if (showing == Showing::summary) {
+      if (key == skGui::Key::enter || key == skGui::Key::escape) showing = Showing::menu;
+      continue;
     }
-    menu.setRecord(games);
+    const skStartMenu::Action a = menu.press(key);
+    if (a == skStartMenu::Action::quit) return finish();
+    if (a == skStartMenu::Action::play) {
+      saveChoices();
+      notes.clear();
+      if (startGame()) return true;
+    }
+  }
+  pacer.frameDone();
+  return true;
+}
+
+bool skSession::startGame() {
+  const skSettings& s = menu.getSettings();
+  // The command line's options, the recommended ones, the choices.
+  gameOptions = base;
+  gameOptions.hud = gameOptions.fairStart = gameOptions.newLayout = true;
+  if (gameOptions.fps == 0) gameOptions.fps = 60;
+  std::string error;
+  gameOptions.opponents = skOpponents();
+  if (s.opponents != "learning") gameOptions.opponents.read(s.opponents, "", error);
+  gameOptions.opponentsRecommended = s.opponents == "adaptive";
+  gameOptions.seamless = s.seamless;
+  gameOptions.players = s.players;
+  const skRules gameRules = s.game == "classic" ? skRules::classic() : skRules::full();
+  game = makeGame(gameRules, gameOptions, learners, error);
+  if (!game) {
+    report(error);
     menu.setNote(notes);
+    return false;
   }
+  game->useControls(true);
+  game->setSound(&sound);
+  game->startUp(false);
+  showing = Showing::game;
+  return true;
+}
 
-  void saveChoices() {
-    std::string error;
-    if (!folder.empty() && !skSettingsFile::save(at("settings.txt"), menu.getSettings(), error)) {
-      report("cannot remember the choices in " + at("settings.txt") + ": " + error);
-    }
+skGame::End skSession::endGame() {
+  const skGame::End end = game->getEnd();
+  printSummary(*game, gameOptions, program);
+  record();
+  std::string error;
+  const skRules gameRules =
+      menu.getSettings().game == "classic" ? skRules::classic() : skRules::full();
+  if (!gameOptions.keep(gameRules, learners, error)) report(error);
+  if (gameEnded) gameEnded();
+  summary = {"game over", ""};
+  std::istringstream in(game->getScore().summary(gameOptions.names()));
+  for (std::string line; std::getline(in, line);) summary.push_back(line);
+  summary.emplace_back("");
+  summary.emplace_back("enter or escape: the start screen");
+  menu.setNote(notes);
+  game.reset();
+  if (end == skGame::End::restart && startGame()) return end;
+  showing = end == skGame::End::restart ? Showing::menu : Showing::summary;
+  return end;
+}
+
+void skSession::record() {
+  if (folder.empty()) return;
+  const skSettings& s = menu.getSettings();
+  const skScore& score = game->getScore();
+  skGameRecord r;
+  r.date = skHistoryFile::now();
+  r.game = s.game;
+  r.opponents = s.opponents;
+  r.edges = s.seamless ? "seamless" : "plain";
+  r.seconds = score.getPlayedMs() / 1000.0;
+  r.share = score.getPlayedMs() > 0 ? 100.0 * score.getItMs(0) / score.getPlayedMs() : 0;
+  r.tags = score.getTags(0);
+  std::string error;
+  if (!skHistoryFile::append(at("history.txt"), r, error)) {
+    report("cannot add the game to " + at("history.txt") + ": " + error);
   }
+  readRecord();
+}
 
-  // The options of the next game: the command line's, the recommended ones,
-  // the choices.
-  skGameOptions optionsOfNextGame(const skSettings& s) const {
-    skGameOptions o = base;
-    o.hud = o.fairStart = o.newLayout = true;
-    if (o.fps == 0) o.fps = 60;
-    std::string unused;
-    o.opponents = skOpponents();
-    if (s.opponents != "learning") o.opponents.read(s.opponents, "", unused);
-    o.opponentsRecommended = s.opponents == "adaptive";
-    o.seamless = s.seamless;
-    o.players = s.players;
-    return o;
-  }
-
-  // Plays games until one ends by Escape (true: back to the start screen)
-  // or by closing the window (false).
-  bool play() {
-    const skSettings s = menu.getSettings();
-    const skRules gameRules = s.game == "classic" ? skRules::classic() : skRules::full();
-    notes.clear();
-    for (;;) {
-      skGameOptions options = optionsOfNextGame(s);
-      skLearner* learners[2] = {nullptr, nullptr};
-      std::string error;
-      std::unique_ptr<skGame> game = makeGame(gameRules, options, learners, error);
-      if (!game) {
-        report(error);
-        menu.setNote(notes);
-        return true;
-      }
-      game->useControls(true);
-      game->setSound(&sound);
-      game->startUp(false);
-      while (game->runFrame()) {
-      }
-      const skGame::End end = game->getEnd();
-      printSummary(*game, options, program);
-      record(*game, s);
-      if (!options.keep(gameRules, learners, error)) report(error);
-      if (end == skGame::End::closed) return false;
-      if (end != skGame::End::restart) {
-        menu.setNote(notes);
-        return showSummary(game->getScore().summary(options.names()));
-      }
-    }
-  }
-
-  // The summary of the game just ended, until Enter or Escape: true, or
-  // false when the window is closed.
-  bool showSummary(const std::string& summary) {
-    std::vector<std::string> lines = {"game over", ""};
-    std::istringstream in(summary);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    lines.emplace_back("");
-    lines.emplace_back("enter or escape: the start screen");
-    skFramePacer pacer([] { return static_cast<double>(SDL_GetTicks()); },
-                       [](unsigned int ms) { SDL_Delay(ms); });
-    pacer.start(menuRate);
-    for (;;) {
-      skGui::present([&lines] {
-        skGui::setColor(skGui::getColorFromName("white"));
-        skReal y = 400;
-        for (const std::string& line : lines) {
-          skHud::drawText(line, 32, y, 2);
-          y -= 16;
-        }
-      });
-      skGui::Events events;
-      skGui::poll(events);
-      if (events.closed) return false;
-      for (const skGui::Key key : events.keys) {
-        if (key == skGui::Key::enter || key == skGui::Key::escape) return true;
-      }
-      pacer.frameDone();
-    }
-  }
-
-  void record(const skGame& game, const skSettings& s) {
-    const skScore& score = game.getScore();
-    skGameRecord r;
-    r.date = skHistoryFile::now();
-    r.game = s.game;
-    r.opponents = s.opponents;
-    r.edges = s.seamless ? "seamless" : "plain";
-    r.seconds = score.getPlayedMs() / 1000.0;
-    r.share = score.getPlayedMs() > 0 ? 100.0 * score.getItMs(0) / score.getPlayedMs() : 0;
-    r.tags = score.getTags(0);
-    std::string error;
-    if (folder.empty()) return;
-    if (!skHistoryFile::append(at("history.txt"), r, error)) {
-      report("cannot add the game to " + at("history.txt") + ": " + error);
-    }
-    readRecord();
-  }
-
-  int finish() {
-    sound.close();
-    skGui::destroyWindow();
-    return 0;
-  }
-};
-
-}  // namespace
+bool skSession::finish() {
+  sound.close();
+  skGui::destroyWindow();
+  return false;
+}
 
 int runSession(const skRules& rules, const skGameOptions& base, const std::string& program) {
-  Session session(rules, base, program);
-  return session.run();
+  skSession session(rules, base, program);
+  session.startUp();
+  while (session.frame()) {
+  }
+  return 0;
 }
 
 }  // namespace skivo
