@@ -65,8 +65,6 @@ void skSession::startUp() {
   skGui::requestVsync(true);
   skGui::createWindow(static_cast<int>(width), static_cast<int>(height), "skivo");
   readRecord();
-  // Without a sound device the games are silent; that is all.
-  sound.open();
 }
 
 void skSession::readRecord() {
@@ -147,6 +145,10 @@ bool skSession::startGame() {
     menu.setNote(notes);
     return false;
   }
+  // Opened with the first game, not before the start screen shows: finding
+  // a device can take a while. Without one the games are silent; that is all.
+  if (!soundTried) sound.open();
+  soundTried = true;
   game->useControls(true);
   game->setSound(&sound);
   game->startUp(false);

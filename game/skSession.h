@@ -37,7 +37,8 @@ class skSession {
   skSession(const skSession&) = delete;
   skSession& operator=(const skSession&) = delete;
 
-  // Opens the window and the sound device, reads the record. Call once.
+  // Opens the window and reads the record (the sound device opens with the
+  // first game). Call once.
   void startUp();
   // One frame of whatever shows; false when the player has quit (Escape on
   // the start screen, or the window closed), the window then closed.
@@ -56,6 +57,7 @@ class skSession {
   std::string notes;
   skStartMenu menu;
   skSound sound;
+  bool soundTried = false;
   skFramePacer pacer;
   Showing showing = Showing::menu;
   std::unique_ptr<skGame> game;
