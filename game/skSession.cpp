@@ -131,7 +131,8 @@ bool skSession::startGame() {
   // The command line's options, the recommended ones, the choices.
   gameOptions = base;
   gameOptions.hud = gameOptions.fairStart = gameOptions.newLayout = true;
-  if (gameOptions.fps == 0) gameOptions.fps = 60;
+  // Paced as the start screen is: by the caller when it paces that.
+  if (gameOptions.fps == 0 && pacer.getRate() > 0) gameOptions.fps = 60;
   std::string error;
   gameOptions.opponents = skOpponents();
   if (s.opponents != "learning") gameOptions.opponents.read(s.opponents, "", error);

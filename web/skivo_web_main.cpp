@@ -1,7 +1,8 @@
 // skivo in a browser: both games in one WebAssembly module, started by the
 // page with the options it chose from its address. The options are the
 // games' own (skGameOptions: --opponents, --remember, --tactics1/2,
-// --seamless), plus --classic for the classic rules. A bad option or table
+// --seamless, --start-screen), plus --classic for the classic rules (with
+// --start-screen: the game the start screen offers first). A bad option or table
 // is refused with exit status 2 before the window opens. The browser calls
 // one frame of the game at a time (emscripten_set_main_loop); nothing here
 // loops. Files live in Emscripten's in-memory file system: the trained
@@ -21,6 +22,7 @@
 #include "skGameOptions.h"
 #include "skGui.h"
 #include "skOptionValue.h"
+#include "skSession.h"
 
 extern "C" int skivo_keep();
 
@@ -32,6 +34,16 @@ skivo::skGame* game = nullptr;
 skivo::skGameOptions options;
 skivo::skRules rules;
 skivo::skLearner* learners[2] = {nullptr, nullptr};
+skivo::skSession* session = nullptr;
+
+// With --start-screen: the start screen and its games, a frame at a time.
+void sessionFrame() {
+  if (session->frame()) return;
+  emscripten_cancel_main_loop();
+  // Forced: the sound's pump would otherwise keep the runtime, and the page
+  // would never hear that the game ended.
+  emscripten_force_exit(0);
+}
 
 void frame() {
   if (game->runFrame()) return;
@@ -66,6 +78,17 @@ int main(int argc, char** argv) {
   }
   // The browser paces the frames itself.
   options.fps = 0;
+  if (options.startScreen) {
+    // The page copies this folder to and from the browser's storage
+    // (Module.skivoUserFiles), after every game too.
+    setenv("XDG_DATA_HOME", "/user", 1);
+    session = new skivo::skSession(rules, options, "skivo", 0);
+    session->onGameEnd(
+        [] { emscripten_run_script("if (Module.skivoGameEnded) Module.skivoGameEnded();"); });
+    session->startUp();
+    emscripten_set_main_loop(sessionFrame, 0, 1);
+    return 0;
+  }
   std::unique_ptr<skivo::skGame> made = skivo::makeGame(rules, options, learners, error);
   if (!made) {
     std::cerr << "skivo: " << error << "\n";

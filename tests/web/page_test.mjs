@@ -1,6 +1,7 @@
 // Both games in Debian's headless Chromium, served on this machine: one
 // 512 x 512 canvas whose first picture CHECK (tests/e2e/check-startup) judges,
-// keys that play at once without scrolling, the blink, Escape, and the
+// keys that play at once without scrolling, the blink, Escape, the start
+// screen (keys, pause, sound only after a key, the record), and the
 // learners' tables (SITE embeds those of TRAINED_DIR) kept in the browser's
 // storage. Any error the browser reports fails the test.
 //   node page_test.mjs SITE TRAINED_DIR CHECK
@@ -84,8 +85,9 @@ for (const rules of ['full', 'classic']) {
     let page;
     before(async () => {
       problems = [];
-      // The game as it always was: the page's recommended options off.
-      page = await openPage(chromium.browser, server.url, `rules=${rules}&recommended=0`, problems);
+      // The game as it always was: the start screen and the recommended options off.
+      page = await openPage(chromium.browser, server.url, `rules=${rules}&recommended=0&start=0`,
+        problems);
       await firstFrame(page);
     });
     after(() => page.close());
@@ -157,12 +159,12 @@ for (const rules of ['full', 'classic']) {
   });
 }
 
-describe('the recommended game, the page\'s default', () => {
+describe('the recommended game, without the start screen', () => {
   before(() => { problems = []; });
   after(() => assert.deepEqual(problems, []));
 
   it('shows the score in the top left corner and a summary at the end', async () => {
-    const page = await openPage(chromium.browser, server.url, '', problems);
+    const page = await openPage(chromium.browser, server.url, 'start=0', problems);
     await firstFrame(page);
     await new Promise((resolve) => setTimeout(resolve, 1500));
     const shot = await picture(page);
@@ -188,6 +190,76 @@ describe('the recommended game, the page\'s default', () => {
   });
 });
 
+describe('the start screen, the page\'s default', () => {
+  before(() => { problems = []; });
+  after(() => assert.deepEqual(problems, []));
+
+  // The whole canvas as bytes, to tell two pictures apart.
+  const pixels = (file) => execFileSync('convert', [file, '-depth', '8', 'rgb:-'],
+    { maxBuffer: 1 << 22 });
+  const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+  it('chooses and plays with keys, pauses, sounds after the first key and keeps the record', async () => {
+    const page = await openPage(chromium.browser, server.url, 'start=0&recommended=0', problems);
+    // When each audio context was made, and when the first key came.
+    await page.evaluateOnNewDocument(() => {
+      window.skivoAudio = [];
+      for (const name of ['AudioContext', 'webkitAudioContext']) {
+        const Made = window[name];
+        if (!Made) continue;
+        window[name] = class extends Made {
+          constructor(...args) {
+            super(...args);
+            window.skivoAudio.push({ at: performance.now(), context: this });
+          }
+        };
+      }
+      document.addEventListener('keydown', () => { window.skivoFirstKey ??= performance.now(); },
+        true);
+    });
+    await page.goto(server.url);
+    await firstFrame(page);
+    await pause(500);
+    const menu = await picture(page);
+    assert.throws(() => player(menu), /nowhere/, 'a game before Enter');
+    assert.equal(await page.evaluate(() => window.skivoAudio.length), 0, 'sound before a key');
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.press('ArrowLeft');  // opponents: adaptive, then easy
+    await page.keyboard.press('Enter');
+    await pause(1500);
+    player(await picture(page));
+    const audio = await page.evaluate(() => window.skivoAudio.map((a) => ({
+      after: a.at >= window.skivoFirstKey, state: a.context.state })));
+    assert.ok(audio.length >= 1 && audio.every((a) => a.after) &&
+      audio.some((a) => a.state === 'running'), `audio contexts: ${JSON.stringify(audio)}`);
+    // Paused, the picture stands still.
+    await page.keyboard.press('p');
+    await pause(300);
+    const a = pixels(await picture(page));
+    await pause(1000);
+    const b = pixels(await picture(page));
+    assert.ok(a.equals(b), 'paused, the picture changed');
+    await page.keyboard.press('p');
+    await pause(1000);
+    assert.ok(!b.equals(pixels(await picture(page))), 'P again did not play on');
+    // Escape: the summary; Enter: the start screen; Escape there: the end.
+    await page.keyboard.press('Escape');
+    await pause(500);
+    const summary = await picture(page);
+    assert.throws(() => player(summary), /nowhere/, 'still a game after Escape');
+    await page.keyboard.press('Enter');
+    await pause(300);
+    await quit(page);
+    const kept = await page.evaluate(() => [localStorage.getItem('skivo.user.settings.txt'),
+      localStorage.getItem('skivo.user.history.txt')]);
+    assert.match(kept[0] ?? '', /^skivo-settings 1\n(.*\n)*opponents easy\n/);
+    assert.match(kept[1] ?? '', /^skivo-history 1\n\S+ full easy plain [\d.]+ [\d.]+ \d+\n$/);
+    await page.close();
+  });
+});
+
 describe('the learners\' tables', () => {
   // A view learner's table: a first line naming its kind, then numbers.
   const trainedText = fs.readFileSync(path.join(trainedDir, 'full-1.txt'), 'utf8');
@@ -197,7 +269,8 @@ describe('the learners\' tables', () => {
   after(() => assert.deepEqual(problems, []));
 
   it('start from the trained tables and are kept in the browser\'s storage', async () => {
-    const page = await openPage(chromium.browser, server.url, 'trained=1&remember=1', problems);
+    const page = await openPage(chromium.browser, server.url, 'trained=1&remember=1&start=0',
+      problems);
     await firstFrame(page);
     assert.equal(await page.$eval('#trained-choice', (e) => e.hidden), false);
     await new Promise((resolve) => setTimeout(resolve, 1000));
@@ -210,10 +283,10 @@ describe('the learners\' tables', () => {
   });
 
   it('come back from the storage in the next game, per rule set and kind of opponent', async () => {
-    const page = await openPage(chromium.browser, server.url, 'rules=classic', problems);
+    const page = await openPage(chromium.browser, server.url, 'rules=classic&start=0', problems);
     await page.evaluate((text) => localStorage.setItem('skivo.classic.learning.tactics1', text),
       trainedText);
-    await page.goto(`${server.url}?rules=classic&remember=1`);
+    await page.goto(`${server.url}?rules=classic&remember=1&start=0`);
     await firstFrame(page);
     await quit(page);
     const kept = table(await stored(page, 'skivo.classic.learning.tactics1'));
@@ -226,7 +299,7 @@ describe('the learners\' tables', () => {
   it('are refused, and left as they are, when what is stored is not a whole table', async () => {
     const page = await openPage(chromium.browser, server.url, '', problems);
     await page.evaluate(() => localStorage.setItem('skivo.full.learning.tactics2', '0.5\nbanana\n'));
-    await page.goto(`${server.url}?remember=1`);
+    await page.goto(`${server.url}?remember=1&start=0`);
     await page.waitForFunction(
       () => document.getElementById('status').textContent.includes('exit status 2'));
     assert.match(await page.$eval('#status', (e) => e.textContent),
@@ -240,7 +313,7 @@ describe('the learners\' tables', () => {
 describe('a browser that takes the drawing away', () => {
   it('tells the player to reload the page, and reports it', async () => {
     problems = [];
-    const page = await openPage(chromium.browser, server.url, 'recommended=0', problems);
+    const page = await openPage(chromium.browser, server.url, 'recommended=0&start=0', problems);
     await firstFrame(page);
     await page.evaluate(() => window.Module.ctx.getExtension('WEBGL_lose_context').loseContext());
     await page.waitForFunction(
