@@ -15,6 +15,7 @@
 #include "skGui.h"
 #include "skKeyboardSDL.h"
 #include "skKeyboardWASDSDL.h"
+#include "skKeysAndPadSDL.h"
 #include "skObjectRendererColor.h"
 #include "skScenario.h"
 #include "skSession.h"
@@ -42,6 +43,12 @@ skGame::skGame(const skWorldDef& def, int players)
                         std::make_unique<skControllerPC<skKeyboardWASDSDL>>(world.getPerception()));
     look.dressSecondPlayer(world.getGameState());
   }
+}
+
+void skGame::useGamepad() {
+  auto pc = std::make_unique<skControllerPC<skKeysAndPadSDL>>(world.getPerception());
+  pc->init();
+  world.setController(0, std::move(pc));
 }
 
 void skGame::showScore(bool on, const std::vector<std::string>& names) {

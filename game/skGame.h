@@ -67,6 +67,10 @@ class skGame {
   // (and with it the learners, the coach and the score) until P; M mutes.
   // Without (the default) only a held Escape or closing the window ends it.
   void useControls(bool on) { controls = on; }
+  // Character 0 steered by the arrow keys or, while none is down, the stick
+  // of a gamepad (skKeysAndPadSDL), which may be connected at any time; its
+  // first button is Enter and Start pauses. Call before startUp.
+  void useGamepad();
   End getEnd() const { return ending; }
   bool isPaused() const { return paused; }
   void setPaused(bool on);

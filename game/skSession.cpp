@@ -64,6 +64,7 @@ void skSession::startUp() {
   height = def.height;
   skGui::requestVsync(true);
   skGui::createWindow(static_cast<int>(width), static_cast<int>(height), "skivo");
+  pad.init();
   readRecord();
 }
 
@@ -106,6 +107,7 @@ bool skSession::frame() {
       }
     });
   }
+  pad.notice();
   skGui::Events events;
   skGui::poll(events);
   if (events.closed) return finish();
@@ -151,6 +153,7 @@ bool skSession::startGame() {
   if (!soundTried) sound.open();
   soundTried = true;
   game->useControls(true);
+  game->useGamepad();
   game->setSound(&sound);
   game->startUp(false);
   showing = Showing::game;

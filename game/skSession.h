@@ -18,6 +18,7 @@
 #include "skFramePacer.h"
 #include "skGame.h"
 #include "skGameOptions.h"
+#include "skKeysAndPadSDL.h"
 #include "skRules.h"
 #include "skSound.h"
 #include "skStartMenu.h"
@@ -57,6 +58,8 @@ class skSession {
   std::string notes;
   skStartMenu menu;
   skSound sound;
+  // Opened for its events: a gamepad steps through the start screen too.
+  skKeysAndPadSDL pad;
   bool soundTried = false;
   skFramePacer pacer;
   Showing showing = Showing::menu;

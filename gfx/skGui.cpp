@@ -63,12 +63,40 @@ void fillDisk(skReal radius) {
 
 bool vsync = false;
 
+// A gamepad as the keys of the menus: the stick pushed past half way is an
+// arrow (once, until it comes back), the first button Enter, Start (button 9
+// in the browser's standard layout) pause. No button quits: one pressed by
+// mistake would end a game.
+Key padKey(const SDL_Event& event) {
+  if (event.type == SDL_JOYBUTTONDOWN) {
+    const int b = event.jbutton.button;
+    return b == 0 ? Key::enter : b == 9 ? Key::pause : Key::none;
+  }
+  const int axis = event.jaxis.axis;
+  if (axis > 1) return Key::none;
+  static int pushed[2] = {0, 0};
+  const int value = event.jaxis.value;
+  const int now = value > 16384 ? 1 : value < -16384 ? -1 : 0;
+  const int before = pushed[axis];
+  pushed[axis] = now;
+  if (now == 0 || now == before) return Key::none;
+  // SDL's axis 1 grows towards the player.
+  if (axis == 0) return now > 0 ? Key::right : Key::left;
+  return now > 0 ? Key::down : Key::up;
+}
+
 }  // namespace
 
 void requestVsync(bool on) { vsync = on; }
 
 void createWindow(int width, int height, const std::string& title) {
-  if (SDL_Init(SDL_INIT_VIDEO) < 0) sdlError("Couldn't init SDL");
+#ifdef __EMSCRIPTEN__
+  // The browser's SDL reports a gamepad's events only when asked for here.
+  const Uint32 subsystems = SDL_INIT_VIDEO | SDL_INIT_JOYSTICK;
+#else
+  const Uint32 subsystems = SDL_INIT_VIDEO;
+#endif
+  if (SDL_Init(subsystems) < 0) sdlError("Couldn't init SDL");
   std::string driver;
   if (invisibleDriver(driver)) {
     SDL_Quit();
@@ -134,6 +162,9 @@ void poll(Events& events) {
       if (k == SDLK_r) key = Key::restart;
       if (k == SDLK_m) key = Key::mute;
       if (key != Key::none) events.keys.push_back(key);
+    } else if (event.type == SDL_JOYBUTTONDOWN || event.type == SDL_JOYAXISMOTION) {
+      const Key key = padKey(event);
+      if (key != Key::none) events.keys.push_back(key);
     } else if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS)) {
       (event.active.gain ? events.focusGained : events.focusLost) = true;
     }
@@ -151,6 +182,12 @@ void present(const std::function<void()>& draw) {
 #endif
 }
 
+void drawObjects(skGameState* gs) {
+  for (unsigned int i = 0; i < gs->getObjectCount(); ++i) {
+    gs->getObject(static_cast<int>(i))->render();
+  }
+}
+
 void render(skGameState* gs) { render(gs, nullptr, nullptr); }
 
 void render(skGameState* gs, const std::function<void()>& overlay) { render(gs, nullptr, overlay); }
@@ -162,9 +199,7 @@ void render(skGameState* gs, const std::function<void()>& underlay,
   glClear(GL_COLOR_BUFFER_BIT);
 #endif
   if (underlay) underlay();
-  for (unsigned int i = 0; i < gs->getObjectCount(); ++i) {
-    gs->getObject(static_cast<int>(i))->render();
-  }
+  drawObjects(gs);
   if (overlay) overlay();
   SDL_GL_SwapBuffers();
 #ifndef __EMSCRIPTEN__

@@ -52,6 +52,9 @@ struct Events {
 // Drains SDL's event queue into events (held keys stay readable through
 // SDL's key state, as the keyboard controllers read them).
 void poll(Events& events);
+// Draws every object of gs in object-index order into whatever GL context
+// is current (a window's back buffer, skOffscreen's picture); no swap.
+void drawObjects(skGameState* gs);
 // Draws every object of gs in object-index order, swaps buffers, then clears
 // the back buffer for the next frame. gs is not owned.
 void render(skGameState* gs);

@@ -4,7 +4,7 @@
 
 namespace skivo {
 
-skJoystickSDL::skJoystickSDL() : joystick(nullptr) { SDL_Init(SDL_INIT_JOYSTICK); }
+skJoystickSDL::skJoystickSDL() : joystick(nullptr) { SDL_InitSubSystem(SDL_INIT_JOYSTICK); }
 
 skJoystickSDL::~skJoystickSDL() {
   if (joystick) SDL_JoystickClose(joystick);

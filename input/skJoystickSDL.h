@@ -10,7 +10,8 @@ namespace skivo {
 
 class skJoystickSDL {
  public:
-  // Starts SDL's joystick subsystem; opens nothing yet.
+  // Starts SDL's joystick subsystem (alone: a browser's SDL would restart its
+  // clock on a second SDL_Init); opens nothing yet.
   skJoystickSDL();
   // Closes the joystick if init opened it.
   ~skJoystickSDL();
@@ -19,7 +20,9 @@ class skJoystickSDL {
   skJoystickSDL& operator=(const skJoystickSDL&) = delete;
 
   // Opens joystick 0; false (silently) when there is none or it did not open.
+  // May be called again to try once more.
   bool init();
+  bool isOpen() const { return joystick != nullptr; }
   // Axis 0 in [-1, 1), positive to the right; 0 while no joystick is open.
   skReal getX() const;
   // Axis 1 in (-1, 1], positive when pushed forward; 0 while none is open.

@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
   }
   if (options.seeded) std::cout << "skivo: arena of seed " << options.seed << std::endl;
   game = made.release();
+  game->useGamepad();
   game->startUp();
   // 0: at the browser's own rhythm; the stack is unwound, the game lives on.
   emscripten_set_main_loop(frame, 0, 1);

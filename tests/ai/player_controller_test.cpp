@@ -1,5 +1,6 @@
 // The player controller over a scripted device, and the axis conversions of
-// the keyboard and joystick devices (no display or joystick needed).
+// the keyboard and joystick devices, and how keys and a gamepad share the
+// player (no display or joystick needed).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +8,7 @@
 #include "skControllerPC.h"
 #include "skJoystickSDL.h"
 #include "skKeyboardSDL.h"
+#include "skKeysAndPadSDL.h"
 #include "skUtil2D.h"
 
 using namespace skivo;
@@ -50,5 +52,22 @@ TEST(DeviceAxes, OppositeKeysLetLeftAndUpWinTheStickExtremesStayInRangeAndNoStic
   skControllerPC<skJoystickSDL> pc(nullptr);  // never opened: reads zero, destroyed cleanly
   pc.calcAction();
   EXPECT_EQ(pc.getDevice().getX(), 0.0);
+  EXPECT_EQ(pc.getAction().getDesiredSpeed(), 0.0);
+}
+
+TEST(KeysAndPad, AStickAtRestIsStillKeysWinOverItAndFullDeflectionStaysFull) {
+  const auto both = [](skVec2 keys, skVec2 stick) { return skKeysAndPadSDL::combine(keys, stick); };
+  EXPECT_TRUE(both(skVec2(0, 0), skVec2(0.12, -0.2)).isAlmostZero());  // drift of a worn stick
+  EXPECT_TRUE((both(skVec2(-1, 0), skVec2(1, 0)) - skVec2(-1, 0)).isAlmostZero());
+  EXPECT_TRUE((both(skVec2(0, 0), skVec2(0, -1)) - skVec2(0, -1)).isAlmostZero());
+  // Just beyond the dead zone moves slowly, in the stick's direction.
+  const skVec2 slow = both(skVec2(0, 0), skVec2(0.3, 0.0));
+  EXPECT_GT(slow.x, 0.0);
+  EXPECT_LT(slow.x, 0.1);
+  EXPECT_EQ(slow.y, 0.0);
+  // A square pad's corner (beyond the unit circle) is no faster than full.
+  EXPECT_NEAR(both(skVec2(0, 0), skVec2(1, 1)).length(), 1.0, 1e-12);
+  skControllerPC<skKeysAndPadSDL> pc(nullptr);  // no pad, no keys: still
+  pc.calcAction();
   EXPECT_EQ(pc.getAction().getDesiredSpeed(), 0.0);
 }

@@ -1,7 +1,7 @@
 // Both games in Debian's headless Chromium, served on this machine: one
 // 512 x 512 canvas whose first picture CHECK (tests/e2e/check-startup) judges,
 // keys that play at once without scrolling, the blink, Escape, the start
-// screen (keys, pause, sound only after a key, the record), and the
+// screen (keys, pause, sound only after a key, the record), a gamepad, and the
 // learners' tables (SITE embeds those of TRAINED_DIR) kept in the browser's
 // storage. Any error the browser reports fails the test.
 //   node page_test.mjs SITE TRAINED_DIR CHECK
@@ -29,6 +29,10 @@ async function picture(page) {
   await (await page.$('canvas')).screenshot({ path: file });
   return file;
 }
+// The whole canvas as bytes, to tell two pictures apart.
+const pixels = (file) => execFileSync('convert', [file, '-depth', '8', 'rgb:-'],
+  { maxBuffer: 1 << 22 });
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 function player(file) {
   const rgb = execFileSync('convert', [file, '-depth', '8', 'rgb:-'], { maxBuffer: 1 << 22 });
   assert.equal(rgb.length, 512 * 512 * 3, `${file} is not 512 x 512`);
@@ -45,12 +49,14 @@ function player(file) {
   return { x: x / n, y: y / n };
 }
 
-// Holds an arrow key until the player has moved over 5 pixels that way from
-// its farthest point the other way (8 s at most); returns that distance.
-async function hold(page, key) {
+// Holds an arrow key (or, given press and release, a gamepad's stick that
+// way) until the player has moved over 5 pixels that way from its farthest
+// point the other way (8 s at most); returns that distance.
+async function hold(page, key, press = () => page.keyboard.down(key),
+  release = () => page.keyboard.up(key)) {
   const [ax, ay] = { ArrowRight: [1, 0], ArrowUp: [0, -1] }[key];
   const wrapped = (d) => d - 512 * Math.round(d / 512);
-  await page.keyboard.down(key);
+  await press();
   let last = player(await picture(page)), along = 0, back = 0;
   for (let t = Date.now(); Date.now() - t < 8000 && along - back <= 5;) {
     const now = player(await picture(page));
@@ -58,7 +64,7 @@ async function hold(page, key) {
     back = Math.min(back, along);
     last = now;
   }
-  await page.keyboard.up(key);
+  await release();
   return along - back;
 }
 
@@ -194,10 +200,6 @@ describe('the start screen, the page\'s default', () => {
   before(() => { problems = []; });
   after(() => assert.deepEqual(problems, []));
 
-  // The whole canvas as bytes, to tell two pictures apart.
-  const pixels = (file) => execFileSync('convert', [file, '-depth', '8', 'rgb:-'],
-    { maxBuffer: 1 << 22 });
-  const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
   it('chooses and plays with keys, pauses, sounds after the first key and keeps the record', async () => {
     const page = await openPage(chromium.browser, server.url, 'start=0&recommended=0', problems);
@@ -256,6 +258,55 @@ describe('the start screen, the page\'s default', () => {
       localStorage.getItem('skivo.user.history.txt')]);
     assert.match(kept[0] ?? '', /^skivo-settings 1\n(.*\n)*opponents easy\n/);
     assert.match(kept[1] ?? '', /^skivo-history 1\n\S+ full easy plain [\d.]+ [\d.]+ \d+\n$/);
+    await page.close();
+  });
+});
+
+describe('a gamepad, through the browser\'s gamepad interface', () => {
+  before(() => { problems = []; });
+  after(() => assert.deepEqual(problems, []));
+
+  it('starts a game from the start screen, steers the player and pauses it', async () => {
+    const page = await openPage(chromium.browser, server.url, 'start=0&recommended=0', problems);
+    // One standard pad, as a browser shows it once a button was pressed.
+    await page.evaluateOnNewDocument(() => {
+      const button = () => ({ pressed: false, touched: false, value: 0 });
+      window.skivoPad = { id: 'test pad', index: 0, connected: true, mapping: 'standard',
+        timestamp: 0, axes: [0, 0, 0, 0], buttons: Array.from({ length: 17 }, button) };
+      Object.defineProperty(navigator, 'getGamepads',
+        { value: () => [window.skivoPad, null, null, null] });
+      window.skivoPress = (b, down) => {
+        Object.assign(window.skivoPad.buttons[b], { pressed: down, value: down ? 1 : 0 });
+        window.skivoPad.timestamp += 1;
+      };
+    });
+    await page.goto(server.url);
+    await firstFrame(page);
+    const tap = async (b) => {
+      await page.evaluate((k) => window.skivoPress(k, true), b);
+      await pause(200);
+      await page.evaluate((k) => window.skivoPress(k, false), b);
+      await pause(200);
+    };
+    await pause(300);
+    await tap(0);  // the first button: Enter
+    await pause(1000);
+    player(await picture(page));
+    // A stick at rest a little off centre leaves the player still.
+    await page.evaluate(() => { window.skivoPad.axes = [0.1, 0.1, 0, 0]; });
+    const stick = (x, y) => () => page.evaluate((a) => { window.skivoPad.axes = a; }, [x, y, 0, 0]);
+    const moved = await hold(page, 'ArrowRight', stick(1, 0), stick(0.1, 0.1));
+    assert.ok(moved > 5, `stick right: the player moved ${moved} pixels that way`);
+    await tap(9);  // Start: pause
+    const a = pixels(await picture(page));
+    await pause(1000);
+    assert.ok(a.equals(pixels(await picture(page))), 'paused by Start, the picture changed');
+    await tap(9);
+    await page.keyboard.press('Escape');
+    await pause(300);
+    await page.keyboard.press('Enter');
+    await pause(300);
+    await quit(page);
     await page.close();
   });
 });
