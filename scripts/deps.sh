@@ -6,6 +6,7 @@
 SKIVO_GAME_PACKAGES=(
   build-essential cmake pkg-config
   libsdl1.2-compat-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
+  libegl-dev libegl-mesa0  # pictures drawn without a window
   xvfb x11-apps imagemagick
 )
 
@@ -21,10 +22,16 @@ SKIVO_TRAIN_PACKAGES=(
   parallel
 )
 
+# The Python module skivo (built where these are present) and its tests.
+SKIVO_PYTHON_PACKAGES=(
+  python3-dev python3-pybind11 python3-numpy python3-pytest
+)
+
 # Everything the test command builds and runs on top of those.
 SKIVO_TEST_PACKAGES=(
   "${SKIVO_TRAIN_PACKAGES[@]}"
   "${SKIVO_WEB_PACKAGES[@]}"
+  "${SKIVO_PYTHON_PACKAGES[@]}"
   chromium  # the page in a real browser, driven by puppeteer-core (tests/web)
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxdamage-dev  # the blink probe of the end-to-end tests
@@ -37,13 +44,14 @@ SKIVO_TEST_PACKAGES=(
 # Remaking the end-to-end tests' start-up layouts (tests/e2e/make-startup-reference).
 SKIVO_REFERENCE_PACKAGES=(apitrace)
 
-# ensure_packages game|web|train|test|reference: installs what is missing (as root, with apt-get).
+# ensure_packages game|web|train|python|test|reference: installs what is missing (as root, with apt-get).
 ensure_packages() {
   local -a wanted missing=()
   case "$1" in
     game) wanted=("${SKIVO_GAME_PACKAGES[@]}") ;;
     web) wanted=("${SKIVO_WEB_PACKAGES[@]}") ;;
     train) wanted=("${SKIVO_TRAIN_PACKAGES[@]}") ;;
+    python) wanted=("${SKIVO_GAME_PACKAGES[@]}" "${SKIVO_PYTHON_PACKAGES[@]}") ;;
     test) wanted=("${SKIVO_TEST_PACKAGES[@]}") ;;
     reference) wanted=("${SKIVO_TEST_PACKAGES[@]}" "${SKIVO_REFERENCE_PACKAGES[@]}") ;;
     *) echo "ensure_packages: unknown group '$1'" >&2; return 2 ;;

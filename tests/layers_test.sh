@@ -15,7 +15,8 @@ declare -A allowed=([math]="math" [io]="io" [world]="math world" [sim]="math wor
   [ai]="math io world ai" [input]="math io world ai input" [gfx]="math world gfx" [cli]="cli"
   [scenario]="$core cli scenario" [arena]="$core cli scenario arena"
   [watch]="$core cli scenario arena gfx watch" [game]="$core input gfx cli scenario game"
-  [app]="$core input gfx cli scenario arena watch game" [web]="$core input gfx cli scenario game")
+  [app]="$core input gfx cli scenario arena watch game" [web]="$core input gfx cli scenario game"
+  [python]="$core cli scenario arena gfx watch python")
 home=()
 for dir in "${!allowed[@]}"; do
   for h in "$root/$dir"/*.h; do [ -e "$h" ] && home[$(basename "$h")]="$dir"; done
@@ -33,7 +34,7 @@ for dir in "${!allowed[@]}"; do
     drawing="$(grep -Eo '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL|GL/)' "$f" || true)"
     case "$rel" in
       gfx/*) ;;
-      input/* | watch/* | game/* | web/* | app/skivo_main.cpp | app/skivo_classic_main.cpp | \
+      input/* | watch/* | game/* | web/* | python/* | app/skivo_main.cpp | app/skivo_classic_main.cpp | \
         app/skivo_watch_main.cpp) [[ "$drawing" != *GL/* ]] || complain "$rel includes OpenGL" ;;
       *) [ -z "$drawing" ] || complain "$rel includes SDL or OpenGL" ;;
     esac

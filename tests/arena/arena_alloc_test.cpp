@@ -1,6 +1,7 @@
 // Once a match is going, a step allocates nothing: controllers, learners,
 // the collider search, the adaptive opponents' coach and the bookkeeping of
-// the arena included.
+// the arena included; so does a decision of the environment for learners
+// outside (observations and rewards included).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "skArena.h"
+#include "skArenaEnv.h"
 
 namespace {
 bool counting = false;
@@ -61,5 +63,30 @@ TEST(ArenaSteps, AllocateNothingOnceTheMatchIsGoingInEveryRoleAndRuleSet) {
     arena.advance(10000);
     counting = false;
     EXPECT_EQ(allocations, 0) << args[0] << " " << args[1] << " " << args[2];
+  }
+}
+
+TEST(ArenaEnvSteps, AllocateNothingWithAgentsInAnyPlaceAndEitherKindOfAction) {
+  const bool places[][3] = {{true, false, false}, {false, true, true}, {true, true, true}};
+  for (const auto& agents : places) {
+    for (const bool box : {false, true}) {
+      skivo::skArenaEnvDef def;
+      std::string error;
+      ASSERT_TRUE(
+          def.arena.parse({"--seamless", "--opponents", "adaptive", "--minutes", "5"}, error))
+          << error;
+      for (int c = 0; c < 3; ++c) def.agent[c] = agents[c];
+      def.boxActions = box;
+      skivo::skArenaEnv env(def);
+      std::vector<float> obs(3 * skivo::skArenaEnv::observationSize), rewards(3);
+      const float actions[] = {1, 0, 1, 0.5f, 0.5f, 1, 0, -1, 0.2f};
+      ASSERT_TRUE(env.reset(4, obs.data(), error)) << error;
+      for (int k = 0; k < 100; ++k) env.step(actions, obs.data(), rewards.data());
+      allocations = 0;
+      counting = true;
+      for (int k = 0; k < 2000; ++k) env.step(actions, obs.data(), rewards.data());
+      counting = false;
+      EXPECT_EQ(allocations, 0) << agents[0] << agents[1] << agents[2] << " box " << box;
+    }
   }
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Every C++ snippet of README.md and docs/*.md stands, line for line, in a
-file under examples/, which the build compiles and a test runs; indentation
-aside, since a snippet may come from inside a function. CMake snippets are
+file under examples/, which the build compiles and a test runs, and every
+Python snippet in a file under examples/python/, which a test runs;
+indentation aside, since a snippet may come from inside a function. CMake snippets are
 built as they stand by tests/install_test.sh, which knows one: any other is an
 error here until a test builds it too.
 
@@ -28,6 +29,8 @@ def runs_in(lines, haystack):
 def main(root):
     root = pathlib.Path(root)
     examples = [p.read_text().splitlines() for p in sorted((root / "examples").glob("*.cpp"))]
+    scripts = [p.read_text().splitlines()
+               for p in sorted((root / "examples" / "python").glob("*.py"))]
     pages = [root / "README.md"] + sorted((root / "docs").glob("*.md"))
     bad = checked = 0
     for page in pages:
@@ -38,6 +41,12 @@ def main(root):
                 checked += 1
                 if not any(runs_in(lines, example) for example in examples):
                     print(f"{name}: a C++ snippet stands in no file of examples/:\n  {lines[0]}")
+                    bad += 1
+            elif language == "python":
+                checked += 1
+                if not any(runs_in(lines, script) for script in scripts):
+                    print(f"{name}: a Python snippet stands in no file of examples/python/:\n"
+                          f"  {lines[0]}")
                     bad += 1
             elif language == "cmake":
                 cmake_seen += 1
