@@ -75,16 +75,13 @@ class World:
         self.decision_ms = int(decision_ms)
         self.box = actions == "box"
         self.names = [agent_name(c) for c in characters]
+        # Ways lie within -1..1, flags, the sprint and the clearances within
+        # 0..1, velocities within +-10.
         low = np.full(OBSERVATION_SIZE, -1.0, np.float32)
         high = np.ones(OBSERVATION_SIZE, np.float32)
-        for field in ("velocity", "first_other", "second_other"):
-            part = OBSERVATION_FIELDS[field]
-            for k in range(part.start, part.stop):
-                # Velocities follow offsets in the others' fields.
-                if field == "velocity" or (k - part.start) >= 2:
-                    low[k], high[k] = -_VELOCITY_BOUND, _VELOCITY_BOUND
-        low[2:3] = 0
-        low[11:22] = 0
+        low[[2] + list(range(11, 22))] = 0
+        velocities = [0, 1, 5, 6, 9, 10]
+        low[velocities], high[velocities] = -_VELOCITY_BOUND, _VELOCITY_BOUND
         self.observation_space = Box(low, high, dtype=np.float32)
         if self.box:
             self.action_space = Box(np.array([-1, -1, 0], np.float32),
