@@ -99,15 +99,17 @@ def main():
     parser.add_argument("--steps", type=int, default=500_000,
                         help="steps of the batch to train (about 100 s on 2 cores)")
     parser.add_argument("--worlds", type=int, default=32)
+    parser.add_argument("--seed", type=int, default=1,
+                        help="the training's seeds: this one and the next worlds - 1")
     parser.add_argument("--judge-seeds", type=int, default=8)
     parser.add_argument("--judge-minutes", type=float, default=5)
     parser.add_argument("--save", help="save the table (numpy .npy)")
     args = parser.parse_args()
 
-    q = train(args.steps, args.worlds, seed=1, log=print)
+    q = train(args.steps, args.worlds, seed=args.seed, log=print)
     if args.save:
         np.save(args.save, q)
-    # Held-out seeds: training played 1, 2, ...; these lie far beyond.
+    # Held-out seeds: training plays from --seed on; these lie far beyond.
     seeds = range(10**6, 10**6 + args.judge_seeds)
     rng = np.random.default_rng(0)
     learned = judge(lambda o: q[situations(o)].argmax(), seeds, args.judge_minutes)
