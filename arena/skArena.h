@@ -115,6 +115,8 @@ class skArena {
   // Game milliseconds simulated so far, and the steps that took.
   long long getGameMs() const { return gameMs; }
   long long getStepsDone() const { return stepsDone; }
+  // Who is "it" now (0, 1 or 2).
+  int getTagged() const { return tagged; }
 
  private:
   skArenaOptions options;

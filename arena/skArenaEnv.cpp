@@ -152,13 +152,9 @@ bool skArenaEnv::step(const float* actions, float* observations, float* rewards)
   const skRewards& r = def.arena.rewards;
   const double itShare = r.itPerSecond * def.arena.stepMs / 1000.0;
   double earned[3] = {0, 0, 0};
-  skGameState& gs = arena->getGameState();
   for (int k = 0; k < stepsPerDecision && !truncated; ++k) {
     truncated = !arena->advance(1);
-    int now = tagged;
-    for (int c = 0; c < 3; ++c) {
-      if (gs.getCharacter(c)->getIsTagged()) now = c;
-    }
+    const int now = arena->getTagged();
     if (now != tagged) {
       ++tagsMade[tagged];
       ++tagsReceived[now];
@@ -217,8 +213,8 @@ double skArenaEnv::potentialOf(int c) const {
   if (weight == 0) return 0;
   skGameState& gs = arena->getGameState();
   skPerception* perception = arena->getPerception();
-  const skCharacter* me = gs.getCharacter(c);
-  perception->setMe(gs.getCharacter(c));
+  skCharacter* me = gs.getCharacter(c);
+  perception->setMe(me);
   if (!me->getIsTagged()) {
     // Fleeing: farther from "it" is better.
     const skVec2 way = perception->shortestOffsetTo(gs.getCharacter(tagged)->position());

@@ -6,7 +6,7 @@ import secrets
 import numpy as np
 
 from . import _skivo
-from ._world import World
+from ._world import World, checked_seed
 
 
 class ParallelEnv:
@@ -48,12 +48,9 @@ class ParallelEnv:
         else on the next one after the last run's, else on a fresh one."""
         if seed is None:
             seed = secrets.randbits(32) if self._seed is None else (self._seed + 1) % 2**32
-        if isinstance(seed, bool) or not isinstance(seed, (int, np.integer)) or \
-                not 0 <= seed < 2**32:
-            raise ValueError(f"seed: a whole number from 0 to 2**32 - 1, not {seed!r}")
         if options is not None and not isinstance(options, dict):
             raise ValueError("options: a dict or None")
-        self._seed = int(seed)
+        self._seed = checked_seed(seed)
         obs = self._env.reset(self._seed)
         self.agents = list(self.possible_agents)
         if self.render_mode == "human":

@@ -6,7 +6,7 @@ import secrets
 import numpy as np
 
 from . import _skivo
-from ._world import World
+from ._world import World, checked_seed
 
 
 class VectorEnv:
@@ -42,11 +42,9 @@ class VectorEnv:
         """Every world anew: world i on seed + i. Returns observations, infos."""
         if seed is None:
             seed = secrets.randbits(32)
-        if isinstance(seed, bool) or not isinstance(seed, (int, np.integer)) or \
-                not 0 <= seed < 2**32:
-            raise ValueError(f"seed: a whole number from 0 to 2**32 - 1, not {seed!r}")
+        seed = checked_seed(seed)
         self._reset = True
-        return self._batch.reset(int(seed)), {}
+        return self._batch.reset(seed), {}
 
     def step(self, actions):
         """actions: n x agents moves (whole numbers 0 to 8) or n x agents x 3

@@ -28,6 +28,14 @@ def agent_name(character):
     return f"character_{character}"
 
 
+def checked_seed(seed):
+    """seed as an int, or ValueError: a whole number from 0 to 2**32 - 1."""
+    if isinstance(seed, bool) or not isinstance(seed, (int, np.integer)) or \
+            not 0 <= seed < 2**32:
+        raise ValueError(f"seed: a whole number from 0 to 2**32 - 1, not {seed!r}")
+    return int(seed)
+
+
 class World:
     """The checked definition of a world, as _skivo takes it."""
 
